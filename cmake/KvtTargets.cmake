@@ -1,0 +1,58 @@
+# Helpers that every folder uses to declare its tests, fuzz targets and
+# benchmarks, so that each folder's CMakeLists.txt stays self-contained.
+include(GoogleTest)
+
+# kvt_add_test(name SOURCES ... LIBS ...)
+# Native builds: one ctest per test case, label "native".
+# Windows build: the same program runs under wine as one ctest, label "wine",
+# so portable code is also checked against the Windows C runtime.
+function(kvt_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native TIMEOUT 120)
+  endif()
+endfunction()
+
+# kvt_add_fuzzer(name SOURCES ... LIBS ... [CORPUS dir] [SECONDS n])
+# Built only with KVT_FUZZ (clang); ctest runs it for a short while over its
+# committed seed corpus, label "fuzz".
+function(kvt_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT KVT_FUZZ)
+    return()
+  endif()
+  if(NOT ARG_SECONDS)
+    set(ARG_SECONDS 20)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+  file(MAKE_DIRECTORY ${work})
+  set(dirs ${work})
+  if(ARG_CORPUS)
+    list(APPEND dirs ${ARG_CORPUS})
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${name} -max_total_time=${ARG_SECONDS} -timeout=10 -rss_limit_mb=2048 ${dirs})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300)
+endfunction()
+
+# kvt_add_benchmark(name SOURCES ... LIBS ...)
+# Native, non-sanitized builds only. ctest runs each once, briefly (label
+# "bench"), so a broken benchmark is noticed; run them by hand for figures.
+function(kvt_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(WIN32 OR KVT_SANITIZE OR NOT KVT_BENCH)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.001)
+  set_tests_properties(${name} PROPERTIES LABELS bench TIMEOUT 120)
+endfunction()

@@ -1,0 +1,16 @@
+// The plug-in object's slots whose work lives in the sheet and option-item
+// code. Each answers as the framework expects once its own code is built.
+#pragma once
+
+#include "core/device_sheet_state.h"
+#include "platform/framework_abi.h"
+
+namespace kvt {
+
+HRESULT DocumentPropertySheetsImpl(PPROPSHEETUI_INFO info, LPARAM param, DeviceSheetState* state,
+                                   IPrintOemDriverUI* driver_ui);
+HRESULT DevicePropertySheetsImpl(PPROPSHEETUI_INFO info, LPARAM param, DeviceSheetState* state);
+HRESULT BuildOptionItems(DWORD mode, POEMCUIPPARAM param);
+HRESULT InitializePrinter(PWSTR printer_name);
+
+}  // namespace kvt
