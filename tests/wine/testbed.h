@@ -1,0 +1,41 @@
+// What the wine tests share: where the plug-in is, the test printers and
+// their port files (see testbed_setup.cpp).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kvt::testbed {
+
+inline constexpr const wchar_t* kReceiptPrinter = L"KVT QV-J27 Receipt";
+inline constexpr const wchar_t* kMixedCasePrinter = L"KVT Mixed Case";
+inline constexpr const wchar_t* kOtherModelPrinter = L"ACME LX-100 Label";
+
+// An environment variable, empty when unset.
+std::wstring Env(const wchar_t* name);
+
+// Full path of a file next to the running test program (the plug-in and the
+// test programs share one output folder).
+std::wstring BesideThisProgram(const wchar_t* file_name);
+
+// The port file of the receipt printer, where raw jobs land.
+std::wstring ReceiptPortFile();
+
+// Reads a whole file; empty when it cannot be read.
+std::string ReadFileBytes(const std::wstring& path);
+
+// An open printer handle, closed at the end of the scope.
+class Printer {
+ public:
+  explicit Printer(const wchar_t* name);
+  ~Printer();
+  Printer(const Printer&) = delete;
+  Printer& operator=(const Printer&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_ = nullptr;
+};
+
+}  // namespace kvt::testbed

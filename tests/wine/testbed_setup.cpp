@@ -1,0 +1,75 @@
+// Registers the test bed's printers in the wine prefix. Run once by
+// testbed_up.sh; safe to run again (existing drivers and printers stay).
+//
+//   "KVT QV-J27 Receipt"  driver "KVT QV-J27"        port %KVT_RECEIPT_PORT%
+//   "KVT Mixed Case"      driver "kvt Qv-j27 Mixed"  port %KVT_RECEIPT_PORT%
+//   "ACME LX-100 Label"   driver "ACME LX-100"       port %KVT_OTHER_PORT%
+//
+// The ports are Unix file paths (Z:\...): wine's spooler writes a raw job
+// there byte for byte. The drivers are wine's own wineps.drv standing in for
+// the universal driver; only their names matter to the plug-in.
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+bool AddDriver(const wchar_t* name) {
+  DRIVER_INFO_3W info = {};
+  info.cVersion = 3;
+  info.pName = const_cast<wchar_t*>(name);
+  info.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
+  info.pDataFile = const_cast<wchar_t*>(L"wineps.drv");
+  info.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
+  if (AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&info))) return true;
+  std::fwprintf(stderr, L"AddPrinterDriverW(%ls) failed: %lu\n", name, GetLastError());
+  return false;
+}
+
+bool AddPrinter(const wchar_t* name, const wchar_t* driver, const std::wstring& port) {
+  HANDLE existing = nullptr;
+  if (OpenPrinterW(const_cast<wchar_t*>(name), &existing, nullptr)) {
+    ClosePrinter(existing);
+    return true;
+  }
+  PRINTER_INFO_2W info = {};
+  info.pPrinterName = const_cast<wchar_t*>(name);
+  info.pPortName = const_cast<wchar_t*>(port.c_str());
+  info.pDriverName = const_cast<wchar_t*>(driver);
+  info.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
+  info.pDatatype = const_cast<wchar_t*>(L"RAW");
+  info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+  HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (printer == nullptr) {
+    std::fwprintf(stderr, L"AddPrinterW(%ls) failed: %lu\n", name, GetLastError());
+    return false;
+  }
+  ClosePrinter(printer);
+  return true;
+}
+
+std::wstring Env(const wchar_t* name) {
+  wchar_t value[1024];
+  const DWORD length = GetEnvironmentVariableW(name, value, 1024);
+  return length > 0 && length < 1024 ? std::wstring(value, length) : std::wstring();
+}
+
+}  // namespace
+
+int wmain() {
+  const std::wstring receipt_port = Env(L"KVT_RECEIPT_PORT");
+  const std::wstring other_port = Env(L"KVT_OTHER_PORT");
+  if (receipt_port.empty() || other_port.empty()) {
+    std::fwprintf(stderr, L"KVT_RECEIPT_PORT and KVT_OTHER_PORT must be set\n");
+    return 2;
+  }
+  bool ok = AddDriver(L"KVT QV-J27") && AddDriver(L"kvt Qv-j27 Mixed") &&
+            AddDriver(L"ACME LX-100");
+  ok = ok && AddPrinter(L"KVT QV-J27 Receipt", L"KVT QV-J27", receipt_port) &&
+       AddPrinter(L"KVT Mixed Case", L"kvt Qv-j27 Mixed", receipt_port) &&
+       AddPrinter(L"ACME LX-100 Label", L"ACME LX-100", other_port);
+  std::wprintf(ok ? L"test printers ready\n" : L"test printer set-up failed\n");
+  return ok ? 0 : 1;
+}

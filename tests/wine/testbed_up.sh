@@ -1,0 +1,40 @@
+#!/bin/bash
+# Brings the wine test bed up: testbed_up.sh <bed dir> <testbed_setup.exe>
+#  - a throw-away prefix under the build tree (never ~/.wine), made without prompts;
+#  - Xvfb on a free display when there is no DISPLAY;
+#  - a persistent wineserver for the run, so each test program starts fast;
+#  - the test printers (testbed_setup.exe).
+set -euo pipefail
+bed=$1
+setup_exe=$2
+mkdir -p "$bed"
+caller_display=${DISPLAY:-}
+# A display left by an earlier run that was not taken down is stale.
+if [ -f "$bed/xvfb.pid" ]; then
+  kill "$(cat "$bed/xvfb.pid")" 2>/dev/null || true
+fi
+rm -f "$bed/xvfb.pid" "$bed/display"
+. "$(dirname "$0")/wine_env.sh" "$bed"
+
+if [ -z "$caller_display" ]; then
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$bed/xvfb.log" 2>&1 &
+      echo $! >"$bed/xvfb.pid"
+      for _ in $(seq 1 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+      done
+      echo ":$n" >"$bed/display"
+      export DISPLAY=":$n"
+      break
+    fi
+  done
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wine wineboot -i >"$bed/wineboot.log" 2>&1
+fi
+# Answers non-zero when a persistent server already runs for this prefix.
+wineserver -p 2>/dev/null || true
+wine "$setup_exe"
