@@ -1,0 +1,87 @@
+#include "platform/host/folder_printer_data.h"
+
+#include <cstdlib>
+
+#include <sys/stat.h>
+
+#include "platform/host/folder_config_source.h"
+#include "platform/last_error.h"
+#include "platform/service.h"
+#include "platform/wide_text.h"
+
+namespace kvt {
+namespace {
+
+constexpr std::uint32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kErrorInvalidPrinterName = 1801;
+constexpr std::uint32_t kErrorFileNotFound = 2;
+
+bool IsPlainName(std::u16string_view name) {
+  if (name.empty() || name == u"." || name == u"..") return false;
+  for (char16_t c : name) {
+    if (c == u'/' || c == u'\\' || c == 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+FolderPrinterData::~FolderPrinterData() {
+  for (std::string* folder : open_) delete folder;
+}
+
+bool FolderPrinterData::Open(std::u16string_view printer_name, PrinterHandle* printer) {
+  struct stat info {};
+  const std::string folder = root_ + "/" + Utf16ToUtf8(printer_name);
+  if (!IsPlainName(printer_name) || stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    SetThreadLastError(kErrorInvalidPrinterName);
+    return false;
+  }
+  auto* handle = new std::string(folder);
+  std::lock_guard<std::mutex> lock(mutex_);
+  open_.insert(handle);
+  *printer = handle;
+  return true;
+}
+
+void FolderPrinterData::Close(PrinterHandle printer) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = open_.find(static_cast<std::string*>(printer));
+  if (it == open_.end()) {
+    SetThreadLastError(kErrorInvalidHandle);
+    return;
+  }
+  delete *it;
+  open_.erase(it);
+}
+
+bool FolderPrinterData::Get(PrinterHandle printer, std::u16string_view value_name,
+                            std::uint32_t* type, std::vector<std::uint8_t>* data) {
+  std::string path;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = open_.find(static_cast<std::string*>(printer));
+    if (it == open_.end()) {
+      SetThreadLastError(kErrorInvalidHandle);
+      return false;
+    }
+    path = **it;
+  }
+  if (!IsPlainName(value_name)) {
+    SetThreadLastError(kErrorFileNotFound);
+    return false;
+  }
+  *type = 3;  // REG_BINARY: the files carry no type
+  return ReadSmallFile(path + "/" + Utf16ToUtf8(value_name), data);
+}
+
+template <>
+PrinterData& DefaultService<PrinterData>() {
+  static FolderPrinterData printers([] {
+    const char* root = std::getenv("KVT_PRINTER_DATA_ROOT");
+    return std::string(root != nullptr && *root != '\0' ? root : "/etc/kvt/printers");
+  }());
+  return printers;
+}
+
+}  // namespace kvt
