@@ -1,0 +1,151 @@
+// The framework's DevMode requests: which buffers each code touches, and what
+// the framework is told.
+#include "core/devmode.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+#include "core/private_settings.h"
+#include "core/private_settings_ops.h"
+#include "platform/fake/fake_spooler.h"
+#include "platform/last_error.h"
+#include "platform/service.h"
+
+namespace kvt {
+namespace {
+
+using Image = std::array<std::uint8_t, 1552>;
+
+Image ImageOf(const PrivateSettings& settings) {
+  Image image;
+  std::memcpy(image.data(), &settings, image.size());
+  return image;
+}
+
+Image Pattern(std::uint8_t seed) {
+  Image image;
+  for (std::size_t i = 0; i < image.size(); ++i)
+    image[i] = static_cast<std::uint8_t>(i * 13 + seed);
+  return image;
+}
+
+std::unique_ptr<PrivateSettings> RecordOf(const Image& image) {
+  auto settings = std::make_unique<PrivateSettings>();
+  std::memcpy(settings.get(), image.data(), image.size());
+  return settings;
+}
+
+Image DefaultsOver(const Image& image) {
+  auto record = RecordOf(image);
+  Defaults(record.get());
+  return ImageOf(*record);
+}
+
+// The framework's blocks: an input and an output record with recognisable
+// contents, and a buffer size that tells whether SIZE wrote it.
+struct Block {
+  explicit Block(const Image& in_image, const Image& out_image)
+      : in(RecordOf(in_image)), out(RecordOf(out_image)) {
+    param.cbSize = sizeof(param);
+    param.pOEMDMIn = in.get();
+    param.pOEMDMOut = out.get();
+    param.cbBufSize = 77;
+  }
+  std::unique_ptr<PrivateSettings> in;
+  std::unique_ptr<PrivateSettings> out;
+  OEMDMPARAM param{};
+};
+
+TEST(DevMode, SizeAnswersTheRecordSizeAndTouchesNoRecord) {
+  const Image in = Pattern(1), out = Pattern(2);
+  Block block(in, out);
+  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_SIZE, &block.param));
+  EXPECT_EQ(1552u, block.param.cbBufSize);
+  EXPECT_EQ(in, ImageOf(*block.in));
+  EXPECT_EQ(out, ImageOf(*block.out));
+}
+
+TEST(DevMode, DefaultWritesTheDefaultsIntoTheOutput) {
+  const Image in = Pattern(1), out = Pattern(2);
+  Block block(in, out);
+  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_DEFAULT, &block.param));
+  EXPECT_EQ(DefaultsOver(out), ImageOf(*block.out));
+  EXPECT_EQ(in, ImageOf(*block.in));
+  EXPECT_EQ(77u, block.param.cbBufSize);
+}
+
+TEST(DevMode, ConvertCopiesARecordOfThisSignatureAndDefaultsAnother) {
+  const Image defaults = DefaultsOver(Pattern(2));
+
+  Image ours = DefaultsOver(Pattern(1));
+  ours[16] = 69;  // out of range: convert does not judge it
+  Block same(ours, defaults);
+  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_CONVERT, &same.param));
+  EXPECT_EQ(ours, ImageOf(*same.out));
+
+  Image foreign = ours;
+  foreign[4] = 'X';
+  Block other(foreign, defaults);
+  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_CONVERT, &other.param));
+  EXPECT_EQ(defaults, ImageOf(*other.out));
+}
+
+TEST(DevMode, MergeConvertsThenValidatesForThePrinter) {
+  FakeSpooler spooler;
+  spooler.AddPrinter(reinterpret_cast<PrinterHandle>(0x30), {u"KVT QV-J27"});
+  ScopedService<Spooler> installed(spooler);
+
+  Image in = DefaultsOver(Pattern(1));
+  in[16] = 69;  // byDensity
+  in[13] = 2;   // byPreset
+  Block block(in, DefaultsOver(Pattern(2)));
+  block.param.hPrinter = reinterpret_cast<PrinterHandle>(0x30);
+
+  // Corrections are the operation's business; the framework gets S_OK.
+  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_MERGE, &block.param));
+  Image expected = in;
+  expected[16] = 100;
+  EXPECT_EQ(expected, ImageOf(*block.out));
+  EXPECT_EQ(in, ImageOf(*block.in));
+  EXPECT_EQ(1, spooler.driver_name_calls);
+}
+
+TEST(DevMode, KnownCodesSucceedEvenWhenTheOperationCannot) {
+  for (DWORD mode : {abi::OEMDM_DEFAULT, abi::OEMDM_CONVERT, abi::OEMDM_MERGE}) {
+    SCOPED_TRACE(mode);
+    OEMDMPARAM param{};
+    param.cbSize = sizeof(param);
+    SetThreadLastError(0);
+    EXPECT_EQ(S_OK, DevMode(mode, &param));
+    EXPECT_EQ(0u, GetThreadLastError());
+  }
+}
+
+TEST(DevMode, UnknownCodeOrMissingBlockIsRefused) {
+  const DWORD unknown[] = {0, 5, 6, 0x80000001, 0xFFFFFFFF};
+  for (DWORD mode : unknown) {
+    SCOPED_TRACE(mode);
+    const Image in = Pattern(1), out = Pattern(2);
+    Block block(in, out);
+    SetThreadLastError(0);
+    EXPECT_EQ(E_FAIL, DevMode(mode, &block.param));
+    EXPECT_EQ(87u, GetThreadLastError());
+    EXPECT_EQ(77u, block.param.cbBufSize);
+    EXPECT_EQ(in, ImageOf(*block.in));
+    EXPECT_EQ(out, ImageOf(*block.out));
+  }
+  for (DWORD mode :
+       {abi::OEMDM_SIZE, abi::OEMDM_DEFAULT, abi::OEMDM_CONVERT, abi::OEMDM_MERGE, DWORD{9}}) {
+    SCOPED_TRACE(mode);
+    SetThreadLastError(0);
+    EXPECT_EQ(E_FAIL, DevMode(mode, nullptr));
+    EXPECT_EQ(87u, GetThreadLastError());
+  }
+}
+
+}  // namespace
+}  // namespace kvt

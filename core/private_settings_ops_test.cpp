@@ -1,0 +1,519 @@
+// Convert and Merge, seen from the bytes of the record: each case writes a
+// value at a published offset and checks the whole 1552-byte image after.
+#include "core/private_settings_ops.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_spooler.h"
+#include "platform/service.h"
+
+namespace kvt {
+namespace {
+
+using Image = std::array<std::uint8_t, 1552>;
+
+void Put(Image& image, std::size_t offset, int width, std::int64_t value) {
+  for (int i = 0; i < width; ++i) {
+    image[offset + i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i));
+  }
+}
+
+std::uint32_t Get32(const Image& image, std::size_t offset) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | image[offset + i];
+  return value;
+}
+
+Image ImageOf(const PrivateSettings& settings) {
+  Image image;
+  std::memcpy(image.data(), &settings, image.size());
+  return image;
+}
+
+// Records live on the heap at their exact size, so the sanitizer sees any
+// access beyond the 1552 bytes.
+std::unique_ptr<PrivateSettings> RecordOf(const Image& image) {
+  auto settings = std::make_unique<PrivateSettings>();
+  std::memcpy(settings.get(), image.data(), image.size());
+  return settings;
+}
+
+Image DefaultImage() {
+  PrivateSettings settings{};
+  Defaults(&settings);
+  return ImageOf(settings);
+}
+
+::testing::AssertionResult SameBytes(const Image& expected, const Image& actual) {
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    if (expected[i] != actual[i]) {
+      return ::testing::AssertionFailure()
+             << "offset " << i << ": expected " << int{expected[i]} << ", got " << int{actual[i]};
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// --- Merge: one field at a time ---------------------------------------------
+
+struct FieldRule {
+  std::size_t offset;  // within the record, or within the group
+  int width;
+  std::vector<std::pair<std::int64_t, std::int64_t>> bad;  // value -> corrected value
+  std::vector<std::int64_t> good;
+};
+
+struct MergeCase {
+  std::string name;
+  std::size_t offset;
+  int width;
+  std::int64_t value;
+  std::int64_t expected;
+  bool corrected;
+};
+
+void AddCases(std::vector<MergeCase>& cases, const std::string& prefix, std::size_t base,
+              const FieldRule& rule) {
+  const std::string name = prefix + "@" + std::to_string(base + rule.offset);
+  for (const auto& [bad, fixed] : rule.bad) {
+    cases.push_back({name, base + rule.offset, rule.width, bad, fixed, true});
+  }
+  for (std::int64_t good : rule.good) {
+    cases.push_back({name, base + rule.offset, rule.width, good, good, false});
+  }
+}
+
+std::vector<MergeCase> AllFieldCases() {
+  const FieldRule general[] = {
+      {12, 1, {{6, 0}, {7, 0}, {255, 0}}, {0, 5}},  // byHeadDrive: 6 not enabled
+      {13, 1, {{7, 6}, {255, 6}}, {0, 5}},          // byPreset
+      {14, 1, {{2, 1}, {255, 1}}, {0}},             // byInitialize
+      {15, 1, {{4, 3}, {255, 3}}, {0, 2}},          // bySpeed
+      {16, 1, {{69, 100}, {131, 100}, {0, 100}, {255, 100}}, {70, 130}},   // byDensity
+      {17, 1, {{4, 2}, {255, 2}}, {0, 3}},                                 // byMargin
+      {18, 1, {{1, 0}, {3, 0}, {255, 0}}, {2}},                            // byDirection
+      {20, 1, {{4, 0}, {255, 0}}, {1, 3}},                                 // byReduction
+      {21, 1, {{24, 25}, {0, 25}, {101, 100}, {255, 100}}, {25}},          // byReductionScale
+      {22, 1, {{6, 1}, {255, 1}}, {0, 5}},                                 // byPaperCut
+      {23, 1, {{2, 1}, {255, 1}}, {0}},                                    // byFeedToCut
+      {24, 1, {{3, 0}, {255, 0}}, {1, 2}},                                 // byMarkedPaperFeed
+      {26, 2, {{-75, 0}, {256, 0}, {-32768, 0}, {32767, 0}}, {-74, 255}},  // sFormFeedCorrect
+      {28, 1, {{15, 0}, {255, 0}}, {14}},                                  // byIntlCharSet
+      {29, 1, {{16, 0}, {255, 0}}, {15}},                                  // byCodeTable
+      {640, 1, {{10, 0}, {255, 0}}, {9}},                                  // byBarcodeFont
+      {641, 1, {{5, 0}, {255, 0}}, {4}},                                   // by2DBarcodeFont
+      {884, 1, {{2, 0}, {255, 0}}, {1}},                                   // byWatermark
+      {885, 1, {{100, 0}, {255, 0}}, {99}},                                // byWatermarkKeycode
+      {886, 1, {{9, 0}, {255, 0}}, {8}},                                   // byWatermarkPosition
+      {887, 1, {{0, 100}, {101, 100}, {255, 100}}, {1, 100}},              // byWatermarkDensity
+      {888, 2, {{9, 10}, {0, 10}, {301, 300}, {65535, 300}}, {10, 300}},   // wWatermarkScale
+      {890, 1, {{2, 0}, {255, 0}}, {1}},                                   // byWatermarkFitPaper
+  };
+  const FieldRule option_group[] = {
+      {0, 1, {{2, 0}, {255, 0}}, {1}},     // byLogo
+      {1, 1, {{100, 0}, {255, 0}}, {99}},  // byLogoKeycode
+      {2, 1, {{3, 0}, {255, 0}}, {2}},     // byLogoAlign
+      {3, 1, {{2, 0}, {255, 0}}, {1}},     // byBuzzer
+      {4,
+       2,
+       {{-75, -74}, {-100, -74}, {-32768, -74}, {256, 255}, {300, 255}, {32767, 255}},
+       {-74, 255}},                                                     // sFeed
+      {6, 1, {{3, 0}, {255, 0}}, {2}},                                  // byDrawer
+      {8, 2, {{511, 50}, {65535, 50}}, {0, 510}},                       // wDrawerOnTime
+      {10, 2, {{511, 200}, {65535, 200}}, {0, 510}},                    // wDrawerOffTime
+      {12, 4, {{129, 0}, {-1, 0}, {INT_MIN, 0}, {INT_MAX, 0}}, {128}},  // nCommandLength
+  };
+  const FieldRule barcode_group[] = {
+      {0, 1, {{11, 0}, {255, 0}}, {10}},                   // bySystem
+      {1, 1, {{4, 0}, {255, 0}}, {3}},                     // byStartChar
+      {2, 1, {{4, 0}, {255, 0}}, {3}},                     // byStopChar
+      {3, 1, {{1, 2}, {0, 2}, {7, 6}, {255, 6}}, {2, 6}},  // byModuleWidth
+      {4, 1, {{0, 1}}, {1, 255}},                          // byHeight
+      {5, 1, {{7, 0}, {255, 0}}, {6}},                     // byHri
+      {6, 1, {{2, 0}, {255, 0}}, {1}},                     // byHexInput
+      {7, 1, {{4, 0}, {255, 0}}, {3}},                     // byRotate
+  };
+  // The fields of a 2D group whose range does not depend on its system.
+  const FieldRule barcode_2d_group[] = {
+      {8, 1, {{1, 2}, {0, 2}, {128, 127}, {255, 127}}, {2, 127}},  // byModuleHeight
+      {9, 1, {{4, 0}, {255, 0}}, {3}},                             // byRotate
+      {10, 1, {{2, 0}, {255, 0}}, {1}},                            // byHexInput
+  };
+
+  std::vector<MergeCase> cases;
+  for (const FieldRule& rule : general) AddCases(cases, "record", 0, rule);
+  for (int g = 0; g < 4; ++g) {
+    for (const FieldRule& rule : option_group) {
+      AddCases(cases, "option group " + std::to_string(g), 32 + 152 * g, rule);
+    }
+  }
+  for (int n = 0; n < 10; ++n) {
+    for (const FieldRule& rule : barcode_group) {
+      AddCases(cases, "barcode group " + std::to_string(n), 644 + 16 * n, rule);
+    }
+  }
+  for (int n = 0; n < 5; ++n) {
+    for (const FieldRule& rule : barcode_2d_group) {
+      AddCases(cases, "2D group " + std::to_string(n), 804 + 16 * n, rule);
+    }
+  }
+  return cases;
+}
+
+TEST(PrivateSettingsMerge, DefaultsNeedNoCorrection) {
+  const Image defaults = DefaultImage();
+  auto record = RecordOf(defaults);
+  EXPECT_TRUE(Merge(record.get(), nullptr));
+  EXPECT_TRUE(SameBytes(defaults, ImageOf(*record)));
+}
+
+TEST(PrivateSettingsMerge, CorrectsEachFieldAloneAndKeepsGoodValues) {
+  const std::vector<MergeCase> cases = AllFieldCases();
+  ASSERT_GT(cases.size(), 300u);
+  for (const MergeCase& c : cases) {
+    SCOPED_TRACE(c.name + " value " + std::to_string(c.value));
+    Image image = DefaultImage();
+    Put(image, c.offset, c.width, c.value);
+    auto record = RecordOf(image);
+
+    EXPECT_EQ(!c.corrected, Merge(record.get(), nullptr));
+
+    Image expected = image;
+    Put(expected, c.offset, c.width, c.expected);
+    EXPECT_TRUE(SameBytes(expected, ImageOf(*record)));
+  }
+}
+
+// byErrorLevel and byModuleSize are judged by the group's system, after the
+// system itself has been put right.
+TEST(PrivateSettingsMerge, TwoDimensionalRangesFollowTheCheckedSystem) {
+  struct Case {
+    std::uint8_t system, error_level, module_size;
+    std::uint8_t want_system, want_error_level, want_module_size;
+  };
+  const Case cases[] = {
+      {0, 3, 11, 0, 3, 11},  // QR Code limits
+      {0, 4, 12, 0, 3, 11}, {0, 255, 1, 0, 3, 2},
+      {0, 0, 5, 0, 0, 5},   {1, 8, 4, 1, 8, 4},  // PDF417 limits
+      {1, 9, 5, 1, 8, 4},   {1, 255, 0, 1, 8, 2},
+      {1, 4, 2, 1, 4, 2},   {2, 8, 5, 0, 3, 5},  // an unknown system is checked as QR Code
+      {2, 3, 12, 0, 3, 11}, {255, 9, 1, 0, 3, 2},
+  };
+  for (int n = 0; n < 5; ++n) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE("group " + std::to_string(n) + " system " + std::to_string(c.system) +
+                   " level " + std::to_string(c.error_level) + " size " +
+                   std::to_string(c.module_size));
+      const std::size_t base = 804 + 16 * n;
+      Image image = DefaultImage();
+      image[base + 0] = c.system;
+      image[base + 4] = c.error_level;
+      image[base + 7] = c.module_size;
+      auto record = RecordOf(image);
+
+      const bool unchanged = c.system == c.want_system && c.error_level == c.want_error_level &&
+                             c.module_size == c.want_module_size;
+      EXPECT_EQ(unchanged, Merge(record.get(), nullptr));
+
+      Image expected = image;
+      expected[base + 0] = c.want_system;
+      expected[base + 4] = c.want_error_level;
+      expected[base + 7] = c.want_module_size;
+      EXPECT_TRUE(SameBytes(expected, ImageOf(*record)));
+    }
+  }
+}
+
+TEST(PrivateSettingsMerge, WatermarkScaleIsCheckedOnlyWhenNotFittingThePaper) {
+  struct Case {
+    std::uint8_t fit;
+    std::uint16_t scale;
+    std::uint8_t want_fit;
+    std::uint16_t want_scale;
+  };
+  const Case cases[] = {
+      {1, 5, 1, 5},  // fitted: the scale is not looked at
+      {1, 65535, 1, 65535}, {0, 5, 0, 10},      {0, 301, 0, 300},
+      {0, 150, 0, 150},     {2, 5, 0, 10},  // the flag is put right first, then the scale counts
+      {2, 100, 0, 100},     {255, 400, 0, 300},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("fit " + std::to_string(c.fit) + " scale " + std::to_string(c.scale));
+    Image image = DefaultImage();
+    image[890] = c.fit;
+    Put(image, 888, 2, c.scale);
+    auto record = RecordOf(image);
+
+    const bool unchanged = c.fit == c.want_fit && c.scale == c.want_scale;
+    EXPECT_EQ(unchanged, Merge(record.get(), nullptr));
+
+    Image expected = image;
+    expected[890] = c.want_fit;
+    Put(expected, 888, 2, c.want_scale);
+    EXPECT_TRUE(SameBytes(expected, ImageOf(*record)));
+  }
+}
+
+// Bytes that the merge has no rule for: they must come through any record,
+// however broken the rest of it is.
+std::vector<std::pair<std::size_t, std::size_t>> UncheckedRanges() {
+  std::vector<std::pair<std::size_t, std::size_t>> ranges = {
+      {19, 1},      // byDirectionCopy
+      {25, 1},      // reserved
+      {30, 2},      // reserved
+      {642, 2},     // reserved
+      {891, 1},     // reserved
+      {892, 520},   // szWatermarkFile
+      {1412, 140},  // reserved
+  };
+  for (int g = 0; g < 4; ++g) {
+    const std::size_t base = 32 + 152 * g;
+    ranges.push_back({base + 7, 1});
+    ranges.push_back({base + 16, 128 + 8});  // abyCommand and the reserved tail
+  }
+  for (int n = 0; n < 10; ++n) ranges.push_back({644 + 16 * n + 8, 8});  // byNWRatio, reserved
+  for (int n = 0; n < 5; ++n) {
+    const std::size_t base = 804 + 16 * n;
+    ranges.push_back({base + 1, 3});   // byModel, byParam2, byMode
+    ranges.push_back({base + 5, 2});   // byLines, byColumns
+    ranges.push_back({base + 11, 5});  // byParam11, byParam12, reserved
+  }
+  return ranges;
+}
+
+TEST(PrivateSettingsMerge, BrokenRecordIsRepairedInOnePassAndUncheckedBytesSurvive) {
+  const std::uint8_t fills[] = {0xFF, 0x80, 0x7F, 0xA5, 0x00};
+  for (std::uint8_t fill : fills) {
+    SCOPED_TRACE("fill " + std::to_string(fill));
+    Image image;
+    image.fill(fill);
+    auto record = RecordOf(image);
+    Merge(record.get(), nullptr);
+    const Image once = ImageOf(*record);
+
+    EXPECT_EQ(1552u, Get32(once, 0));
+    EXPECT_EQ(0x4B565455u, Get32(once, 4));
+    EXPECT_EQ(4u, Get32(once, 8));
+    for (const auto& [offset, length] : UncheckedRanges()) {
+      for (std::size_t i = offset; i < offset + length; ++i) {
+        ASSERT_EQ(fill, once[i]) << "offset " << i;
+      }
+    }
+    EXPECT_TRUE(Merge(record.get(), nullptr)) << "a second merge still corrected something";
+    EXPECT_TRUE(SameBytes(once, ImageOf(*record)));
+  }
+}
+
+TEST(PrivateSettingsMerge, SetsTheHeaderWithoutCountingItAsACorrection) {
+  Image image = DefaultImage();
+  Put(image, 0, 4, 7);
+  Put(image, 4, 4, 0x12345678);
+  Put(image, 8, 4, 3);
+  auto record = RecordOf(image);
+  EXPECT_TRUE(Merge(record.get(), nullptr));
+  EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
+}
+
+TEST(PrivateSettingsMerge, NullRecordFails) { EXPECT_FALSE(Merge(nullptr, nullptr)); }
+
+// --- Merge: the model chosen by the printer's driver name -------------------
+
+// Two models whose limits differ, so the choice shows in the result. The
+// reduction list names the models in the other order: each list is searched
+// on its own.
+constexpr ModelValuePair kNarrow[] = {{0, 1}, {6, 1}};
+constexpr ModelValuePair kWide[] = {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {6, 1}};
+constexpr ModelValueList kHeadDrive[] = {{u"ACME TP-1", kNarrow, 2}, {u"KVT QV-J27", kWide, 5}};
+constexpr ModelValueList kPreset[] = {{u"ACME TP-1", kNarrow, 2}, {u"KVT QV-J27", kWide, 5}};
+constexpr ModelValueList kReduction[] = {{u"KVT QV-J27", kWide, 5}, {u"ACME TP-1", kNarrow, 2}};
+constexpr ModelSettingTable kTwoModels = {{kHeadDrive, 2}, {kPreset, 2}, {kReduction, 2}};
+
+PrinterHandle Handle(std::uintptr_t value) { return reinterpret_cast<PrinterHandle>(value); }
+
+TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
+  using Status = Spooler::DriverNameStatus;
+  struct Case {
+    const char* name;
+    std::u16string driver_name;
+    Status status;
+    bool qvj27;  // head drive and preset lists of KVT QV-J27 chosen
+  };
+  const std::u16string long_name = u"KVT QV-J27" + std::u16string(249, u'x');  // 259 units
+  const Case cases[] = {
+      {"exact", u"KVT QV-J27", Status::kOk, true},
+      {"lower", u"kvt qv-j27", Status::kOk, true},
+      {"mixed with suffix", u"kVt Qv-J27 Receipt (Copy 1)", Status::kOk, true},
+      {"other model", u"ACME TP-1", Status::kOk, false},
+      {"unknown model", u"Generic / Text Only", Status::kOk, false},
+      {"empty", u"", Status::kOk, false},
+      {"longest that fits", long_name, Status::kOk, true},
+      {"too long to keep", long_name + u"x", Status::kOk, false},
+      {"size query fails", u"KVT QV-J27", Status::kSizeQueryFailed, false},
+      {"read fails", u"KVT QV-J27", Status::kReadFailed, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeSpooler spooler;
+    spooler.AddPrinter(Handle(0x10), {c.driver_name, c.status, 1801});
+    ScopedService<Spooler> installed(spooler);
+
+    Image image = DefaultImage();
+    image[12] = 3;  // byHeadDrive: only KVT QV-J27 allows it
+    image[13] = 2;  // byPreset: likewise
+    image[20] = 3;  // byReduction: first entry is KVT QV-J27 unless ACME is named
+    auto record = RecordOf(image);
+    const bool clean = Merge(record.get(), Handle(0x10), kTwoModels);
+
+    EXPECT_EQ(1, spooler.driver_name_calls);
+    const bool acme = c.status == Status::kOk && c.driver_name == u"ACME TP-1";
+    EXPECT_EQ(c.qvj27 ? 3 : 0, record->byHeadDrive);
+    EXPECT_EQ(c.qvj27 ? 2 : 6, record->byPreset);
+    EXPECT_EQ(acme ? 0 : 3, record->byReduction);
+    EXPECT_EQ(c.qvj27, clean);
+  }
+}
+
+TEST(PrivateSettingsMerge, WithoutPrinterTakesTheFirstEntriesAndAsksNoSpooler) {
+  FakeSpooler spooler;
+  ScopedService<Spooler> installed(spooler);
+  Image image = DefaultImage();
+  image[12] = 3;
+  image[20] = 3;
+  auto record = RecordOf(image);
+  EXPECT_FALSE(Merge(record.get(), nullptr, kTwoModels));
+  EXPECT_EQ(0, spooler.driver_name_calls);
+  EXPECT_EQ(0, record->byHeadDrive);
+  EXPECT_EQ(3, record->byReduction);
+}
+
+TEST(PrivateSettingsMerge, BuiltInModelAppliesWhateverTheDriverIsCalled) {
+  for (const char16_t* name : {u"KVT QV-J27", u"kvt qv-j27 receipt", u"Other Printer"}) {
+    SCOPED_TRACE(::testing::PrintToString(std::u16string(name)));
+    FakeSpooler spooler;
+    spooler.AddPrinter(Handle(0x20), {name});
+    ScopedService<Spooler> installed(spooler);
+    Image image = DefaultImage();
+    image[12] = 6;  // listed but not enabled
+    image[13] = 5;
+    image[20] = 3;
+    auto record = RecordOf(image);
+    EXPECT_FALSE(Merge(record.get(), Handle(0x20)));
+    EXPECT_EQ(1, spooler.driver_name_calls);
+    EXPECT_EQ(0, record->byHeadDrive);
+    EXPECT_EQ(5, record->byPreset);
+    EXPECT_EQ(3, record->byReduction);
+  }
+}
+
+// --- Convert ----------------------------------------------------------------
+
+Image Pattern(std::uint8_t seed) {
+  Image image;
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + seed);
+  return image;
+}
+
+TEST(PrivateSettingsConvert, CopiesTheSmallerSizeButNeverBeyondTheRecord) {
+  struct Case {
+    const char* name;
+    std::uint32_t in_size;
+    std::uint32_t out_size;
+    std::size_t copied;
+  };
+  const Case cases[] = {
+      {"older, shorter record", 900, 1552, 900},
+      {"output claims less", 1552, 600, 600},
+      {"equal", 1552, 1552, 1552},
+      {"both huge", 0xFFFFFFFF, 0x10000, 1552},
+      {"input huge", 0x80000000, 1553, 1552},
+      {"header only", 12, 1552, 12},
+      {"nothing", 0, 1552, 0},
+      {"less than the header", 5, 1552, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Image in = Pattern(1);
+    Put(in, 0, 4, c.in_size);
+    Put(in, 4, 4, 0x4B565455);
+    Put(in, 8, 4, 3);  // an older version: not looked at
+    Image out = Pattern(100);
+    Put(out, 0, 4, c.out_size);
+    Put(out, 4, 4, 0x4B565455);
+    auto in_record = RecordOf(in);
+    auto out_record = RecordOf(out);
+
+    EXPECT_TRUE(Convert(in_record.get(), out_record.get()));
+
+    Image expected = out;
+    std::memcpy(expected.data(), in.data(), c.copied);
+    Put(expected, 0, 4, 1552);
+    Put(expected, 8, 4, 4);
+    EXPECT_TRUE(SameBytes(expected, ImageOf(*out_record)));
+    EXPECT_TRUE(SameBytes(in, ImageOf(*in_record)));
+  }
+}
+
+TEST(PrivateSettingsConvert, AnotherSignatureGivesTheDefaults) {
+  const std::uint32_t signatures[] = {0, 0x4B565454, 0x554B5654, 0xFFFFFFFF};
+  for (std::uint32_t signature : signatures) {
+    SCOPED_TRACE(signature);
+    Image in = Pattern(1);
+    Put(in, 0, 4, 1552);
+    Put(in, 4, 4, signature);
+    Image out_signed = Pattern(100);  // as the framework hands it: signed by this version
+    Put(out_signed, 4, 4, 0x4B565455);
+    auto in_record = RecordOf(in);
+    auto out_record = RecordOf(out_signed);
+
+    EXPECT_TRUE(Convert(in_record.get(), out_record.get()));
+
+    PrivateSettings expected;
+    std::memcpy(&expected, out_signed.data(), sizeof(expected));
+    Defaults(&expected);
+    EXPECT_TRUE(SameBytes(ImageOf(expected), ImageOf(*out_record)));
+  }
+}
+
+TEST(PrivateSettingsConvert, MatchesTheSignatureTheOutputHolds) {
+  // Two records that agree on a foreign signature are still copied: the
+  // output's own signature is the reference, not this version's.
+  Image in = Pattern(1);
+  Put(in, 0, 4, 1552);
+  Put(in, 4, 4, 0x11223344);
+  Image out = Pattern(50);
+  Put(out, 0, 4, 1552);
+  Put(out, 4, 4, 0x11223344);
+  auto in_record = RecordOf(in);
+  auto out_record = RecordOf(out);
+  EXPECT_TRUE(Convert(in_record.get(), out_record.get()));
+  Image expected = in;
+  Put(expected, 8, 4, 4);
+  EXPECT_TRUE(SameBytes(expected, ImageOf(*out_record)));
+}
+
+TEST(PrivateSettingsConvert, SameRecordInAndOut) {
+  Image image = DefaultImage();
+  Put(image, 8, 4, 2);
+  auto record = RecordOf(image);
+  EXPECT_TRUE(Convert(record.get(), record.get()));
+  EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
+}
+
+TEST(PrivateSettingsConvert, NullRecordsFailAndWriteNothing) {
+  auto record = RecordOf(Pattern(3));
+  EXPECT_FALSE(Convert(nullptr, record.get()));
+  EXPECT_FALSE(Convert(record.get(), nullptr));
+  EXPECT_FALSE(Convert(nullptr, nullptr));
+  EXPECT_TRUE(SameBytes(Pattern(3), ImageOf(*record)));
+}
+
+}  // namespace
+}  // namespace kvt
