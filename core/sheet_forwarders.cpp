@@ -1,0 +1,24 @@
+// Not built yet: the document and device sheets and the option items are
+// still to come, so until then these four answer E_NOTIMPL and do nothing.
+// The plug-in object already does its own part of each slot (recording the
+// OEMCUIPPARAM block and the driver interface, checking the mode and the
+// event) before it calls here, so only these bodies change when they land.
+#include "core/sheet_forwarders.h"
+
+namespace kvt {
+
+HRESULT DocumentPropertySheetsImpl(PPROPSHEETUI_INFO /*info*/, LPARAM /*param*/,
+                                   DeviceSheetState* /*state*/, IPrintOemDriverUI* /*driver_ui*/) {
+  return E_NOTIMPL;
+}
+
+HRESULT DevicePropertySheetsImpl(PPROPSHEETUI_INFO /*info*/, LPARAM /*param*/,
+                                 DeviceSheetState* /*state*/) {
+  return E_NOTIMPL;
+}
+
+HRESULT BuildOptionItems(DWORD /*mode*/, POEMCUIPPARAM /*param*/) { return E_NOTIMPL; }
+
+HRESULT InitializePrinter(PWSTR /*printer_name*/) { return E_NOTIMPL; }
+
+}  // namespace kvt
