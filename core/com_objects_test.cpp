@@ -322,15 +322,6 @@ TEST_F(ComObjects, TheLastReleaseDropsTheDriverInterfaceExactlyOnce) {
   EXPECT_EQ(driver.query_calls, 1);
 }
 
-TEST_F(ComObjects, AnObjectWithoutDriverInterfaceDiesQuietly) {
-  FakeDriverUI driver;
-  driver.refuse_queries = true;
-  IPrintOemUI* plugin = NewPlugin();
-  EXPECT_EQ(plugin->PublishDriverInterface(&driver), E_FAIL);
-  EXPECT_EQ(plugin->Release(), 0u);
-  EXPECT_EQ(driver.release_calls, 0);
-}
-
 TEST_F(ComObjects, PublishDriverInterfaceQueriesOnceAndKeepsTheFirst) {
   FakeDriverUI first;
   FakeDriverUI second;
