@@ -31,6 +31,11 @@
 #define KVT_STDMETHOD(name) virtual HRESULT STDMETHODCALLTYPE name
 #define KVT_STDMETHOD_(type, name) virtual type STDMETHODCALLTYPE name
 
+// winddiui.h names DEVQUERYPRINT_INFO but mingw-w64 leaves it undeclared;
+// the plug-in never looks inside it.
+struct _DEVQUERYPRINT_INFO;
+typedef _DEVQUERYPRINT_INFO* PDEVQUERYPRINT_INFO;
+
 #else  // Linux: the Windows x64 layout, declared by hand.
 
 using BYTE = std::uint8_t;

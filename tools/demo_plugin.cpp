@@ -48,7 +48,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   auto get_class_object =
-      reinterpret_cast<GetClassObjectFn>(GetProcAddress(module, "DllGetClassObject"));
+      reinterpret_cast<GetClassObjectFn>(
+          reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
   IClassFactory* factory = nullptr;
   IPrintOemUI* plugin = nullptr;
   if (get_class_object == nullptr ||

@@ -3,7 +3,7 @@
 # points and imports no runtime DLL that would have to ship beside it.
 set -euo pipefail
 dump=$(x86_64-w64-mingw32-objdump -p "$1")
-exports=$(printf '%s\n' "$dump" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^\s*\[/{print $NF;next} t&&!/^\s*\[/{t=0}' | sort | tr '\n' ' ')
+exports=$(printf '%s\n' "$dump" | awk '/\[Ordinal\/Name Pointer\] Table/{t=1;next} t&&/^[ \t]*\[/{print $NF;next} t&&!/^[ \t]*\[/{t=0}' | sort | tr '\n' ' ')
 echo "exports: $exports"
 [ "$exports" = "DllCanUnloadNow DllGetClassObject " ] || { echo "unexpected exports"; exit 1; }
 imports=$(printf '%s\n' "$dump" | awk '/DLL Name:/{print $3}' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')

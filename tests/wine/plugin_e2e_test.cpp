@@ -70,9 +70,10 @@ class PluginTest : public ::testing::Test {
     const std::wstring path = kvt::testbed::BesideThisProgram(L"KvtQvj2Ui.dll");
     module_ = LoadLibraryW(path.c_str());
     ASSERT_NE(module_, nullptr) << "LoadLibraryW failed: " << GetLastError();
-    get_class_object_ =
-        reinterpret_cast<GetClassObjectFn>(GetProcAddress(module_, "DllGetClassObject"));
-    can_unload_now_ = reinterpret_cast<CanUnloadNowFn>(GetProcAddress(module_, "DllCanUnloadNow"));
+    get_class_object_ = reinterpret_cast<GetClassObjectFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+    can_unload_now_ = reinterpret_cast<CanUnloadNowFn>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "DllCanUnloadNow")));
     ASSERT_NE(get_class_object_, nullptr);
     ASSERT_NE(can_unload_now_, nullptr);
   }
