@@ -1,1 +1,202 @@
+#include "log/driver_log.h"
+
 #include <gtest/gtest.h>
+
+#include "log/log_test_fixture.h"
+#include "platform/last_error.h"
+
+namespace kvt {
+namespace {
+
+constexpr char16_t kPath[] = u"C:\\Logs\\driver.log";
+
+class DriverLogTest : public log::LogFixture {
+ protected:
+  DriverLogTest() {
+    files.AddDirectory(u"C:\\Logs");
+    printer = printers.Add(u"KVT QV-J27 Receipt");
+    printers.SetString(printer, u"LogFilePath", kPath);
+    SetFlags({1, 0, 1, 1, 1, 0});
+  }
+  void SetFlags(std::vector<std::uint8_t> flags) {
+    printers.SetBytes(printer, u"LogSettingFlags", std::move(flags));
+  }
+  std::string Log() { return files.Content(kPath); }
+  static LogSource Source(std::uint32_t level, int line = 10, std::uint32_t error = 0,
+                          const wchar_t* area = L"Tools") {
+    LogSource source;
+    source.level = level;
+    source.line = line;
+    source.lastError = error;
+    source.area = area;
+    return source;
+  }
+
+  PrinterHandle printer = nullptr;
+};
+
+TEST_F(DriverLogTest, WritesEachLevelWithItsText) {
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 11, 5), printer, L"OpenPrinter %ls", L"failed"), 1);
+  EXPECT_EQ(WriteDriverLog(Source(kLogWarning, 12), printer, L"warn %d", 2), 1);
+  EXPECT_EQ(WriteDriverLog(Source(kLogInfo, 13), printer, L"info"), 1);
+  EXPECT_EQ(WriteDriverLog(Source(kLogAlways, 14), printer, L"always"), 1);
+  EXPECT_EQ(
+      Log(),
+      "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) OpenPrinter failed [11 / e:5]\r\n"
+      "2024/01/31 12:34:056 <03000000>, [WAR] DRV UI\t: (Tools) warn 2 [12]\r\n"
+      "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) info [13]\r\n"
+      "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) always [14]\r\n");
+}
+
+TEST_F(DriverLogTest, SwitchBytesFilterLevels) {
+  using V = std::vector<std::uint8_t>;
+  const struct {
+    V flags;
+    std::uint32_t level;
+    int result;
+  } cases[] = {
+      {V{1, 0, 0, 1, 1, 0}, kLogError, 0},  {V{1, 0, 1, 0, 1, 0}, kLogWarning, 0},
+      {V{1, 0, 1, 1, 0, 0}, kLogInfo, 0},   {V{1, 0, 0, 0, 0, 0}, kLogAlways, 1},
+      {V{0, 1, 1, 1, 1, 1}, kLogAlways, 0}, {V{1, 0, 1, 1, 1, 0, 0}, kLogAlways, 0},
+      {V{1, 0, 1, 1, 1, 1}, 8, 0},          {V{1, 1, 1}, kLogError, 1},
+      {V{1, 1, 1}, kLogWarning, 0},
+  };
+  int line = 100;
+  for (const auto& c : cases) {
+    SetFlags(c.flags);
+    const std::size_t before = Log().size();
+    SetThreadLastError(1234);
+    EXPECT_EQ(WriteDriverLog(Source(c.level, ++line, 77), printer, L"m"), c.result) << line;
+    EXPECT_EQ(Log().size() > before, c.result == 1) << line;
+    EXPECT_EQ(GetThreadLastError(), 77u);
+  }
+  printers.Remove(printer, u"LogSettingFlags");
+  EXPECT_EQ(WriteDriverLog(Source(kLogAlways, 1), printer, L"m"), 0);
+}
+
+TEST_F(DriverLogTest, EmptyOrMissingPathSwitchesTheLogOff) {
+  printers.SetString(printer, u"LogFilePath", u"");
+  EXPECT_EQ(WriteDriverLog(Source(kLogError), printer, L"m"), 0);
+  printers.Remove(printer, u"LogFilePath");
+  EXPECT_EQ(WriteDriverLog(Source(kLogError), printer, L"m"), 0);
+  EXPECT_TRUE(files.writes.empty());
+}
+
+TEST_F(DriverLogTest, NullPrinterLeavesLastErrorAlone) {
+  SetThreadLastError(1234);
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 1, 5), nullptr, L"m"), 0);
+  EXPECT_EQ(WriteDriverLogDump(Source(kLogInfo, 1, 5), nullptr, nullptr, 0, nullptr, 0, L"m"), 0);
+  EXPECT_EQ(GetThreadLastError(), 1234u);
+  EXPECT_EQ(printers.reads, 0);
+}
+
+TEST_F(DriverLogTest, LastErrorIsTheSourcesEvenWhenWritingFails) {
+  files.open_failures = 1000000;
+  SetThreadLastError(1234);
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 1, 87), printer, L"m"), 1);
+  EXPECT_EQ(GetThreadLastError(), 87u);
+}
+
+TEST_F(DriverLogTest, RepeatsAreSuppressedByTheirFirstSixtyThreeCharacters) {
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 10, 5), printer, L"same"), 1);
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 10, 5), printer, L"SAME"), 1);  // case ignored
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 10, 5, L"Font manager"), printer, L"same"), 1);
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 11, 5, L"Font manager"), printer, L"same"), 1);
+  const std::wstring long_message(80, L'L');
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 20), printer, L"%ls", long_message.c_str()), 1);
+  EXPECT_EQ(WriteDriverLog(Source(kLogError, 21), printer, L"%ls", long_message.c_str()), 1);
+  const std::string log = Log();
+  EXPECT_EQ(log,
+            "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) same [10 / e:5]\r\n"
+            "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Font manager) same [10 / e:5]\r\n"
+            "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Font manager) same [11 / e:5]\r\n"
+            "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) " +
+                std::string(80, 'L') + " [20 / e:0]\r\n");
+}
+
+TEST_F(DriverLogTest, SystemRecordsOfTheRecordMerge) {
+  LogSource source;
+  source.moduleId = kModuleSystem;
+  source.level = kLogError;
+  source.line = 412;
+  source.lastError = 1801;
+  EXPECT_EQ(WriteDriverLog(source, printer, L"GetPrinter size = 0"), 1);
+  EXPECT_EQ(Log(),
+            "2024/01/31 12:34:056 <00000000>, [ERR] SYSTEM\t: () GetPrinter size = 0 [412 / "
+            "e:1801]\r\n");
+}
+
+TEST_F(DriverLogTest, MessagesAreCutAt255Characters) {
+  const std::wstring long_message(300, L'x');
+  EXPECT_EQ(WriteDriverLog(Source(kLogInfo), printer, L"%ls", long_message.c_str()), 1);
+  EXPECT_EQ(Log(), "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) " +
+                       std::string(255, 'x') + " [10]\r\n");
+}
+
+TEST_F(DriverLogTest, ByNameOpensAndClosesThePrinter) {
+  SetThreadLastError(1);
+  EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 3, 9), u"KVT QV-J27 Receipt", L"by name"), 1);
+  EXPECT_EQ(printers.open_handles, 0);
+  EXPECT_EQ(GetThreadLastError(), 9u);
+  EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 4, 9), u"No such printer", L"x"), 0);
+  EXPECT_EQ(GetThreadLastError(), 9u);
+  EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 5, 9), nullptr, L"x"), 0);
+  EXPECT_EQ(Log(), "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) by name [3]\r\n");
+}
+
+TEST_F(DriverLogTest, DumpsSentAndReceivedData) {
+  std::vector<std::uint8_t> sent(16);
+  for (int i = 0; i < 16; ++i) sent[i] = static_cast<std::uint8_t>(0xF0 + i);
+  const std::uint8_t received[] = {0x12};
+  SetThreadLastError(3);
+  EXPECT_EQ(WriteDriverLogDump(Source(kLogError, 7, 6), printer, sent.data(), 16, received, 1,
+                               L"Send %d", 1),
+            1);
+  EXPECT_EQ(GetThreadLastError(), 6u);
+  const std::string head =
+      "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) Send 1 [7] \n\r";
+  const std::string ruler = "Addr : +0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F\r\n";
+  EXPECT_EQ(Log(), head + "Output data dump. (16 byte)\r\n" + ruler +
+                       "0000 : F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF\r\n\r\n" + head +
+                       "Recive data dump. (1 byte)\r\n" + ruler + "0000 : 12\r\n\r\n");
+  // Dumps are never taken for repeats.
+  EXPECT_EQ(
+      WriteDriverLogDump(Source(kLogInfo, 7), printer, received, 1, nullptr, 0, L"Send %d", 1), 1);
+  EXPECT_EQ(files.writes.size(), 3u);
+}
+
+TEST_F(DriverLogTest, DumpWithoutDataWritesTheTextAlone) {
+  EXPECT_EQ(WriteDriverLogDump(Source(kLogWarning, 8), printer, nullptr, 5, nullptr, 0, L""), 1);
+  const std::uint8_t data[] = {1};
+  EXPECT_EQ(WriteDriverLogDump(Source(kLogWarning, 8), printer, data, 0, data, 0, nullptr), 1);
+  EXPECT_EQ(WriteDriverLogDump(Source(kLogWarning, 9), printer, nullptr, 0, nullptr, 0, L"only"),
+            1);
+  EXPECT_EQ(Log(),
+            "2024/01/31 12:34:056 <03000000>, [INF] \r\n"
+            "2024/01/31 12:34:056 <03000000>, [INF] \r\n"
+            "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) only [9]\r\n");
+}
+
+TEST_F(DriverLogTest, DumpsNeedTheInformationSwitch) {
+  const std::uint8_t data[] = {1};
+  SetFlags({1, 0, 1, 1, 0, 0});
+  SetThreadLastError(1);
+  EXPECT_EQ(WriteDriverLogDump(Source(kLogError, 1, 4), printer, data, 1, nullptr, 0, L"x"), 0);
+  EXPECT_EQ(GetThreadLastError(), 4u);
+  SetFlags({0, 0, 0, 0, 1, 0});
+  EXPECT_EQ(WriteDriverLogDump(Source(kLogError, 1, 4), printer, data, 1, nullptr, 0, L"x"), 0);
+  SetFlags({1, 0, 0, 0, 1, 0});  // the level is not consulted
+  EXPECT_EQ(WriteDriverLogDump(Source(8, 1, 4), printer, data, 1, nullptr, 0, L"x"), 1);
+}
+
+TEST_F(DriverLogTest, FolderIsMadeWhenMissing) {
+  files.AddDirectory(u"D:");
+  printers.SetString(printer, u"LogFilePath", u"D:\\kvt\\logs\\drv.log");
+  EXPECT_EQ(WriteDriverLog(Source(kLogInfo), printer, L"x"), 1);
+  EXPECT_TRUE(files.Exists(u"D:\\kvt\\logs\\drv.log"));
+  printers.SetString(printer, u"LogFilePath", u"E:\\nowhere\\drv.log");  // no drive E
+  EXPECT_EQ(WriteDriverLog(Source(kLogInfo, 99), printer, L"y"), 0);
+}
+
+}  // namespace
+}  // namespace kvt

@@ -1,1 +1,433 @@
+// The logs on Linux's real files and locks, with several processes writing
+// at once.
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "log/driver_log.h"
+#include "log/log_files.h"
+#include "log/log_format.h"
+#include "log/sdk_log.h"
+#include "log/sdk_log_internal.h"
+#include "platform/clock.h"
+#include "platform/fake/fake_config_source.h"
+#include "platform/fake/fake_printer_data.h"
+#include "platform/host/folder_config_source.h"
+#include "platform/host/folder_printer_data.h"
+#include "platform/host/host_file_system.h"
+#include "platform/host/host_named_lock.h"
+#include "platform/last_error.h"
+#include "platform/service.h"
+#include "platform/wide_text.h"
+
+namespace kvt {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "kvt-log-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const std::string& path() const { return path_; }
+  std::u16string u16(const std::string& child = "") const {
+    return Utf8ToUtf16(child.empty() ? path_ : path_ + "/" + child);
+  }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// ---- the ports
+
+TEST(HostFileSystemTest, ExclusiveOpenFailsWhileAnotherWriterHoldsTheFile) {
+  TempFolder dir;
+  HostFileSystem files(dir.path());
+  const std::u16string path = dir.u16("a.log");
+  auto first = files.OpenExclusive(path);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(files.OpenExclusive(path), nullptr);
+  EXPECT_EQ(GetThreadLastError(), 32u);  // a sharing violation, as on Windows
+  std::string head;
+  EXPECT_FALSE(files.ReadPrefix(path, 4, &head));
+  EXPECT_TRUE(first->Append("abc"));
+  EXPECT_TRUE(first->Append("def"));
+  std::uint64_t size = 0;
+  EXPECT_TRUE(first->Size(&size));
+  EXPECT_EQ(size, 6u);
+  first.reset();
+  auto second = files.OpenExclusive(path);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(second->Append("g"));  // appended, never overwritten
+  second.reset();
+  EXPECT_EQ(ReadAll(dir.path() + "/a.log"), "abcdefg");
+  EXPECT_TRUE(files.ReadPrefix(path, 4, &head));
+  EXPECT_EQ(head, "abcd");
+  EXPECT_TRUE(files.ReadPrefix(path, 100, &head));
+  EXPECT_EQ(head, "abcdefg");
+  EXPECT_EQ(fs::status(dir.path() + "/a.log").permissions() & fs::perms::all, fs::perms(0666));
+}
+
+TEST(HostFileSystemTest, FoldersRenameListAndDelete) {
+  TempFolder dir;
+  HostFileSystem files(dir.path());
+  std::u16string common;
+  ASSERT_TRUE(files.CommonAppDataFolder(&common));
+  EXPECT_EQ(common, dir.u16());
+  // Backslashes are the separators of the callers' paths.
+  const std::u16string logs = common + u"\\KVT";
+  EXPECT_FALSE(files.IsDirectory(logs));
+  EXPECT_TRUE(files.MakeDirectory(logs));
+  EXPECT_TRUE(files.IsDirectory(logs));
+  EXPECT_FALSE(files.MakeDirectory(logs));
+  EXPECT_TRUE(files.GrantUsersFullAccess(logs));
+  EXPECT_EQ(fs::status(dir.path() + "/KVT").permissions() & fs::perms::all, fs::perms::all);
+  EXPECT_FALSE(files.IsDirectory(u""));
+
+  WriteFile(dir.path() + "/KVT/20240131.log", "x");
+  WriteFile(dir.path() + "/KVT/20240130.LOG", "y");
+  WriteFile(dir.path() + "/KVT/19990101.log", "z");
+  WriteFile(dir.path() + "/KVT/20240131.log.bak", "z");
+  fs::create_directory(dir.path() + "/KVT/2099.log");
+  const auto ten_days_ago = fs::file_time_type::clock::now() - std::chrono::hours(240);
+  fs::last_write_time(dir.path() + "/KVT/20240130.LOG", ten_days_ago);
+
+  std::map<std::u16string, FileSystem::Entry> found;
+  for (auto& entry : files.List(logs, u"20*.log")) found[entry.name] = entry;
+  ASSERT_EQ(found.size(), 3u);
+  EXPECT_TRUE(found.at(u"2099.log").is_directory);
+  EXPECT_FALSE(found.at(u"20240131.log").is_directory);
+  // File times on the Windows scale: ten days are 8,640,000,000,000 units.
+  const std::uint64_t gap =
+      found.at(u"20240131.log").last_write - found.at(u"20240130.LOG").last_write;
+  EXPECT_NEAR(static_cast<double>(gap), 8.64e12, 1e11);
+
+  EXPECT_FALSE(files.Rename(logs + u"\\20240131.log", logs + u"\\20240130.LOG"));  // no replace
+  EXPECT_TRUE(files.Rename(logs + u"\\20240131.log", logs + u"\\20240131_010203.log"));
+  EXPECT_EQ(ReadAll(dir.path() + "/KVT/20240131_010203.log"), "x");
+  EXPECT_TRUE(files.Delete(logs + u"\\20240131_010203.log"));
+  EXPECT_FALSE(files.Delete(logs + u"\\20240131_010203.log"));
+  EXPECT_EQ(GetThreadLastError(), 2u);
+}
+
+TEST(HostNamedLockTest, SecondHolderTimesOutUntilTheFirstLetsGo) {
+  TempFolder dir;
+  HostNamedLock lock(dir.path());
+  std::unique_ptr<NamedLock::Holder> first;
+  std::unique_ptr<NamedLock::Holder> second;
+  ASSERT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 0, &first), NamedLock::Result::kAcquired);
+  EXPECT_EQ(lock.LockFilePath(u"Global\\KVT_SDK_LOGS"),
+            dir.path() + "/kvt-Global-KVT_SDK_LOGS.lock");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 50, &second), NamedLock::Result::kTimeout);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+  // Another name is another lock.
+  EXPECT_EQ(lock.Acquire(u"Global\\KVT_PRNTER_DRIVER_LOG", 0, &second),
+            NamedLock::Result::kAcquired);
+  second.reset();
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    first.reset();
+  });
+  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 5000, &second), NamedLock::Result::kAcquired);
+  release.join();
+  HostNamedLock nowhere(dir.path() + "/missing");
+  EXPECT_EQ(nowhere.Acquire(u"x", 0, &first), NamedLock::Result::kFailed);
+}
+
+TEST(HostNamedLockTest, AKilledHolderDoesNotBlockTheNext) {
+  TempFolder dir;
+  HostNamedLock lock(dir.path());
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    std::unique_ptr<NamedLock::Holder> held;
+    if (lock.Acquire(u"Global\\KVT_SDK_LOGS", 1000, &held) != NamedLock::Result::kAcquired)
+      _exit(1);
+    (void)!write(ready[1], "x", 1);
+    pause();
+    _exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+  std::unique_ptr<NamedLock::Holder> held;
+  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 20, &held), NamedLock::Result::kTimeout);
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 1000, &held), NamedLock::Result::kAcquired);
+  close(ready[0]);
+  close(ready[1]);
+}
+
+TEST(FolderConfigSourceTest, KeysAreFoldersAndValuesFiles) {
+  TempFolder dir;
+  fs::create_directories(dir.path() + "/SOFTWARE/KVT/ThermalPrinterSdk");
+  WriteFile(dir.path() + "/SOFTWARE/KVT/ThermalPrinterSdk/LogLevel", std::string("\x02\0\0\0", 4));
+  FolderConfigSource config(dir.path());
+  auto key = config.OpenMachineKey(u"SOFTWARE\\KVT\\ThermalPrinterSdk");
+  ASSERT_NE(key, nullptr);
+  ConfigValue value;
+  ASSERT_TRUE(key->Read(u"LogLevel", &value));
+  EXPECT_EQ(value.data, (std::vector<std::uint8_t>{2, 0, 0, 0}));
+  EXPECT_FALSE(key->Read(u"LogLevelFlags", &value));
+  EXPECT_FALSE(key->Read(u"..", &value));
+  EXPECT_FALSE(key->Read(u"..\\ThermalPrinterSdk\\LogLevel", &value));
+  EXPECT_EQ(config.OpenMachineKey(u"SOFTWARE\\Wow6432Node\\KVT\\ThermalPrinterSdk"), nullptr);
+  EXPECT_EQ(config.OpenMachineKey(u"SOFTWARE\\..\\SOFTWARE\\KVT"), nullptr);
+  EXPECT_EQ(GetThreadLastError(), 2u);
+}
+
+TEST(FolderPrinterDataTest, PrintersAreFoldersAndHandlesAreChecked) {
+  TempFolder dir;
+  fs::create_directories(dir.path() + "/KVT QV-J27 Receipt");
+  WriteFile(dir.path() + "/KVT QV-J27 Receipt/LogSettingFlags",
+            std::string("\x01\0\x01\x01\x01\0", 6));
+  FolderPrinterData printers(dir.path());
+  PrinterHandle printer = nullptr;
+  EXPECT_FALSE(printers.Open(u"Nobody", &printer));
+  EXPECT_EQ(GetThreadLastError(), 1801u);
+  EXPECT_FALSE(printers.Open(u"..", &printer));
+  ASSERT_TRUE(printers.Open(u"KVT QV-J27 Receipt", &printer));
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(printers.Get(printer, u"LogSettingFlags", &type, &data));
+  EXPECT_EQ(data.size(), 6u);
+  EXPECT_FALSE(printers.Get(printer, u"LogFilePath", &type, &data));
+  int not_a_printer = 0;
+  EXPECT_FALSE(printers.Get(&not_a_printer, u"LogSettingFlags", &type, &data));
+  EXPECT_EQ(GetThreadLastError(), 6u);
+  printers.Close(printer);
+  EXPECT_FALSE(printers.Get(printer, u"LogSettingFlags", &type, &data));
+}
+
+// ---- the logs on real files, locks and processes
+
+class HostLogTest : public ::testing::Test {
+ protected:
+  HostLogTest()
+      : files_(dir_.path() + "/ProgramData"),
+        lock_(dir_.path() + "/locks"),
+        use_files_(files_),
+        use_lock_(lock_),
+        use_config_(config_),
+        use_printers_(printers_) {
+    fs::create_directories(dir_.path() + "/ProgramData");
+    fs::create_directories(dir_.path() + "/locks");
+    config_.SetNumber(u"SOFTWARE\\KVT\\ThermalPrinterSdk", u"LogLevelFlags", 0x86);
+    printer_ = printers_.Add(u"KVT QV-J27 Receipt");
+    printers_.SetString(printer_, u"LogFilePath", dir_.u16("driver\\logs\\driver.log"));
+    printers_.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
+    log::ResetSdkLogForTesting();
+    log::ResetDriverLogForTesting();
+  }
+  ~HostLogTest() override {
+    log::ResetSdkLogForTesting();
+    log::ResetDriverLogForTesting();
+  }
+
+  std::string LogsFolder() const { return dir_.path() + "/ProgramData/KVT/Logs"; }
+  std::string DriverLogPath() const { return dir_.path() + "/driver/logs/driver.log"; }
+
+  TempFolder dir_;
+  HostFileSystem files_;
+  HostNamedLock lock_;
+  FakeConfigSource config_;
+  FakePrinterData printers_;
+  ScopedService<FileSystem> use_files_;
+  ScopedService<NamedLock> use_lock_;
+  ScopedService<ConfigSource> use_config_;
+  ScopedService<PrinterData> use_printers_;
+  PrinterHandle printer_ = nullptr;
+};
+
+TEST_F(HostLogTest, BothLogsWriteRealFiles) {
+  WriteSdkLog(kSdkError, 'E', "/src/log/host_log_test.cpp", 7, 5, L"daily %ls", L"record");
+  LogSource source;
+  source.level = kLogInfo;
+  source.line = 9;
+  source.area = L"Tools";
+  EXPECT_EQ(WriteDriverLog(source, printer_, L"driver %ls", L"record"), 1);
+
+  const LocalTime now = DefaultService<Clock>().Now();
+  char daily[32];
+  std::snprintf(daily, sizeof(daily), "/%04d%02d%02d.log", now.year, now.month, now.day);
+  const std::string text = ReadAll(LogsFolder() + daily);
+  EXPECT_EQ(text.substr(0, 29), "KVT Thermal Printer Logfile\r\n");
+  EXPECT_TRUE(std::regex_match(
+      text.substr(29),
+      std::regex(
+          R"(\[\d\d/\d\d \d\d:\d\d\(\d\d\.\d{3}\)\] \[E\] \[0005 : 0007\] : daily record\r\n)")))
+      << text;
+  EXPECT_EQ(fs::status(LogsFolder()).permissions() & fs::perms::all, fs::perms::all);
+  const std::string driver = ReadAll(DriverLogPath());
+  EXPECT_TRUE(std::regex_match(
+      driver,
+      std::regex(
+          R"(\d{4}/\d\d/\d\d \d\d:\d\d:0[0-5]\d <03000000>, \[INF\] DRV UI\t: \(Tools\) driver record \[9\]\r\n)")))
+      << driver;
+}
+
+// Each writer process writes kRecords records to both logs; the records
+// carry the writer's number and their own so the parent can account for
+// every one.
+constexpr int kWriters = 4;
+constexpr int kRecords = 2000;
+
+void RunWriter(int writer, PrinterHandle printer) {
+  const std::wstring padding(60, L'.');
+  LogSource source;
+  source.level = kLogInfo;
+  source.area = L"MP";
+  for (int i = 0; i < kRecords; ++i) {
+    WriteSdkLog(kSdkDebug, 'D', "/src/mp.cpp", i, 0, L"w%d r%d %ls end", writer, i,
+                padding.c_str());
+    source.line = i;
+    if (WriteDriverLog(source, printer, L"w%d r%d %ls end", writer, i, padding.c_str()) != 1)
+      _exit(3);
+  }
+}
+
+// Counts the records of |text| by writer and number; false on any line
+// that is not a whole record of ours.
+bool CountRecords(const std::string& text, const std::regex& record,
+                  std::map<std::pair<int, int>, int>* counts, std::string* bad) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      *bad = "unterminated: " + text.substr(start, 200);
+      return false;
+    }
+    const std::string line = text.substr(start, end - start);
+    start = end + 2;
+    if (line.empty() || line == "KVT Thermal Printer Logfile") continue;
+    std::smatch match;
+    if (!std::regex_match(line, match, record)) {
+      *bad = line.substr(0, 200);
+      return false;
+    }
+    ++(*counts)[{std::stoi(match[1]), std::stoi(match[2])}];
+  }
+  return true;
+}
+
+TEST_F(HostLogTest, ProcessesWritingAtOnceLoseNothing) {
+  // Today's daily file is one byte past the rotation size (sparse), so the
+  // first record rotates it while the writers race.
+  fs::create_directories(LogsFolder());
+  const LocalTime now = DefaultService<Clock>().Now();
+  char daily[32];
+  std::snprintf(daily, sizeof(daily), "/%04d%02d%02d.log", now.year, now.month, now.day);
+  {
+    WriteFile(LogsFolder() + daily, "KVT Thermal Printer Logfile\r\n");
+    ASSERT_EQ(truncate((LogsFolder() + daily).c_str(), 32000001 - 2), 0);
+    std::ofstream(LogsFolder() + daily, std::ios::binary | std::ios::app) << "\r\n";
+  }
+
+  // A holder that takes both locks and is killed while the writers wait.
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    std::unique_ptr<NamedLock::Holder> a, b;
+    if (!IsHeld(lock_.Acquire(log::kSdkLockName, 1000, &a)) ||
+        !IsHeld(lock_.Acquire(log::kDriverLockName, 1000, &b))) {
+      _exit(1);
+    }
+    (void)!write(ready[1], "x", 1);
+    pause();
+    _exit(0);
+  }
+  char c = 0;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+  close(ready[0]);
+  close(ready[1]);
+
+  std::vector<pid_t> writers;
+  for (int w = 0; w < kWriters; ++w) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      RunWriter(w, printer_);
+      _exit(0);
+    }
+    writers.push_back(pid);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  for (pid_t pid : writers) {
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+
+  // The daily log: every record once, across the daily file and the
+  // rotated one; the rotated file keeps its old bytes ahead of them.
+  const std::regex daily_record(
+      R"(\[\d\d/\d\d \d\d:\d\d\(\d\d\.\d{3}\)\] \[D\] \[0000 : \d{4}\] : w(\d) r(\d+) \.{60} end)");
+  std::map<std::pair<int, int>, int> counts;
+  int files_seen = 0;
+  bool rotated = false;
+  for (const auto& entry : fs::directory_iterator(LogsFolder())) {
+    std::string text = ReadAll(entry.path().string());
+    ++files_seen;
+    if (text.size() > 32000000) {
+      rotated = true;
+      text = text.substr(32000001);
+    }
+    std::string bad;
+    ASSERT_TRUE(CountRecords(text, daily_record, &counts, &bad)) << entry.path() << ": " << bad;
+  }
+  EXPECT_TRUE(rotated);
+  EXPECT_EQ(files_seen, 2);
+  EXPECT_EQ(counts.size(), static_cast<std::size_t>(kWriters * kRecords));
+  for (const auto& [record, count] : counts)
+    ASSERT_EQ(count, 1) << record.first << "/" << record.second;
+
+  const std::regex driver_record(
+      R"(\d{4}/\d\d/\d\d \d\d:\d\d:0[0-5]\d <03000000>, \[INF\] DRV UI\t: \(MP\) w(\d) r(\d+) \.{60} end \[\d+\])");
+  counts.clear();
+  std::string bad;
+  ASSERT_TRUE(CountRecords(ReadAll(DriverLogPath()), driver_record, &counts, &bad)) << bad;
+  EXPECT_EQ(counts.size(), static_cast<std::size_t>(kWriters * kRecords));
+  for (const auto& [record, count] : counts)
+    ASSERT_EQ(count, 1) << record.first << "/" << record.second;
+}
+
+}  // namespace
+}  // namespace kvt

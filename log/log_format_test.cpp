@@ -1,1 +1,323 @@
+#include "log/log_format.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <vector>
+
+namespace kvt::log {
+namespace {
+
+std::wstring Cut(std::size_t max_chars, const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::wstring out = FormatCut(max_chars, format, args);
+  va_end(args);
+  return out;
+}
+
+bool Grow(std::wstring* out, const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const bool ok = FormatGrowing(format, args, out);
+  va_end(args);
+  return ok;
+}
+
+TEST(FormatTest, CutsLongMessagesAt255Characters) {
+  const std::wstring long_arg(600, L'x');
+  EXPECT_EQ(Cut(255, L"%ls", long_arg.c_str()), std::wstring(255, L'x'));
+  EXPECT_EQ(Cut(255, L"a%lsb", std::wstring(254, L'y').c_str()), L"a" + std::wstring(254, L'y'));
+  EXPECT_EQ(Cut(255, L"%d-%ls", 42, L"wide"), L"42-wide");
+  EXPECT_EQ(Cut(255, nullptr), L"");
+}
+
+TEST(FormatTest, GrowsUntilTheMessageFitsOrTenTriesPass) {
+  std::wstring out;
+  ASSERT_TRUE(Grow(&out, L"%ls", std::wstring(1000, L'z').c_str()));
+  EXPECT_EQ(out.size(), 1000u);
+  ASSERT_TRUE(Grow(&out, L"%ls", std::wstring(131071, L'z').c_str()));
+  EXPECT_EQ(out.size(), 131071u);
+  EXPECT_FALSE(Grow(&out, L"%ls", std::wstring(131072, L'z').c_str()));
+  EXPECT_FALSE(Grow(&out, nullptr));
+}
+
+TEST(DriverTextTest, TagsAreChosenByModuleId) {
+  const struct {
+    std::uint32_t id;
+    const wchar_t* tag;
+  } cases[] = {{0x00000000, L"SYSTEM\t:"},  {0x01000000, L"UTLITY\t:"}, {0x03000000, L"DRV UI\t:"},
+               {0x04000000, L"DRV UNI\t:"}, {0x05000000, L"APIDLL\t:"}, {0x05100000, L"SRV IO\t:"},
+               {0x05200000, L"PRT IO\t:"},  {0x06100000, L"LNG MN\t:"}, {0x06300000, L"PRT MN\t:"},
+               {0x03000001, L"SYSTEM\t:"},  {0xFFFFFFFF, L"SYSTEM\t:"}};
+  for (const auto& c : cases) EXPECT_STREQ(ModuleTag(c.id), c.tag) << std::hex << c.id;
+}
+
+TEST(DriverTextTest, ErrorRecordsCarryTheLastError) {
+  LogSource source;
+  source.area = L"Tools";
+  source.line = 321;
+  source.lastError = 5;
+  EXPECT_EQ(BuildDriverLogText(source, L"OpenPrinter", true),
+            L"DRV UI\t: (Tools) OpenPrinter [321 / e:5]");
+  EXPECT_EQ(BuildDriverLogText(source, L"OpenPrinter", false),
+            L"DRV UI\t: (Tools) OpenPrinter [321]");
+  source.area = nullptr;
+  source.moduleId = kModuleSystem;
+  EXPECT_EQ(BuildDriverLogText(source, L"GetPrinter size = 0", true),
+            L"SYSTEM\t: () GetPrinter size = 0 [321 / e:5]");
+}
+
+TEST(DriverTextTest, TextIsCutAt1023Characters) {
+  LogSource source;
+  const std::wstring area(2000, L'a');
+  source.area = area.c_str();
+  const std::wstring text = BuildDriverLogText(source, L"m", false);
+  EXPECT_EQ(text.size(), 1023u);
+  EXPECT_EQ(text.substr(0, 10), L"DRV UI\t: (");
+}
+
+TEST(DriverLineTest, LevelTextsAndThreeDigitSeconds) {
+  const LocalTime at{2024, 1, 31, 9, 5, 7, 999};
+  const struct {
+    std::uint32_t level;
+    const char* expected;
+  } cases[] = {
+      {kLogError, "2024/01/31 09:05:007 <03000000>, [ERR] text\r\n"},
+      {kLogWarning, "2024/01/31 09:05:007 <03000000>, [WAR] text\r\n"},
+      {kLogInfo, "2024/01/31 09:05:007 <03000000>, [INF] text\r\n"},
+      {kLogAlways, "2024/01/31 09:05:007 <03000000>, [ERR] text\r\n"},
+      {3, "2024/01/31 09:05:007 <03000000>, [ERR] text\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BuildDriverLogLine(at, kModuleDriverUi, c.level, "text"), c.expected) << c.level;
+  }
+  EXPECT_EQ(BuildDriverLogLine(LocalTime{1999, 12, 31, 23, 59, 59, 0}, 0x0510abcd, 4, ""),
+            "1999/12/31 23:59:059 <0510abcd>, [INF] \r\n");
+}
+
+TEST(DriverLineTest, RepeatComparisonUsesSixtyThreeCharactersWithoutCase) {
+  const std::wstring base(63, L'a');
+  EXPECT_TRUE(IsSameLeadingText(base + L"one", base + L"two"));
+  EXPECT_TRUE(IsSameLeadingText(L"DRV UI\t: (Tools) Text [1]", L"drv ui\t: (TOOLS) text [1]"));
+  EXPECT_FALSE(IsSameLeadingText(L"DRV UI\t: (Tools) Text [1]", L"DRV UI\t: (Tools) Text [2]"));
+  EXPECT_FALSE(IsSameLeadingText(L"short", L"short but longer"));
+  EXPECT_FALSE(IsSameLeadingText(std::wstring(62, L'a') + L"b", base));
+}
+
+std::vector<std::uint8_t> Bytes(std::size_t n) {
+  std::vector<std::uint8_t> data(n);
+  for (std::size_t i = 0; i < n; ++i) data[i] = static_cast<std::uint8_t>(i);
+  return data;
+}
+
+constexpr wchar_t kRuler[] = L"Addr : +0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F\r\n";
+
+TEST(HexDumpTest, SixteenBytesMakeOneRow) {
+  const auto data = Bytes(16);
+  EXPECT_EQ(BuildHexDump(true, L"T", data.data(), 16),
+            std::wstring(L"T \n\rOutput data dump. (16 byte)\r\n") + kRuler +
+                L"0000 : 00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\r\n");
+}
+
+TEST(HexDumpTest, ReceivedDataAndShortLastRow) {
+  const std::uint8_t data[] = {0xAB, 0xCD, 0xEF, 0x10, 0x1B, 0x40, 0x00, 0xFF, 0x7F,
+                               0x80, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0xFE};
+  EXPECT_EQ(BuildHexDump(false, L"", data, sizeof(data)),
+            std::wstring(L" \n\rRecive data dump. (18 byte)\r\n") + kRuler +
+                L"0000 : AB CD EF 10 1B 40 00 FF 7F 80 20 21 22 23 24 25\r\n"
+                L"0010 : 26 FE\r\n");
+}
+
+TEST(HexDumpTest, ThreeHundredBytesShowSixteenRowsAndTheRest) {
+  const auto data = Bytes(300);
+  const std::wstring dump = BuildHexDump(true, L"Send", data.data(), 300);
+  const std::wstring head = std::wstring(L"Send \n\rOutput data dump. (300 byte)\r\n") + kRuler;
+  ASSERT_EQ(dump.substr(0, head.size()), head);
+  std::wstring rows;
+  for (int row = 0; row < 16; ++row) {
+    wchar_t cell[8];
+    std::swprintf(cell, 8, L"%04X :", row * 16);
+    rows += cell;
+    for (int i = 0; i < 16; ++i) {
+      std::swprintf(cell, 8, L" %02X", row * 16 + i);
+      rows += cell;
+    }
+    rows += L"\r\n";
+  }
+  EXPECT_EQ(dump.substr(head.size()),
+            rows + L"continue another 44 bytes... (max dump size:256byte)");
+}
+
+TEST(HexDumpTest, BlockIsCutToItsBuffer) {
+  // A long text leaves less room than the rows need: the block is cut at
+  // n * 5 + 255 characters, never overrun.
+  const auto data = Bytes(2);
+  const std::wstring text(1023, L't');
+  const std::wstring dump = BuildHexDump(true, text, data.data(), 2);
+  EXPECT_EQ(dump, std::wstring(265, L't'));
+  EXPECT_EQ(BuildHexDump(true, L"", data.data(), 0),
+            std::wstring(L" \n\rOutput data dump. (0 byte)\r\n") + kRuler);
+}
+
+TEST(SwitchTest, LogSettingFlags) {
+  using V = std::vector<std::uint8_t>;
+  const struct {
+    V value;
+    bool present, master, errors, warnings, info;
+  } cases[] = {
+      {V{1, 0, 1, 1, 1, 0}, true, true, true, true, true},
+      {V{1, 1, 0, 1, 0, 1}, true, true, false, true, false},
+      {V{0, 1, 1, 1, 1, 1}, true, false, false, false, false},
+      {V{1, 0, 1, 1, 1, 0, 0}, true, false, false, false, false},  // 7 bytes: off
+      {V{1, 0, 1}, true, true, true, false, false},                // short: rest zero
+      {V{2}, true, true, false, false, false},
+      {V{}, true, false, false, false, false},
+      {V{1, 0, 1, 1, 1, 0}, false, false, false, false, false},  // missing
+  };
+  for (const auto& c : cases) {
+    const DriverLogSwitches s = ParseLogSettingFlags(c.present ? &c.value : nullptr);
+    EXPECT_EQ(s.master, c.master);
+    EXPECT_EQ(s.errors, c.errors);
+    EXPECT_EQ(s.warnings, c.warnings);
+    EXPECT_EQ(s.info, c.info);
+  }
+}
+
+TEST(SwitchTest, LevelFilter) {
+  DriverLogSwitches s;
+  s.master = true;
+  EXPECT_TRUE(DriverLevelEnabled(kLogAlways, s));
+  EXPECT_FALSE(DriverLevelEnabled(kLogError, s));
+  s.errors = true;
+  EXPECT_TRUE(DriverLevelEnabled(kLogError, s));
+  EXPECT_FALSE(DriverLevelEnabled(kLogWarning, s));
+  s.warnings = true;
+  EXPECT_TRUE(DriverLevelEnabled(kLogWarning, s));
+  EXPECT_FALSE(DriverLevelEnabled(kLogInfo, s));
+  s.info = true;
+  EXPECT_TRUE(DriverLevelEnabled(kLogInfo, s));
+  EXPECT_FALSE(DriverLevelEnabled(3, s));
+  EXPECT_FALSE(DriverLevelEnabled(8, s));
+}
+
+std::vector<std::uint8_t> Utf16Bytes(const std::u16string& text, bool terminator = true) {
+  std::vector<std::uint8_t> bytes;
+  for (char16_t c : text) {
+    bytes.push_back(static_cast<std::uint8_t>(c));
+    bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  if (terminator) bytes.insert(bytes.end(), {0, 0});
+  return bytes;
+}
+
+TEST(SwitchTest, LogFilePath) {
+  const auto path = Utf16Bytes(u"C:\\Logs\\drv.log");
+  EXPECT_EQ(ParseLogFilePath(&path), u"C:\\Logs\\drv.log");
+  const auto unterminated = Utf16Bytes(u"C:\\a.log", false);
+  EXPECT_EQ(ParseLogFilePath(&unterminated), u"C:\\a.log");
+  const auto longest = Utf16Bytes(std::u16string(259, u'p'));
+  EXPECT_EQ(ParseLogFilePath(&longest).size(), 259u);
+  const auto too_long = Utf16Bytes(std::u16string(260, u'p'));
+  EXPECT_EQ(ParseLogFilePath(&too_long), u"");
+  EXPECT_EQ(ParseLogFilePath(nullptr), u"");
+  const std::vector<std::uint8_t> odd = {'A', 0, 'B'};
+  EXPECT_EQ(ParseLogFilePath(&odd), u"A");
+}
+
+TEST(ConfigTest, NumbersAreFourBytesWhateverTheirType) {
+  EXPECT_EQ(ConfigNumber(ConfigValue{kValueDword, {0x96, 0x0B, 0, 0}}), 0xB96u);
+  EXPECT_EQ(ConfigNumber(ConfigValue{kValueString, {'1', 0, 0, 0}}), 0x31u);
+  EXPECT_EQ(ConfigNumber(ConfigValue{kValueBinary, {2}}), 2u);
+  EXPECT_EQ(ConfigNumber(ConfigValue{kValueBinary, {}}), 0u);
+  EXPECT_EQ(ConfigNumber(ConfigValue{kValueDword, {1, 0, 0, 0, 0}}), std::nullopt);
+}
+
+TEST(ConfigTest, PresetsAndRetention) {
+  const std::uint32_t masks[] = {0x1, 0x2, 0x6, 0x16, 0x116, 0x316, 0x36, 0x76, 0x96, 0xB96, 0xB96};
+  for (std::uint32_t preset = 0; preset < 11; ++preset) {
+    EXPECT_EQ(PresetLevelMask(preset), masks[preset]) << preset;
+  }
+  EXPECT_EQ(PresetLevelMask(11), 0u);
+  EXPECT_EQ(PresetLevelMask(0xFFFFFFFF), 0u);
+
+  using O = std::optional<std::uint32_t>;
+  const struct {
+    O flags, level, days;
+    std::uint32_t mask, units;
+  } cases[] = {
+      {std::nullopt, std::nullopt, std::nullopt, 0, 0},  // neither value: off
+      {std::nullopt, 1, std::nullopt, 0x2, 2222},
+      {std::nullopt, 11, 5, 0, 0},
+      {0x80000082, 1, 0, 0x80000082, 0},  // flags win over the preset
+      {0x2, std::nullopt, 0, 0x2, 0},
+      {0x2, std::nullopt, 1, 0x2, 404},
+      {0x2, std::nullopt, 89, 0x2, 18180},
+      {0x2, std::nullopt, 90, 0x2, 18181},
+      {0x2, std::nullopt, 400, 0x2, 18181},
+      {0, 9, 10, 0, 0},  // a zero mask never reads the days
+  };
+  for (const auto& c : cases) {
+    const SdkLogConfig config = ComputeSdkLogConfig(c.flags, c.level, c.days);
+    EXPECT_EQ(config.mask, c.mask);
+    EXPECT_EQ(config.retention_units, c.units);
+  }
+}
+
+TEST(SdkRecordTest, Layouts) {
+  const LocalTime at{2024, 1, 31, 12, 34, 56, 789};
+  const struct {
+    char letter;
+    std::uint32_t error;
+    int line;
+    const wchar_t* expected;
+  } cases[] = {
+      {'E', 5, 123, L"[01/31 12:34(56.789)] [E] [0005 : 0123] : msg\r\n"},
+      {'W', 0, 7, L"[01/31 12:34(56.789)] [W] [0000 : 0007] : msg\r\n"},
+      {'D', 9999, 12345, L"[01/31 12:34(56.789)] [D] [9999 : 12345] : msg\r\n"},
+      {'E', 10000, 1, L"[01/31 12:34(56.789)] [E] [0x002710 : 0001] : msg\r\n"},
+      {'E', 0x80070057, 88, L"[01/31 12:34(56.789)] [E] [0x80070057 : 0088] : msg\r\n"},
+      {0, 0x80070057, 88, L"msg\r\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BuildSdkRecord(c.letter, at, c.error, c.line, L"msg"), c.expected);
+  }
+  EXPECT_EQ(BuildSdkRecord('E', LocalTime{2024, 2, 3, 4, 5, 6, 7}, 13, 9, L""),
+            L"[02/03 04:05(06.007)] [E] [0013 : 0009] : \r\n");
+}
+
+TEST(SdkRecordTest, SourceFilePart) {
+  EXPECT_EQ(SourceFilePart(".\\Barcode.cpp"), "\\Barcode.cpp");
+  EXPECT_EQ(SourceFilePart("C:\\src\\log\\System.cpp"), "\\System.cpp");
+  EXPECT_EQ(SourceFilePart("/work/main/barcode/encode.cpp"), "/encode.cpp");
+  EXPECT_EQ(SourceFilePart("plain.cpp"), "plain.cpp");
+  EXPECT_EQ(SourceFilePart(""), "");
+}
+
+TEST(FileNameTest, DailyAndRotatedNames) {
+  const LocalTime at{2024, 1, 31, 7, 8, 9, 10};
+  EXPECT_EQ(DailyFileName(u"C:\\ProgramData\\KVT\\Logs", at),
+            u"C:\\ProgramData\\KVT\\Logs\\20240131.log");
+  EXPECT_EQ(RotatedFileName(u"C:\\L", at), u"C:\\L\\20240131_070809.log");
+}
+
+TEST(RetentionTest, FileTimeScaleAndUnsignedSum) {
+  // 2024-01-31 00:00:00 as a file time (SystemTimeToFileTime's answer).
+  EXPECT_EQ(LocalTimeToFileTime(LocalTime{2024, 1, 31, 0, 0, 0, 0}), 133511328000000000ull);
+  EXPECT_EQ(LocalTimeToFileTime(LocalTime{1601, 1, 1, 0, 0, 0, 1}), 10000ull);
+  EXPECT_EQ(LocalTimeToFileTime(LocalTime{2024, 13, 1, 0, 0, 0, 0}), 0ull);
+
+  const std::uint64_t now = std::uint64_t{40000} << 32;
+  EXPECT_TRUE(IsPastRetention(std::uint64_t{37777} << 32, 2222, now));
+  EXPECT_FALSE(IsPastRetention(std::uint64_t{37778} << 32, 2222, now));  // equal is kept
+  // Only the upper 32 bits count.
+  EXPECT_TRUE(IsPastRetention((std::uint64_t{37778} << 32) - 1, 2222, now));
+  EXPECT_FALSE(IsPastRetention(std::uint64_t{37778} << 32, 2222, now + 0xFFFFFFFF));
+  EXPECT_TRUE(IsPastRetention(std::uint64_t{39999} << 32, 0, now));
+  // The sum wraps at 32 bits: a far-future time plus the units comes out
+  // small, so that file counts as old.
+  EXPECT_TRUE(IsPastRetention(std::uint64_t{0xFFFFFF00} << 32, 0x200, now));
+}
+
+}  // namespace
+}  // namespace kvt::log

@@ -1,1 +1,316 @@
+#include "log/sdk_log.h"
+
 #include <gtest/gtest.h>
+
+#include "log/log_format.h"
+#include "log/log_test_fixture.h"
+#include "platform/last_error.h"
+
+namespace kvt {
+namespace {
+
+constexpr char16_t kKey[] = u"SOFTWARE\\KVT\\ThermalPrinterSdk";
+constexpr char16_t kWowKey[] = u"SOFTWARE\\Wow6432Node\\KVT\\ThermalPrinterSdk";
+constexpr char16_t kFolder[] = u"C:\\ProgramData\\KVT\\Logs";
+constexpr char16_t kDaily[] = u"C:\\ProgramData\\KVT\\Logs\\20240131.log";
+
+class SdkLogTest : public log::LogFixture {
+ protected:
+  void SetLevelFlags(std::uint32_t flags) { config.SetNumber(kKey, u"LogLevelFlags", flags); }
+  std::string Daily() { return files.Content(kDaily); }
+  // The records written so far, without banner and markers.
+  std::vector<std::string> Records() {
+    std::vector<std::string> out;
+    for (const auto& w : files.writes) {
+      if (w.data != log::kBanner && w.data != log::kFailedMarker && w.data != log::kSlowMarker) {
+        out.push_back(w.data);
+      }
+    }
+    return out;
+  }
+  void Write(std::uint32_t mask, int line, const wchar_t* message = L"msg") {
+    WriteSdkLog(mask,
+                mask == kSdkError     ? 'E'
+                : mask == kSdkWarning ? 'W'
+                                      : 'D',
+                ".\\Barcode.cpp", line, 0, L"%ls", message);
+  }
+};
+
+TEST_F(SdkLogTest, NothingIsWrittenWithoutAKeyOrALevel) {
+  Write(kSdkError, 1);
+  EXPECT_TRUE(files.writes.empty());
+  config.Set(kKey, u"Other", ConfigValue{kValueDword, {1, 0, 0, 0}});
+  clock.ticks += 10000;
+  Write(kSdkError, 2);
+  EXPECT_TRUE(files.writes.empty());
+}
+
+TEST_F(SdkLogTest, LevelsFromPresetsAndFlags) {
+  const struct {
+    const char16_t* value;
+    std::uint32_t number;
+    bool error, warning, debug;
+  } cases[] = {
+      {u"LogLevel", 1, true, false, false},
+      {u"LogLevel", 2, true, true, false},
+      {u"LogLevel", 8, true, true, true},
+      {u"LogLevel", 11, false, false, false},
+      {u"LogLevel", 0, false, false, false},
+      {u"LogLevelFlags", 0x80, false, false, true},
+      {u"LogLevelFlags", 0x80000082, false, false, false},
+      {u"LogLevelFlags", 0, false, false, false},
+  };
+  for (const auto& c : cases) {
+    log::ResetSdkLogForTesting();
+    config.keys.clear();
+    config.SetNumber(kKey, c.value, c.number);
+    EXPECT_EQ(IsSdkLogEnabled(kSdkError), c.error) << c.number;
+    EXPECT_EQ(IsSdkLogEnabled(kSdkWarning), c.warning) << c.number;
+    EXPECT_EQ(IsSdkLogEnabled(kSdkDebug), c.debug) << c.number;
+  }
+}
+
+TEST_F(SdkLogTest, WowNodeKeyIsTheFallbackAndLongValuesCountAsMissing) {
+  config.SetNumber(kWowKey, u"LogLevel", 1);
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+  log::ResetSdkLogForTesting();
+  config.Set(kKey, u"LogLevelFlags", ConfigValue{kValueBinary, {0x82, 0, 0, 0, 0}});
+  config.SetNumber(kKey, u"LogLevel", 2);  // used, as the flags are "missing"
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkWarning));
+  EXPECT_EQ(log::SdkLogRetentionUnits(), 2222u);
+}
+
+TEST_F(SdkLogTest, ConfigurationIsReadAgainOnlyAfterTenSeconds) {
+  SetLevelFlags(0x2);
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+  SetLevelFlags(0x4);
+  clock.ticks += 9999;
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+  clock.ticks += 1;
+  EXPECT_FALSE(IsSdkLogEnabled(kSdkError));
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkWarning));
+  // Ticks wrap at 32 bits without harm.
+  SetLevelFlags(0x2);
+  clock.ticks = 0xFFFFFFF0u;
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+  SetLevelFlags(0x4);
+  clock.ticks = 0xFFFFFFF0u + 5000u;
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+  clock.ticks = 0xFFFFFFF0u + 10000u;
+  EXPECT_FALSE(IsSdkLogEnabled(kSdkError));
+}
+
+TEST_F(SdkLogTest, FrozenConfigurationIsNeverReadAgain) {
+  SetLevelFlags(0x40000002);
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+  const int reads = config.reads;
+  SetLevelFlags(0x80000000);
+  clock.ticks += 60000;
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+  EXPECT_EQ(config.reads, reads);
+}
+
+TEST_F(SdkLogTest, MissingKeyIsLookedForAtMostEveryTenSeconds) {
+  for (int i = 0; i < 100; ++i) IsSdkLogEnabled(kSdkError);
+  EXPECT_EQ(config.opens, 2);  // the key and its Wow6432Node twin, once
+  SetLevelFlags(0x2);
+  clock.ticks += 10000;
+  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
+}
+
+TEST_F(SdkLogTest, EnabledCheckLeavesLastErrorAlone) {
+  SetThreadLastError(4321);
+  IsSdkLogEnabled(kSdkError);
+  EXPECT_EQ(GetThreadLastError(), 4321u);
+  SetLevelFlags(0x2);
+  clock.ticks += 10000;
+  IsSdkLogEnabled(kSdkError);
+  EXPECT_EQ(GetThreadLastError(), 4321u);
+}
+
+TEST_F(SdkLogTest, FirstRecordMakesTheFolderAndTheDailyFileWithItsBanner) {
+  SetLevelFlags(0x86);
+  SetThreadLastError(55);
+  WriteSdkLog(kSdkError, 'E', ".\\Barcode.cpp", 123, 13, L"bad %ls", L"data");
+  EXPECT_EQ(GetThreadLastError(), 13u);
+  EXPECT_TRUE(files.IsDirectory(kFolder));
+  EXPECT_EQ(files.granted, std::vector<std::u16string>{kFolder});
+  EXPECT_EQ(Daily(),
+            "KVT Thermal Printer Logfile\r\n"
+            "[01/31 12:34(56.789)] [E] [0013 : 0123] : bad data\r\n");
+  EXPECT_EQ(lock.requests, std::vector<std::u16string>{u"Global\\KVT_SDK_LOGS"});
+  EXPECT_EQ(lock.timeouts, std::vector<std::uint32_t>{10000});
+  EXPECT_EQ(lock.held, 0);
+}
+
+TEST_F(SdkLogTest, ErrorCodeComesFromTheThreadWhenNotGiven) {
+  SetLevelFlags(0x86);
+  SetThreadLastError(0x80070057);
+  WriteSdkLog(kSdkWarning, 'W', "a.cpp", 1, 0, L"w");
+  EXPECT_EQ(GetThreadLastError(), 0u);  // the argument, as the caller asked
+  SetThreadLastError(5);
+  WriteSdkLog(kSdkDebug, 'D', "a.cpp", 2, 0, L"d");
+  WriteSdkLog(kSdkDebug, 0, "a.cpp", 3, 7, L"bare");
+  EXPECT_EQ(Records(), (std::vector<std::string>{
+                           "[01/31 12:34(56.789)] [W] [0x80070057 : 0001] : w\r\n",
+                           "[01/31 12:34(56.789)] [D] [0005 : 0002] : d\r\n",
+                           "bare\r\n",
+                       }));
+}
+
+TEST_F(SdkLogTest, AnErrorRepeatedFromOnePlaceIsWrittenOnce) {
+  SetLevelFlags(0x86);
+  Write(kSdkError, 10, L"one");
+  SetThreadLastError(99);
+  Write(kSdkError, 10, L"two");  // same line, same "\Ba": dropped
+  EXPECT_EQ(GetThreadLastError(), 99u);
+  WriteSdkLog(kSdkError, 'E', ".\\Other.cpp", 10, 0, L"other file");
+  Write(kSdkError, 11, L"other line");
+  Write(kSdkWarning, 12, L"warn");
+  Write(kSdkWarning, 12, L"warn");  // only errors count as repeats
+  Write(kSdkError, 11, L"error after a warning");
+  Write(kSdkError, 11, L"dropped");
+  WriteSdkLog(kSdkError, 'E', "C:\\src\\Bar.cpp", 11, 0, L"same three characters");
+  const auto records = Records();
+  ASSERT_EQ(records.size(), 6u);
+  EXPECT_NE(records[0].find(": one\r\n"), std::string::npos);
+  EXPECT_NE(records[1].find(": other file\r\n"), std::string::npos);
+  EXPECT_NE(records[2].find(": other line\r\n"), std::string::npos);
+  EXPECT_NE(records[3].find("[W]"), std::string::npos);
+  EXPECT_NE(records[4].find("[W]"), std::string::npos);
+  EXPECT_NE(records[5].find(": error after a warning\r\n"), std::string::npos);
+}
+
+TEST_F(SdkLogTest, LongMessagesGrowAndHopelessOnesAreDroppedButRemembered) {
+  SetLevelFlags(0x86);
+  const std::wstring long_message(5000, L'q');
+  Write(kSdkDebug, 1, long_message.c_str());
+  ASSERT_EQ(Records().size(), 1u);
+  EXPECT_EQ(Records()[0].size(), 5000u + 44u);
+  const std::wstring huge(140000, L'h');
+  Write(kSdkError, 2, huge.c_str());
+  EXPECT_EQ(Records().size(), 1u);
+  Write(kSdkError, 2, L"short now");  // the dropped record still counts as the previous one
+  EXPECT_EQ(Records().size(), 1u);
+}
+
+TEST_F(SdkLogTest, DateChangeStartsANewFileAndPrunes) {
+  SetLevelFlags(0x86);
+  config.SetNumber(kKey, u"LogLifeDays", 1);  // 404 units
+  files.AddDirectory(kFolder);
+  const std::uint64_t today = log::LocalTimeToFileTime(clock.now);
+  files.AddFile(std::u16string(kFolder) + u"\\20240101.log", std::string(log::kBanner),
+                today - (std::uint64_t{405} << 32));
+  files.AddFile(std::u16string(kFolder) + u"\\20240130.log", std::string(log::kBanner),
+                today - (std::uint64_t{203} << 32));
+  Write(kSdkDebug, 1);
+  EXPECT_FALSE(files.Exists(std::u16string(kFolder) + u"\\20240101.log"));
+  EXPECT_TRUE(files.Exists(std::u16string(kFolder) + u"\\20240130.log"));
+  // Same day: no second pruning pass.
+  files.AddFile(std::u16string(kFolder) + u"\\20231231.log", std::string(log::kBanner), 0);
+  Write(kSdkDebug, 2);
+  EXPECT_TRUE(files.Exists(std::u16string(kFolder) + u"\\20231231.log"));
+  clock.now = FakeClock::At(2024, 2, 1, 0, 0, 1, 0);
+  Write(kSdkDebug, 3);
+  EXPECT_FALSE(files.Exists(std::u16string(kFolder) + u"\\20231231.log"));
+  EXPECT_EQ(files.Content(std::u16string(kFolder) + u"\\20240201.log"),
+            "KVT Thermal Printer Logfile\r\n[02/01 00:00(01.000)] [D] [0000 : 0003] : msg\r\n");
+}
+
+TEST_F(SdkLogTest, AFileAbove32MillionBytesIsRotatedAfterTheRecord) {
+  SetLevelFlags(0x86);
+  files.AddDirectory(kFolder);
+  files.AddFile(kDaily, "old").size_override = 32000001;
+  Write(kSdkDebug, 1, L"last in the old file");
+  const std::u16string rotated = std::u16string(kFolder) + u"\\20240131_123456.log";
+  ASSERT_TRUE(files.Exists(rotated));
+  EXPECT_EQ(files.Content(rotated),
+            "old[01/31 12:34(56.789)] [D] [0000 : 0001] : last in the old file\r\n");
+  Write(kSdkDebug, 2, L"first in the new file");
+  EXPECT_EQ(Daily(),
+            "KVT Thermal Printer Logfile\r\n"
+            "[01/31 12:34(56.789)] [D] [0000 : 0002] : first in the new file\r\n");
+}
+
+TEST_F(SdkLogTest, ExactlyThirtyTwoMillionBytesIsNotRotatedAndAFailedRenameIsRetried) {
+  SetLevelFlags(0x86);
+  files.AddDirectory(kFolder);
+  files.AddFile(kDaily, "x").size_override = 32000000;
+  Write(kSdkDebug, 1);
+  EXPECT_TRUE(files.renames.empty());
+  files.files[kDaily].size_override = 40000000;
+  files.fail_rename = true;
+  Write(kSdkDebug, 2);
+  Write(kSdkDebug, 3);
+  EXPECT_EQ(files.renames.size(), 2u);
+  EXPECT_TRUE(files.Exists(kDaily));
+}
+
+TEST_F(SdkLogTest, LostRecordsAreMarkedBeforeTheNextOne) {
+  SetLevelFlags(0x86);
+  Write(kSdkDebug, 1, L"first");
+  lock.result = NamedLock::Result::kTimeout;
+  Write(kSdkDebug, 2, L"lost to the lock");
+  lock.result = NamedLock::Result::kAcquired;
+  files.open_failures = 1000000;
+  Write(kSdkDebug, 3, L"lost to the file");  // flag set: two attempts only
+  EXPECT_EQ(files.open_attempts, 1 + 2);
+  files.open_failures = 0;
+  Write(kSdkDebug, 4, L"back");
+  Write(kSdkDebug, 5, L"normal");
+  EXPECT_EQ(Daily(),
+            "KVT Thermal Printer Logfile\r\n"
+            "[01/31 12:34(56.789)] [D] [0000 : 0001] : first\r\n"
+            "<=== Log output here failed\r\n"
+            "[01/31 12:34(56.789)] [D] [0000 : 0004] : back\r\n"
+            "[01/31 12:34(56.789)] [D] [0000 : 0005] : normal\r\n");
+}
+
+TEST_F(SdkLogTest, SlowOpenIsMarked) {
+  SetLevelFlags(0x86);
+  files.AddDirectory(kFolder);
+  // The open itself succeeds but takes ten seconds and more.
+  files.fail_open = [this](const std::u16string&) {
+    clock.ticks += 10001;
+    return false;
+  };
+  Write(kSdkDebug, 1, L"late");
+  EXPECT_EQ(Daily(),
+            "KVT Thermal Printer Logfile\r\nFile access time is abnormal\r\n"
+            "[01/31 12:34(56.789)] [D] [0000 : 0001] : late\r\n");
+}
+
+TEST_F(SdkLogTest, AFailedConversionSilencesTheLogForGood) {
+  SetLevelFlags(0x86);
+  ansi.fail = true;
+  Write(kSdkDebug, 1);
+  ansi.fail = false;
+  Write(kSdkDebug, 2);
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_EQ(ansi.conversions, 1);
+}
+
+TEST_F(SdkLogTest, WithoutAFolderRecordsAreDroppedUntilOneAppears) {
+  SetLevelFlags(0x86);
+  files.uncreatable.insert(u"C:\\ProgramData\\KVT");
+  Write(kSdkDebug, 1);
+  EXPECT_TRUE(files.writes.empty());
+  EXPECT_FALSE(IsSdkLogEnabled(kSdkDebug));
+  files.uncreatable.clear();
+  clock.ticks += 10000;
+  Write(kSdkDebug, 2);
+  EXPECT_EQ(Records().size(), 1u);
+  EXPECT_TRUE(files.Exists(kDaily));
+}
+
+TEST_F(SdkLogTest, NoCommonFolderMeansNoLog) {
+  SetLevelFlags(0x86);
+  files.common_app_data.clear();
+  Write(kSdkError, 1);
+  EXPECT_FALSE(IsSdkLogEnabled(kSdkError));
+  EXPECT_TRUE(files.writes.empty());
+}
+
+}  // namespace
+}  // namespace kvt

@@ -1,0 +1,44 @@
+// Fakes for every port the logs use, installed for one test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "log/log_files.h"
+#include "log/sdk_log_internal.h"
+#include "platform/fake/fake_ansi_text.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_config_source.h"
+#include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_named_lock.h"
+#include "platform/fake/fake_printer_data.h"
+#include "platform/service.h"
+
+namespace kvt::log {
+
+class LogFixture : public ::testing::Test {
+ protected:
+  LogFixture() {
+    files.AddDirectory(u"C:\\ProgramData");
+    ResetSdkLogForTesting();
+    ResetDriverLogForTesting();
+  }
+  ~LogFixture() override {
+    ResetSdkLogForTesting();
+    ResetDriverLogForTesting();
+  }
+
+  FakeClock clock;
+  FakeConfigSource config;
+  FakeFileSystem files;
+  FakeNamedLock lock;
+  FakePrinterData printers;
+  FakeAnsiText ansi;
+  ScopedService<Clock> use_clock{clock};
+  ScopedService<ConfigSource> use_config{config};
+  ScopedService<FileSystem> use_files{files};
+  ScopedService<NamedLock> use_lock{lock};
+  ScopedService<PrinterData> use_printers{printers};
+  ScopedService<AnsiText> use_ansi{ansi};
+};
+
+}  // namespace kvt::log
