@@ -54,8 +54,12 @@ PrivateSettings DirtyRecord() {
 void BM_Copy1552(benchmark::State& state) {
   auto source = std::make_unique<PrivateSettings>(DirtyRecord());
   auto target = std::make_unique<PrivateSettings>();
+  // An opaque length keeps the copy a call to the C library's memcpy, the
+  // same routine Convert ends in, rather than an inlined string move.
+  std::size_t length = sizeof(PrivateSettings);
+  benchmark::DoNotOptimize(length);
   for (auto _ : state) {
-    std::memcpy(target.get(), source.get(), sizeof(PrivateSettings));
+    std::memcpy(target.get(), source.get(), length);
     benchmark::DoNotOptimize(target.get());
     benchmark::ClobberMemory();
   }
@@ -87,8 +91,10 @@ BENCHMARK(BM_MergeCleanPrinter);
 void BM_CopyThenMergeDirty(benchmark::State& state) {
   auto dirty = std::make_unique<PrivateSettings>(DirtyRecord());
   auto record = std::make_unique<PrivateSettings>();
+  std::size_t length = sizeof(PrivateSettings);
+  benchmark::DoNotOptimize(length);
   for (auto _ : state) {
-    std::memcpy(record.get(), dirty.get(), sizeof(PrivateSettings));
+    std::memcpy(record.get(), dirty.get(), length);
     benchmark::DoNotOptimize(record.get());
     benchmark::DoNotOptimize(kvt::Merge(record.get(), nullptr));
     benchmark::ClobberMemory();
