@@ -50,7 +50,7 @@ bool IsRepeat(const std::wstring& text) {
   RepeatMemory& memory = Repeat();
   std::lock_guard<std::mutex> lock(memory.mutex);
   if (!memory.last.empty() && IsSameLeadingText(memory.last, text)) return true;
-  memory.last = text.substr(0, kRepeatCompareChars);
+  memory.last.assign(text, 0, kRepeatCompareChars);
   return false;
 }
 

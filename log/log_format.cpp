@@ -30,6 +30,40 @@ std::wstring Widen(const char* ascii) {
   return out;
 }
 
+// printf's "%0*d": the sign, then zeros up to |width| characters in all.
+// Records are built on every call of the log, so this avoids printf's cost.
+template <class String>
+void AppendDecimal(String* out, long long value, int width) {
+  char digits[24];
+  int count = 0;
+  unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                           : static_cast<unsigned long long>(value);
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) {
+    out->push_back('-');
+    --width;
+  }
+  for (int pad = width - count; pad > 0; --pad) out->push_back('0');
+  while (count > 0) out->push_back(digits[--count]);
+}
+
+// printf's "%0*X" (upper) or "%0*x".
+template <class String>
+void AppendHex(String* out, unsigned long long value, int width, bool upper) {
+  const char* alphabet = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  char digits[20];
+  int count = 0;
+  do {
+    digits[count++] = alphabet[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  for (int pad = width - count; pad > 0; --pad) out->push_back('0');
+  while (count > 0) out->push_back(digits[--count]);
+}
+
 wchar_t FoldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
 
 std::uint32_t Retention(std::optional<std::uint32_t> life_days) {
@@ -125,14 +159,14 @@ std::wstring BuildDriverLogText(const LogSource& source, std::wstring_view messa
   if (source.area != nullptr) text += source.area;
   text += L") ";
   text += message;
-  char tail[64];
+  // " [%d / e:%d]" or " [%d]"; the error is printed signed, as it always was.
+  text += L" [";
+  AppendDecimal(&text, source.line, 0);
   if (with_error) {
-    std::snprintf(tail, sizeof(tail), " [%d / e:%d]", static_cast<int>(source.line),
-                  static_cast<int>(source.lastError));
-  } else {
-    std::snprintf(tail, sizeof(tail), " [%d]", static_cast<int>(source.line));
+    text += L" / e:";
+    AppendDecimal(&text, static_cast<std::int32_t>(source.lastError), 0);
   }
-  text += Widen(tail);
+  text += L']';
   if (text.size() > kMaxDriverTextChars) text.resize(kMaxDriverTextChars);
   return text;
 }
@@ -141,12 +175,25 @@ std::string BuildDriverLogLine(const LocalTime& now, std::uint32_t module_id, st
                                std::string_view ansi_text) {
   // The second is printed with three digits (000 to 059): the file format
   // has always looked so, and tools that read these files expect it.
-  char head[96];
-  const int length =
-      std::snprintf(head, sizeof(head), "%04d/%02d/%02d %02d:%02d:%03d <%08x>, [%s] ", now.year,
-                    now.month, now.day, now.hour, now.minute, now.second,
-                    static_cast<unsigned>(module_id), DriverLevelText(level));
-  std::string line(head, length > 0 ? static_cast<std::size_t>(length) : 0);
+  // "%04d/%02d/%02d %02d:%02d:%03d <%08x>, [%s] "
+  std::string line;
+  line.reserve(ansi_text.size() + 48);
+  AppendDecimal(&line, now.year, 4);
+  line.push_back('/');
+  AppendDecimal(&line, now.month, 2);
+  line.push_back('/');
+  AppendDecimal(&line, now.day, 2);
+  line.push_back(' ');
+  AppendDecimal(&line, now.hour, 2);
+  line.push_back(':');
+  AppendDecimal(&line, now.minute, 2);
+  line.push_back(':');
+  AppendDecimal(&line, now.second, 3);
+  line.append(" <");
+  AppendHex(&line, module_id, 8, false);
+  line.append(">, [");
+  line.append(DriverLevelText(level));
+  line.append("] ");
   line.append(ansi_text);
   line.append("\r\n");
   return line;
@@ -162,13 +209,12 @@ std::wstring BuildHexDump(bool sent, std::wstring_view text, const std::uint8_t*
   block += sent ? L" \n\rOutput data dump. (" : L" \n\rRecive data dump. (";
   block += std::to_wstring(static_cast<std::int32_t>(length));
   block += L" byte)\r\nAddr : +0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F\r\n";
-  char cell[16];
   for (std::uint32_t row = 0; row < shown; row += 16) {
-    std::snprintf(cell, sizeof(cell), "%04X :", static_cast<unsigned>(row));
-    block += Widen(cell);
+    AppendHex(&block, row, 4, true);  // "%04X :"
+    block += L" :";
     for (std::uint32_t i = row; i < shown && i < row + 16; ++i) {
-      std::snprintf(cell, sizeof(cell), " %02X", static_cast<unsigned>(data[i]));
-      block += Widen(cell);
+      block += L' ';  // " %02X"
+      AppendHex(&block, data[i], 2, true);
     }
     block += L"\r\n";
   }
@@ -259,21 +305,35 @@ SdkLogConfig ComputeSdkLogConfig(std::optional<std::uint32_t> level_flags,
 std::wstring BuildSdkRecord(char letter, const LocalTime& now, std::uint32_t error, int line,
                             std::wstring_view message) {
   std::wstring record;
+  record.reserve(message.size() + 48);
   if (letter != 0) {
-    char head[96];
+    // "[%02d/%02d %02d:%02d(%02d.%03d)] [%c] [%04d : %04d] : "
+    record += L'[';
+    AppendDecimal(&record, now.month, 2);
+    record += L'/';
+    AppendDecimal(&record, now.day, 2);
+    record += L' ';
+    AppendDecimal(&record, now.hour, 2);
+    record += L':';
+    AppendDecimal(&record, now.minute, 2);
+    record += L'(';
+    AppendDecimal(&record, now.second, 2);
+    record += L'.';
+    AppendDecimal(&record, now.milliseconds, 3);
+    record += L")] [";
+    record += static_cast<wchar_t>(static_cast<unsigned char>(letter));
+    record += L"] [";
     if (error <= 9999) {
-      std::snprintf(head, sizeof(head),
-                    "[%02d/%02d %02d:%02d(%02d.%03d)] [%c] [%04d : %04d] : ", now.month, now.day,
-                    now.hour, now.minute, now.second, now.milliseconds, letter,
-                    static_cast<int>(error), line);
+      AppendDecimal(&record, error, 4);
     } else {
-      // Above 9999 the code is an HRESULT or similar: hex with its 0x.
-      std::snprintf(head, sizeof(head),
-                    "[%02d/%02d %02d:%02d(%02d.%03d)] [%c] [%#08x : %04d] : ", now.month, now.day,
-                    now.hour, now.minute, now.second, now.milliseconds, letter,
-                    static_cast<unsigned>(error), line);
+      // Above 9999 the code is an HRESULT or similar: "%#08x", hex with
+      // its 0x, so 0x80070057 reads as itself.
+      record += L"0x";
+      AppendHex(&record, error, 6, false);
     }
-    record = Widen(head);
+    record += L" : ";
+    AppendDecimal(&record, line, 4);
+    record += L"] : ";
   }
   record += message;
   record += L"\r\n";

@@ -58,15 +58,18 @@ class HostFile final : public FileSystem::File {
 
 // Opens with |flags| and takes the exclusive flock that stands for
 // "no sharing"; -1 with the last error set when either fails.
+// errno is kept for the caller.
 int OpenUnshared(const std::string& path, int flags) {
-  const int fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
+  const int fd = open(path.c_str(), flags | O_CLOEXEC);
   if (fd < 0) {
     SetLastErrorFromErrno(errno);
     return -1;
   }
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    SetLastErrorFromErrno(errno);
+    const int error = errno;
+    SetLastErrorFromErrno(error);
     close(fd);
+    errno = error;
     return -1;
   }
   return fd;
@@ -79,14 +82,27 @@ constexpr std::uint64_t kFileTimeUnixEpoch = 116444736000000000ull;
 
 std::unique_ptr<FileSystem::File> HostFileSystem::OpenExclusive(std::u16string_view path) {
   const std::string host_path = ToHostPath(path);
-  const int fd = OpenUnshared(host_path, O_WRONLY | O_CREAT | O_APPEND);
-  if (fd < 0) return nullptr;
-  // Files in the shared log folder are written by every user's processes.
-  struct stat info {};
-  if (fstat(fd, &info) == 0 && info.st_uid == geteuid() && (info.st_mode & 0666) != 0666) {
-    fchmod(fd, 0666);
+  // An existing file is opened as it is. A new one is made readable and
+  // writable by every user whatever the umask, since every user's processes
+  // write the shared log files.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    int fd = OpenUnshared(host_path, O_WRONLY | O_APPEND);
+    if (fd >= 0) return std::make_unique<HostFile>(fd);
+    if (errno != ENOENT) return nullptr;
+    fd = open(host_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      fchmod(fd, 0666);
+      if (flock(fd, LOCK_EX | LOCK_NB) == 0) return std::make_unique<HostFile>(fd);
+      SetLastErrorFromErrno(errno);
+      close(fd);
+      return nullptr;
+    }
+    if (errno != EEXIST) {
+      SetLastErrorFromErrno(errno);
+      return nullptr;
+    }
   }
-  return std::make_unique<HostFile>(fd);
+  return nullptr;
 }
 
 bool HostFileSystem::ReadPrefix(std::u16string_view path, std::size_t count, std::string* bytes) {

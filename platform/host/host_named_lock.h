@@ -2,7 +2,10 @@
 // flock when its holder dies, so a killed holder never blocks the next one.
 #pragma once
 
+#include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/named_lock.h"
 
@@ -21,7 +24,12 @@ class HostNamedLock final : public NamedLock {
   std::string LockFilePath(std::u16string_view name) const;
 
  private:
+  // The lock file of each name asked for, so a record does not rebuild it.
+  std::string CachedLockFilePath(std::u16string_view name);
+
   std::string folder_;
+  std::mutex mutex_;
+  std::vector<std::pair<std::u16string, std::string>> paths_;
 };
 
 }  // namespace kvt

@@ -20,10 +20,8 @@ namespace {
 class FlockHolder final : public NamedLock::Holder {
  public:
   explicit FlockHolder(int fd) : fd_(fd) {}
-  ~FlockHolder() override {
-    flock(fd_, LOCK_UN);
-    close(fd_);
-  }
+  // Closing the only descriptor of the open file drops the flock.
+  ~FlockHolder() override { close(fd_); }
 
  private:
   int fd_;
@@ -63,9 +61,18 @@ std::string HostNamedLock::LockFilePath(std::u16string_view name) const {
   return folder_ + "/kvt-" + file + ".lock";
 }
 
+std::string HostNamedLock::CachedLockFilePath(std::u16string_view name) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& [known, path] : paths_) {
+    if (known == name) return path;
+  }
+  paths_.emplace_back(std::u16string(name), LockFilePath(name));
+  return paths_.back().second;
+}
+
 NamedLock::Result HostNamedLock::Acquire(std::u16string_view name, std::uint32_t timeout_ms,
                                          std::unique_ptr<Holder>* holder) {
-  const int fd = OpenLockFile(LockFilePath(name));
+  const int fd = OpenLockFile(CachedLockFilePath(name));
   if (fd < 0) {
     host::SetLastErrorFromErrno(errno);
     return Result::kFailed;
