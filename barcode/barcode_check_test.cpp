@@ -1,0 +1,647 @@
+// Checks of one- and two-dimensional requests, and the hex text conversion.
+#include <cstdarg>
+
+#include "barcode/barcode_test_util.h"
+
+namespace kvt::barcode_test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::uint32_t Check1D(Group* group, const Bytes& data) {
+  return RunCheck(CheckBarcodeParam, group, data);
+}
+std::uint32_t Check2D(Group* group, const Bytes& data) {
+  return RunCheck(CheckBarcode2DParam, group, data);
+}
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) {
+  char buf[512];
+  va_list ap;
+  va_start(ap, format);
+  std::vsnprintf(buf, sizeof buf, format, ap);
+  va_end(ap);
+  return buf;
+}
+
+// ---------------------------------------------------------------------------
+// One-dimensional kinds, as the kind table lists them. The CODABAR row is
+// the request whose start and stop characters come from the group.
+
+struct Kind1DRow {
+  std::uint8_t kind;
+  const char* label;
+  std::uint32_t min_length;
+  std::uint32_t max_length;  // 0: no upper bound
+  const char* allowed;       // nullptr: every byte up to 0x7F (CODE128, CODE93)
+  const char* forbidden;     // GS1 Databar Expanded
+  char filler;
+  std::uint8_t min_height;
+  bool ratio;
+};
+
+const Kind1DRow kKinds1D[] = {
+    {0, "0 UPC-A", 11, 12, "0123456789", nullptr, '5', 1, false},
+    {1, "1 UPC-E", 11, 12, "0123456789", nullptr, '5', 1, false},
+    {2, "2 EAN13", 12, 13, "0123456789", nullptr, '5', 1, false},
+    {3, "3 EAN8", 7, 8, "0123456789", nullptr, '5', 1, false},
+    {4, "4 CODE39", 1, 150, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%+-./", nullptr, 'Q', 1, true},
+    {5, "5 ITF", 2, 150, "0123456789", nullptr, '5', 1, true},
+    {6, "6 CODABAR", 1, 148, "0123456789ABCD$+-./:", nullptr, '5', 1, true},
+    {7, "7 CODE128", 2, 0, nullptr, nullptr, 'x', 1, false},
+    {8, "8 CODE93", 1, 0, nullptr, nullptr, 'x', 1, false},
+    {9, "9 JAN13 add on 2", 14, 15, "0123456789", nullptr, '5', 1, false},
+    {10, "10 JAN13 add on 5", 17, 18, "0123456789", nullptr, '5', 1, false},
+    {11, "11 GS1 Databar Omni-directional", 13, 13, "0123456789", nullptr, '5', 33, false},
+    {12, "12 GS1 Databar Truncated", 13, 13, "0123456789", nullptr, '5', 13, false},
+    {13, "13 GS1 Databar Limited", 13, 13, "0123456789", nullptr, '5', 10, false},
+    {14, "14 GS1 Databar Expanded", 2, 255, nullptr, "#$@[\\]^`|}~", 'x', 34, false},
+};
+
+class Kind1DTest : public ::testing::TestWithParam<Kind1DRow> {
+ protected:
+  Group ValidGroup() const {
+    Group g = Group1D(GetParam().kind);
+    if (g[barcode1d::kHeight] < GetParam().min_height) g[barcode1d::kHeight] = 255;
+    return g;
+  }
+  std::string Label() const { return GetParam().label; }
+};
+
+TEST_P(Kind1DTest, LengthRange) {
+  const Kind1DRow& k = GetParam();
+  const std::string max_text = k.max_length ? std::to_string(k.max_length) : "4294967295";
+  std::vector<std::uint32_t> good = {k.min_length};
+  if (k.max_length) good.push_back(k.max_length);
+  for (std::uint32_t length : good) {
+    testing::SdkLogCapture capture;
+    Group g = ValidGroup();
+    EXPECT_EQ(Check1D(&g, Repeat(k.filler, length)), 0u) << length;
+    EXPECT_THAT(Messages(capture), IsEmpty());
+  }
+  std::vector<std::uint32_t> bad = {k.min_length - 1};
+  if (k.max_length) bad.push_back(k.max_length + 1);
+  for (std::uint32_t length : bad) {
+    testing::SdkLogCapture capture;
+    Group g = ValidGroup();
+    EXPECT_EQ(Check1D(&g, Repeat(k.filler, length)), 24u) << length;
+    std::vector<std::string> expected = {
+        Format("%s bad data length. [%u-%s:%u]", k.label, k.min_length, max_text.c_str(), length)};
+    if (k.kind == barcode1d::kItf && length % 2 != 0) {
+      expected.push_back(Format("5 ITF data length not even. [(Even):%u]", length));
+    }
+    EXPECT_EQ(Messages(capture), expected);
+  }
+}
+
+// Every byte value at a position inside valid data: allowed bytes pass,
+// the others fail at once with their position.
+TEST_P(Kind1DTest, EveryByteValue) {
+  const Kind1DRow& k = GetParam();
+  const std::uint32_t length = std::max<std::uint32_t>(k.min_length, 4);
+  for (int value = 0; value < 256; ++value) {
+    const auto byte = static_cast<std::uint8_t>(value);
+    Bytes data = Repeat(k.filler, length);
+    data[1] = byte;
+    bool allowed;
+    if (k.allowed) {
+      allowed =
+          byte != 0 && std::string(k.allowed).find(static_cast<char>(byte)) != std::string::npos;
+    } else if (k.forbidden) {
+      allowed = std::string(k.forbidden).find(static_cast<char>(byte)) == std::string::npos;
+    } else {
+      allowed = byte <= 0x7F;
+    }
+    testing::SdkLogCapture capture;
+    Group g = ValidGroup();
+    const std::uint32_t result = Check1D(&g, data);
+    if (allowed) {
+      EXPECT_EQ(result, 0u) << value;
+      EXPECT_THAT(Messages(capture), IsEmpty()) << value;
+    } else {
+      EXPECT_EQ(result, 13u) << value;
+      const unsigned shown =
+          static_cast<unsigned>(static_cast<int>(static_cast<std::int8_t>(byte)));
+      EXPECT_THAT(Messages(capture),
+                  ElementsAre(Format(k.forbidden ? "%s bad data.[x%02x(1th byte)]"
+                                                 : "%s bad data [x%02x(1th byte)]",
+                                     k.label, shown)))
+          << value;
+    }
+  }
+}
+
+TEST_P(Kind1DTest, MinimumHeight) {
+  const Kind1DRow& k = GetParam();
+  const Bytes data = Repeat(k.filler, k.min_length);
+  {
+    testing::SdkLogCapture capture;
+    Group g = ValidGroup();
+    g[barcode1d::kHeight] = k.min_height;
+    EXPECT_EQ(Check1D(&g, data), 0u);
+  }
+  if (k.min_height > 1) {
+    testing::SdkLogCapture capture;
+    Group g = ValidGroup();
+    g[barcode1d::kHeight] = static_cast<std::uint8_t>(k.min_height - 1);
+    EXPECT_EQ(Check1D(&g, data), 24u);
+    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Height. [%d-255:%d]", k.label,
+                                                      k.min_height, k.min_height - 1)));
+  }
+  {
+    // Height 0 stands for 162, which every kind accepts.
+    testing::SdkLogCapture capture;
+    Group g = ValidGroup();
+    g[barcode1d::kHeight] = 0;
+    EXPECT_EQ(Check1D(&g, data), 0u);
+    EXPECT_EQ(g[barcode1d::kHeight], 162);
+  }
+}
+
+TEST_P(Kind1DTest, RatioOnlyForWideNarrowKinds) {
+  const Kind1DRow& k = GetParam();
+  const Bytes data = Repeat(k.filler, k.min_length);
+  for (std::uint8_t ratio : {0, 2}) {
+    Group g = ValidGroup();
+    g[barcode1d::kNwRatio] = ratio;
+    EXPECT_EQ(Check1D(&g, data), 0u);
+  }
+  testing::SdkLogCapture capture;
+  Group g = ValidGroup();
+  g[barcode1d::kNwRatio] = 3;
+  if (k.ratio) {
+    EXPECT_EQ(Check1D(&g, data), 87u);
+    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad NWRatio. [0-2:3]", k.label)));
+  } else {
+    EXPECT_EQ(Check1D(&g, data), 0u);
+    EXPECT_THAT(Messages(capture), IsEmpty());
+  }
+}
+
+TEST_P(Kind1DTest, WidthAndHri) {
+  const Kind1DRow& k = GetParam();
+  const Bytes data = Repeat(k.filler, k.min_length);
+  for (std::uint8_t width : {2, 6}) {
+    Group g = ValidGroup();
+    g[barcode1d::kModuleWidth] = width;
+    EXPECT_EQ(Check1D(&g, data), 0u);
+  }
+  for (std::uint8_t width : {1, 7}) {
+    testing::SdkLogCapture capture;
+    Group g = ValidGroup();
+    g[barcode1d::kModuleWidth] = width;
+    EXPECT_EQ(Check1D(&g, data), 24u);
+    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Width. [2-6:%d]", k.label, width)));
+  }
+  {
+    Group g = ValidGroup();
+    g[barcode1d::kModuleWidth] = 0;
+    EXPECT_EQ(Check1D(&g, data), 0u);
+    EXPECT_EQ(g[barcode1d::kModuleWidth], 3);
+  }
+  for (std::uint8_t hri = 0; hri <= 6; ++hri) {
+    Group g = ValidGroup();
+    g[barcode1d::kHri] = hri;
+    EXPECT_EQ(Check1D(&g, data), 0u);
+  }
+  testing::SdkLogCapture capture;
+  Group g = ValidGroup();
+  g[barcode1d::kHri] = 7;
+  EXPECT_EQ(Check1D(&g, data), 87u);
+  EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad HRI pos. [0-6:7]", k.label)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Barcode, Kind1DTest, ::testing::ValuesIn(kKinds1D),
+                         [](const ::testing::TestParamInfo<Kind1DRow>& info) {
+                           return "Kind" + std::to_string(info.param.kind);
+                         });
+
+// ---------------------------------------------------------------------------
+// Order of the checks and which code wins.
+
+TEST(CheckBarcodeParam, UnknownKindStopsAtOnce) {
+  for (std::uint8_t kind : {15, 16, 255}) {
+    testing::SdkLogCapture capture;
+    Group g = Group1D(kind);
+    g[barcode1d::kModuleWidth] = 0;
+    g[barcode1d::kHeight] = 0;
+    EXPECT_EQ(Check1D(&g, Text("x")), 87u);
+    EXPECT_THAT(Messages(capture),
+                ElementsAre("Barcode unknown type. [type:" + std::to_string(kind) + "]"));
+    EXPECT_EQ(g[barcode1d::kModuleWidth], 0);  // nothing else looked at
+    EXPECT_EQ(g[barcode1d::kHeight], 0);
+  }
+}
+
+struct OrderRow {
+  const char* name;
+  std::uint8_t kind;
+  std::string data;
+  std::uint8_t width, height, hri, ratio;
+  std::uint32_t result;
+  std::vector<std::string> messages;
+};
+
+class CheckOrderTest : public ::testing::TestWithParam<OrderRow> {};
+
+TEST_P(CheckOrderTest, LastFailureWins) {
+  const OrderRow& row = GetParam();
+  testing::SdkLogCapture capture;
+  Group g = Group1D(row.kind);
+  g[barcode1d::kModuleWidth] = row.width;
+  g[barcode1d::kHeight] = row.height;
+  g[barcode1d::kHri] = row.hri;
+  g[barcode1d::kNwRatio] = row.ratio;
+  EXPECT_EQ(Check1D(&g, Text(row.data)), row.result);
+  EXPECT_EQ(Messages(capture), row.messages);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Barcode, CheckOrderTest,
+    ::testing::Values(
+        OrderRow{"WidthThenHri", 0, "01234567890", 7, 162, 7, 1, 87,
+                 {"0 UPC-A bad Width. [2-6:7]", "0 UPC-A bad HRI pos. [0-6:7]"}},
+        OrderRow{"ItfOddAndLong", 5, std::string(151, '1'), 3, 162, 0, 1, 24,
+                 {"5 ITF bad data length. [2-150:151]",
+                  "5 ITF data length not even. [(Even):151]"}},
+        OrderRow{"ItfOddOnly", 5, "123", 3, 162, 0, 1, 24,
+                 {"5 ITF data length not even. [(Even):3]"}},
+        OrderRow{"LengthThenRatio", 4, std::string(151, 'A'), 3, 162, 0, 3, 87,
+                 {"4 CODE39 bad data length. [1-150:151]", "4 CODE39 bad NWRatio. [0-2:3]"}},
+        OrderRow{"Gs1IgnoresRatio", 11, "1234567890123", 3, 20, 0, 9, 24,
+                 {"11 GS1 Databar Omni-directional bad Height. [33-255:20]"}},
+        OrderRow{"HriThenCharacter", 0, "0123456789A", 3, 162, 9, 1, 13,
+                 {"0 UPC-A bad HRI pos. [0-6:9]", "0 UPC-A bad data [x41(10th byte)]"}},
+        OrderRow{"LengthThenCharacter", 0, "12a", 3, 162, 0, 1, 13,
+                 {"0 UPC-A bad data length. [11-12:3]", "0 UPC-A bad data [x61(2th byte)]"}},
+        OrderRow{"FirstBadCharacterOnly", 4, "abc", 3, 162, 0, 1, 13,
+                 {"4 CODE39 bad data [x61(0th byte)]"}}),
+    [](const ::testing::TestParamInfo<OrderRow>& info) { return info.param.name; });
+// clang-format on
+
+TEST(CheckBarcodeParam, ReplacementsStayEvenWhenTheCheckFails) {
+  Group g = Group1D(0);
+  g[barcode1d::kModuleWidth] = 0;
+  g[barcode1d::kHeight] = 0;
+  EXPECT_EQ(Check1D(&g, Text("01234567890")), 0u);
+  EXPECT_EQ(g[barcode1d::kModuleWidth], 3);
+  EXPECT_EQ(g[barcode1d::kHeight], 162);
+
+  testing::SdkLogCapture capture;
+  g = Group1D(0);
+  g[barcode1d::kModuleWidth] = 0;
+  g[barcode1d::kHeight] = 0;
+  EXPECT_EQ(Check1D(&g, Text("0123")), 24u);
+  EXPECT_EQ(g[barcode1d::kModuleWidth], 3);
+  EXPECT_EQ(g[barcode1d::kHeight], 162);
+}
+
+// ---------------------------------------------------------------------------
+// CODABAR start and stop characters.
+
+struct CodabarRow {
+  const char* name;
+  std::string data;
+  std::uint8_t start;
+  std::uint32_t result;
+  std::vector<std::string> messages;
+};
+
+class CodabarTest : public ::testing::TestWithParam<CodabarRow> {};
+
+TEST_P(CodabarTest, StartAndStop) {
+  const CodabarRow& row = GetParam();
+  testing::SdkLogCapture capture;
+  Group g = Group1D(barcode1d::kCodabar);
+  g[barcode1d::kStartChar] = row.start;
+  EXPECT_EQ(Check1D(&g, Text(row.data)), row.result);
+  EXPECT_EQ(Messages(capture), row.messages);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Barcode, CodabarTest,
+    ::testing::Values(
+        CodabarRow{"OwnStartStop", "A1234B", 0xFF, 0, {}},
+        CodabarRow{"OwnStartNoStop", "A1234", 0xFF, 13, {"6 CODABAR bad stop code. [A-D:52]"}},
+        CodabarRow{"OwnStartNoStopEvenWithGroupStart", "D1234", 0, 13,
+                   {"6 CODABAR bad stop code. [A-D:52]"}},
+        CodabarRow{"StopPrintedSigned", std::string("A12\xC1"), 0xFF, 13,
+                   {"6 CODABAR bad stop code. [A-D:-63]"}},
+        CodabarRow{"NoStartNoneGiven", "1234", 0xFF, 13, {"6 CODABAR bad start code. [A-D:49]"}},
+        CodabarRow{"StartPrintedSigned", std::string("\xE0" "12"), 0xFF, 13,
+                   {"6 CODABAR bad start code. [A-D:-32]"}},
+        CodabarRow{"LoneStartCharNoneGiven", "A", 0xFF, 13, {"6 CODABAR bad start code. [A-D:65]"}},
+        CodabarRow{"LoneStartCharGroupGiven", "A", 0, 0, {}},
+        CodabarRow{"GroupStart", "1234", 0, 0, {}},
+        CodabarRow{"GroupStartMax148", std::string(148, '1'), 0, 0, {}},
+        CodabarRow{"GroupStart149", std::string(149, '1'), 3, 24,
+                   {"6 CODABAR bad data length. [1-148:149]"}},
+        CodabarRow{"OwnMax150", "A" + std::string(148, '1') + "C", 0xFF, 0, {}},
+        CodabarRow{"Own151", "A" + std::string(149, '1') + "C", 0xFF, 24,
+                   {"6 CODABAR bad data length. [1-150:151]"}}),
+    [](const ::testing::TestParamInfo<CodabarRow>& info) { return info.param.name; });
+// clang-format on
+
+// ---------------------------------------------------------------------------
+// Two-dimensional kinds.
+
+struct Kind2DRow {
+  std::uint8_t kind;
+  const char* label;
+  std::uint32_t min_length, max_length;
+  int min_size, max_size;      // -1: no size check
+  int min_height, max_height;  // -1: no height check
+  char filler;
+};
+
+const Kind2DRow kKinds2D[] = {
+    {0, "0 QR Code Model-2", 1, 7089, 2, 16, -1, -1, 'x'},
+    {1, "1 PDF417", 1, 499, 2, 8, 2, 127, 'x'},
+    {2, "2 Data Matrix", 1, 3116, 2, 16, -1, -1, 'x'},
+    {3, "3 Maxi Code", 1, 138, -1, -1, -1, -1, 'x'},  // mode 4
+    {4, "4 GS1 Databar Stacked", 13, 13, 2, 16, -1, -1, '7'},
+    {5, "5 GS1 Databar Stacked Omni-directional", 13, 13, 2, 16, 33, 255, '7'},
+    {6, "6 GS1 Databar Expanded Stacked", 1, 255, 2, 16, -1, -1, 'x'},
+};
+
+class Kind2DTest : public ::testing::TestWithParam<Kind2DRow> {};
+
+TEST_P(Kind2DTest, LengthRange) {
+  const Kind2DRow& k = GetParam();
+  for (std::uint32_t length : {k.min_length, k.max_length}) {
+    testing::SdkLogCapture capture;
+    Group g = Group2D(k.kind);
+    EXPECT_EQ(Check2D(&g, Repeat(k.filler, length)), 0u) << length;
+    EXPECT_THAT(Messages(capture), IsEmpty());
+  }
+  for (std::uint32_t length : {k.min_length - 1, k.max_length + 1}) {
+    testing::SdkLogCapture capture;
+    Group g = Group2D(k.kind);
+    EXPECT_EQ(Check2D(&g, Repeat(k.filler, length)), 24u) << length;
+    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad data length. [%u-%u:%u]", k.label,
+                                                      k.min_length, k.max_length, length)));
+  }
+}
+
+TEST_P(Kind2DTest, SizeRange) {
+  const Kind2DRow& k = GetParam();
+  const Bytes data = Repeat(k.filler, k.min_length);
+  if (k.min_size < 0) {
+    for (int size : {1, 17, 255}) {
+      Group g = Group2D(k.kind);
+      g[barcode2d::kModuleSize] = static_cast<std::uint8_t>(size);
+      EXPECT_EQ(Check2D(&g, data), 0u) << size;
+    }
+  } else {
+    for (int size : {k.min_size, k.max_size}) {
+      Group g = Group2D(k.kind);
+      g[barcode2d::kModuleSize] = static_cast<std::uint8_t>(size);
+      EXPECT_EQ(Check2D(&g, data), 0u) << size;
+    }
+    for (int size : {k.min_size - 1, k.max_size + 1}) {
+      testing::SdkLogCapture capture;
+      Group g = Group2D(k.kind);
+      g[barcode2d::kModuleSize] = static_cast<std::uint8_t>(size);
+      EXPECT_EQ(Check2D(&g, data), 24u) << size;
+      EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Size. [%d-%d:%d]", k.label,
+                                                        k.min_size, k.max_size, size)));
+    }
+  }
+  // Size 0: PDF417 takes 3, every other kind 6.
+  Group g = Group2D(k.kind);
+  g[barcode2d::kModuleSize] = 0;
+  testing::SdkLogCapture capture;
+  const std::uint32_t result = Check2D(&g, data);
+  const int replaced = k.kind == barcode2d::kPdf417 ? 3 : 6;
+  EXPECT_EQ(g[barcode2d::kModuleSize], replaced);
+  if (k.max_size >= 0 && replaced > k.max_size) {
+    EXPECT_EQ(result, 24u);
+  } else {
+    EXPECT_EQ(result, 0u);
+  }
+}
+
+TEST_P(Kind2DTest, HeightRange) {
+  const Kind2DRow& k = GetParam();
+  if (k.min_height < 0) return;  // 0..255: nothing to refuse (Data Matrix: its own rule)
+  const Bytes data = Repeat(k.filler, k.min_length);
+  for (int height : {k.min_height, k.max_height}) {
+    Group g = Group2D(k.kind);
+    g[barcode2d::kModuleHeight] = static_cast<std::uint8_t>(height);
+    EXPECT_EQ(Check2D(&g, data), 0u) << height;
+  }
+  std::vector<int> bad = {k.min_height - 1};
+  if (k.max_height < 255) bad.push_back(k.max_height + 1);
+  for (int height : bad) {
+    testing::SdkLogCapture capture;
+    Group g = Group2D(k.kind);
+    g[barcode2d::kModuleHeight] = static_cast<std::uint8_t>(height);
+    EXPECT_EQ(Check2D(&g, data), 24u) << height;
+    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Height. [%d-%d:%d]", k.label,
+                                                      k.min_height, k.max_height, height)));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Barcode, Kind2DTest, ::testing::ValuesIn(kKinds2D),
+                         [](const ::testing::TestParamInfo<Kind2DRow>& info) {
+                           return "Kind" + std::to_string(info.param.kind);
+                         });
+
+struct Check2DRow {
+  const char* name;
+  Group group;
+  std::string data;
+  std::uint32_t result;
+  std::vector<std::string> messages;
+};
+
+Group With(Group g, std::size_t offset, std::uint8_t value) {
+  g[offset] = value;
+  return g;
+}
+Group With(Group g, std::size_t o1, std::uint8_t v1, std::size_t o2, std::uint8_t v2) {
+  g[o1] = v1;
+  g[o2] = v2;
+  return g;
+}
+
+using namespace barcode2d;
+
+class Check2DTest : public ::testing::TestWithParam<Check2DRow> {};
+
+TEST_P(Check2DTest, Result) {
+  const Check2DRow& row = GetParam();
+  testing::SdkLogCapture capture;
+  Group g = row.group;
+  EXPECT_EQ(Check2D(&g, Text(row.data)), row.result);
+  EXPECT_EQ(Messages(capture), row.messages);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Barcode, Check2DTest,
+    ::testing::Values(
+        Check2DRow{"UnknownKind7", With(Group2D(0), kSystem, 7, kModuleSize, 0), "", 87,
+                   {"2D Barcode unknown type. [type:7]"}},
+        Check2DRow{"QrModel0", With(Group2D(kQrCode), kModel, 0), "", 13,
+                   {"0 QR Code Model-2 bad model. [1-2:0]"}},
+        Check2DRow{"QrModel3", With(Group2D(kQrCode), kModel, 3), "abc", 13,
+                   {"0 QR Code Model-2 bad model. [1-2:3]"}},
+        Check2DRow{"QrErrorLevel4", With(Group2D(kQrCode), kErrorLevel, 4), "abc", 13,
+                   {"0 QR Code Model-2 bad ErrorCorrectLevel. [0-8:4]"}},
+        Check2DRow{"QrModeNotChecked", With(Group2D(kQrCode), kMode, 200), "abc", 0, {}},
+        Check2DRow{"Pdf417Rows2", With(Group2D(kPdf417), kLines, 2), "", 13,
+                   {"1 PDF417 bad Line. [3-90:2]"}},
+        Check2DRow{"Pdf417Rows91", With(Group2D(kPdf417), kLines, 91), "abc", 13,
+                   {"1 PDF417 bad Line. [3-90:91]"}},
+        Check2DRow{"Pdf417RowsColumnsInRange", With(Group2D(kPdf417), kLines, 90, kColumns, 30),
+                   "abc", 0, {}},
+        Check2DRow{"Pdf417Columns31SkipsLength", With(Group2D(kPdf417), kColumns, 31), "", 13,
+                   {"1 PDF417 bad Column. [1-30:31]"}},
+        Check2DRow{"Pdf417RowsAndColumns", With(Group2D(kPdf417), kLines, 1, kColumns, 99), "abc",
+                   13, {"1 PDF417 bad Line. [3-90:1]", "1 PDF417 bad Column. [1-30:99]"}},
+        Check2DRow{"Pdf417ErrorLevel9", With(Group2D(kPdf417), kErrorLevel, 9), "abc", 13,
+                   {"1 PDF417 bad ErrorCorrectLevel. [0-8:9]"}},
+        Check2DRow{"Pdf417Mode2", With(Group2D(kPdf417), kMode, 2), "abc", 13,
+                   {"1 PDF417 bad Mode. [0-1:2]"}},
+        Check2DRow{"Pdf417LengthThenMode", With(Group2D(kPdf417), kMode, 2), "", 13,
+                   {"1 PDF417 bad data length. [1-499:0]", "1 PDF417 bad Mode. [0-1:2]"}},
+        Check2DRow{"Pdf417SizeThenErrorLevel",
+                   With(Group2D(kPdf417), kModuleSize, 9, kErrorLevel, 9), "abc", 13,
+                   {"1 PDF417 bad Size. [2-8:9]", "1 PDF417 bad ErrorCorrectLevel. [0-8:9]"}},
+        Check2DRow{"DataMatrixCount31", With(Group2D(kDataMatrix), kModuleHeight, 31), "", 13,
+                   {"2 Data Matrix bad Module count. [0-30:31]"}},
+        Check2DRow{"MaxiMode1", With(Group2D(kMaxiCode), kMode, 1), "", 13,
+                   {"3 Maxi Code bad mode. [mode1]"}},
+        Check2DRow{"MaxiMode6", With(Group2D(kMaxiCode), kMode, 6), "abc", 13,
+                   {"3 Maxi Code bad mode. [mode6]"}},
+        Check2DRow{"MaxiMode2Digits", With(Group2D(kMaxiCode), kMode, 2),
+                   "123456" + std::string(117, 'x'), 0, {}},
+        Check2DRow{"MaxiMode2Length124", With(Group2D(kMaxiCode), kMode, 2),
+                   "123456" + std::string(118, 'x'), 24,
+                   {"3 Maxi Code bad data length. [1-123:124]"}},
+        Check2DRow{"MaxiMode3Length126", With(Group2D(kMaxiCode), kMode, 3),
+                   "123456" + std::string(120, 'x'), 0, {}},
+        Check2DRow{"MaxiMode3Length127", With(Group2D(kMaxiCode), kMode, 3),
+                   "123456" + std::string(121, 'x'), 24,
+                   {"3 Maxi Code bad data length. [1-126:127]"}},
+        Check2DRow{"MaxiMode5Length139", With(Group2D(kMaxiCode), kMode, 5), std::string(139, 'x'),
+                   24, {"3 Maxi Code bad data length. [1-138:139]"}},
+        Check2DRow{"MaxiMode4NoDigitRule", Group2D(kMaxiCode), "abcdef", 0, {}},
+        Check2DRow{"MaxiMode2LetterAt5", With(Group2D(kMaxiCode), kMode, 2), "12345A7890123456", 13,
+                   {"3 Maxi Code bad data [x41(5th byte)]"}},
+        Check2DRow{"MaxiMode3LetterAt0", With(Group2D(kMaxiCode), kMode, 3), "x2345678901234", 13,
+                   {"3 Maxi Code bad data [x78(0th byte)]"}},
+        Check2DRow{"MaxiMode2DigitsOnlyFirstSix", With(Group2D(kMaxiCode), kMode, 2),
+                   "123456xxxxxxxxx", 0, {}},
+        // Shorter than the postal code: the position is the data length and
+        // nothing past the data is read.
+        Check2DRow{"MaxiMode2ThreeBytes", With(Group2D(kMaxiCode), kMode, 2), "123", 13,
+                   {"3 Maxi Code bad data [x00(3th byte)]"}},
+        Check2DRow{"MaxiMode3FiveBytes", With(Group2D(kMaxiCode), kMode, 3), "12345", 13,
+                   {"3 Maxi Code bad data [x00(5th byte)]"}},
+        Check2DRow{"Gs1StackedLetter", Group2D(kGs1Stacked), "123456789012a", 13,
+                   {"4 GS1 Databar Stacked bad data [x61(12th byte)]"}},
+        Check2DRow{"Gs1StackedOmniHeight32", With(Group2D(kGs1StackedOmni), kModuleHeight, 32),
+                   "1234567890123", 24,
+                   {"5 GS1 Databar Stacked Omni-directional bad Height. [33-255:32]"}},
+        Check2DRow{"Gs1ExpStackedSegments1", With(Group2D(kGs1ExpandedStacked), kModuleHeight, 1),
+                   "", 13, {"6 GS1 Databar Expanded Stacked bad Element. [Element1]"}},
+        Check2DRow{"Gs1ExpStackedSegments21", With(Group2D(kGs1ExpandedStacked), kModuleHeight, 21),
+                   "abc", 13, {"6 GS1 Databar Expanded Stacked bad Element. [Element21]"}},
+        Check2DRow{"Gs1ExpStackedForbidden", Group2D(kGs1ExpandedStacked), "ab~", 13,
+                   {"6 GS1 Databar Expanded Stacked bad data.[x7e(2th byte)]"}},
+        Check2DRow{"Gs1ExpStackedHighByte", Group2D(kGs1ExpandedStacked), "ab\xff", 0, {}}),
+    [](const ::testing::TestParamInfo<Check2DRow>& info) { return info.param.name; });
+// clang-format on
+
+TEST(CheckBarcode2DParam, Gs1ExpandedStackedSegmentsLoweredToEven) {
+  for (std::uint8_t segments = 2; segments <= 20; ++segments) {
+    Group g = With(Group2D(kGs1ExpandedStacked), kModuleHeight, segments);
+    EXPECT_EQ(Check2D(&g, Text("abc")), 0u);
+    EXPECT_EQ(g[kModuleHeight], segments & ~1) << int{segments};
+  }
+}
+
+TEST(CheckBarcode2DParam, DigitKindsEveryByteValue) {
+  for (std::uint8_t kind : {kGs1Stacked, kGs1StackedOmni}) {
+    for (int value = 0; value < 256; ++value) {
+      Bytes data = Repeat('1', 13);
+      data[12] = static_cast<std::uint8_t>(value);
+      Group g = Group2D(kind);
+      const bool digit = value >= '0' && value <= '9';
+      EXPECT_EQ(Check2D(&g, data), digit ? 0u : 13u) << value;
+    }
+  }
+}
+
+TEST(CheckBarcode2DParam, Gs1ExpandedStackedEveryByteValue) {
+  const std::string forbidden = "#$@[\\]^`|}~";
+  for (int value = 0; value < 256; ++value) {
+    testing::SdkLogCapture capture;
+    Group g = Group2D(kGs1ExpandedStacked);
+    const Bytes data = {'1', static_cast<std::uint8_t>(value)};
+    const bool bad = forbidden.find(static_cast<char>(value)) != std::string::npos;
+    EXPECT_EQ(Check2D(&g, data), bad ? 13u : 0u) << value;
+    if (bad) {
+      EXPECT_THAT(
+          Messages(capture),
+          ElementsAre(Format("6 GS1 Databar Expanded Stacked bad data.[x%02x(1th byte)]", value)));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Hex text.
+
+struct HexRow {
+  const char* name;
+  std::u16string text;
+  int count;  // -2: the text's length
+  Bytes bytes;
+};
+
+class HexTextTest : public ::testing::TestWithParam<HexRow> {};
+
+TEST_P(HexTextTest, Converts) {
+  const HexRow& row = GetParam();
+  const int count = row.count == -2 ? static_cast<int>(row.text.size()) : row.count;
+  // Exactly the text and count / 2 bytes of room, so overruns show under ASan.
+  std::unique_ptr<char16_t[]> text(new char16_t[row.text.size() + 1]);
+  std::copy(row.text.begin(), row.text.end(), text.get());
+  const std::size_t room = count > 0 ? static_cast<std::size_t>(count) / 2 : 0;
+  std::unique_ptr<std::uint8_t[]> out(new std::uint8_t[room + 1]);
+  const int written = HexTextToBytes(out.get(), text.get(), count);
+  ASSERT_EQ(written, static_cast<int>(row.bytes.size()));
+  EXPECT_EQ(Bytes(out.get(), out.get() + written), row.bytes);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Barcode, HexTextTest,
+    ::testing::Values(
+        HexRow{"Spaced", u"1B 40", -2, {0x1B, 0x40}}, HexRow{"Packed", u"1b40", -2, {0x1B, 0x40}},
+        HexRow{"AllDigits", u"0123456789abcdefABCDEF", -2,
+               {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xAB, 0xCD, 0xEF}},
+        HexRow{"BadLowDigitDropsPair", u"1G2A", -2, {0x2A}}, HexRow{"OddTail", u"ABC", -2, {0xAB}},
+        HexRow{"SingleDigit", u"A", -2, {}}, HexRow{"Empty", u"", -2, {}},
+        HexRow{"NoDigits", u"xyz -", -2, {}}, HexRow{"Separators", u" 0f,\t1e;", -2, {0x0F, 0x1E}},
+        HexRow{"WideDigitsAreNotDigits", u"\uFF11\uFF22" u"12", -2, {0x12}},
+        HexRow{"HighSurrogateSkipped", u"\xD83D" u"7f", -2, {0x7F}},
+        HexRow{"CountLimitsReading", u"1B40", 3, {0x1B}}, HexRow{"ZeroCount", u"1B40", 0, {}},
+        HexRow{"NegativeCount", u"1B40", -1, {}}),
+    [](const ::testing::TestParamInfo<HexRow>& info) { return info.param.name; });
+// clang-format on
+
+TEST(BarcodeHexText, MissingBuffers) {
+  std::uint8_t out[4];
+  EXPECT_EQ(HexTextToBytes(nullptr, u"1B40", 4), 0);
+  EXPECT_EQ(HexTextToBytes(out, static_cast<const char16_t*>(nullptr), 4), 0);
+}
+
+}  // namespace
+}  // namespace kvt::barcode_test
