@@ -20,7 +20,7 @@ TEST(FrameworkAbi, IdentifiersMatchTheirTexts) {
   for (const Case& c : cases) {
     char text[40];
     std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
-                  c.guid.Data1, c.guid.Data2, c.guid.Data3, c.guid.Data4[0], c.guid.Data4[1],
+                  static_cast<unsigned>(c.guid.Data1), c.guid.Data2, c.guid.Data3, c.guid.Data4[0], c.guid.Data4[1],
                   c.guid.Data4[2], c.guid.Data4[3], c.guid.Data4[4], c.guid.Data4[5],
                   c.guid.Data4[6], c.guid.Data4[7]);
     EXPECT_STREQ(text, c.text);

@@ -32,9 +32,15 @@ if [ -z "$caller_display" ]; then
   done
 fi
 
+# The server and wine's background services (started by the first program)
+# outlive this script: give them a log file instead of our output, or ctest
+# waits on its pipe until the test times out.
+wineserver -p >"$bed/wineserver.log" 2>&1 </dev/null || true
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wine wineboot -i >"$bed/wineboot.log" 2>&1
+  wine wineboot -i >"$bed/wineboot.log" 2>&1 </dev/null
+else
+  wine wineboot >"$bed/wineboot.log" 2>&1 </dev/null
 fi
-# Answers non-zero when a persistent server already runs for this prefix.
-wineserver -p 2>/dev/null || true
+# A persistent server for the run (answers non-zero when one already runs).
+wineserver -p >>"$bed/wineserver.log" 2>&1 </dev/null || true
 wine "$setup_exe"
