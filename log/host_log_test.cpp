@@ -307,6 +307,9 @@ constexpr int kWriters = 4;
 constexpr int kRecords = 2000;
 
 void RunWriter(int writer, PrinterHandle printer) {
+  // The records print the thread's last error, which fork copied from the
+  // parent's thread; start from none so every record reads 0000.
+  SetThreadLastError(0);
   const std::wstring padding(60, L'.');
   LogSource source;
   source.level = kLogInfo;
