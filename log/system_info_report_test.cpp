@@ -1,0 +1,209 @@
+#include "log/system_info_report.h"
+
+#include <gtest/gtest.h>
+
+#include "log/system_info_test_fixture.h"
+
+namespace kvt::log {
+namespace {
+
+constexpr char kHead64[] =
+    "[[[ KVT Thermal Printer System Information File ]]]\r\n"
+    "\r\n============= Host Version =================================\r\n"
+    "Windows10 (64bit)\r\n"
+    "\r\n============= Printer Driver Modules =======================\r\n";
+
+class SystemInfoReportTest : public SystemInfoFixture {
+ protected:
+  SystemInfoReportTest() {
+    SetWindows10();
+    files.AddDirectory(kLogFolder);
+  }
+  // A package file with a version resource.
+  void AddModule(const std::u16string& path, std::uint16_t major, std::uint16_t minor,
+                 std::uint16_t build, std::uint16_t revision) {
+    files.AddFile(path, "MZ");
+    versions.Set(path, major, minor, build, revision);
+  }
+  std::string Report() { return files.Content(kReportFile); }
+  void Write() {
+    ASSERT_TRUE(EnsureSdkLogDirectory());
+    WriteSystemInfoReport();
+  }
+};
+
+TEST_F(SystemInfoReportTest, FixedLinesHaveTheirExactSizes) {
+  Write();
+  const std::string report = Report();
+  EXPECT_EQ(report, kHead64);
+  EXPECT_EQ(report.find("\r\n") + 2, 53u);
+  EXPECT_EQ(report.size(), 53u + 64u + 19u + 64u);
+}
+
+TEST_F(SystemInfoReportTest, ListsVersionedPackageFilesFolderByFolder) {
+  const std::u16string sys32 = u"C:\\Windows\\System32";
+  files.AddDirectory(sys32);
+  AddModule(sys32 + u"\\KVTA.DLL", 1, 2, 3, 4);
+  AddModule(sys32 + u"\\kvtb.dll", 3, 10, 0, 0);
+  AddModule(sys32 + u"\\KVT0.EXE", 2, 0, 0, 1);    // executables after libraries
+  files.AddFile(sys32 + u"\\KVTNOVER.DLL", "MZ");  // no version resource
+  files.AddDirectory(sys32 + u"\\KVTDIR.DLL");     // a folder, not a file
+  versions.Set(sys32 + u"\\KVTDIR.DLL", 9, 9, 9, 9);
+  AddModule(sys32 + u"\\other.dll", 5, 0, 0, 0);     // not a package file
+  AddModule(sys32 + u"\\KVTX.DLL.bak", 5, 0, 0, 0);  // nor is this
+  // A folder with only unversioned package files gets no line.
+  files.AddDirectory(u"C:\\Windows\\SysWOW64");
+  files.AddFile(u"C:\\Windows\\SysWOW64\\KVTOLD.DLL", "MZ");
+  const std::u16string drivers = u"C:\\Windows\\System32\\spool\\drivers\\x64\\3";
+  files.AddDirectory(drivers);
+  AddModule(drivers + u"\\KvtQvj2Ui.dll", 1, 0, 0, 0);
+  AddModule(drivers + u"\\KvtQvj2Res.dll", 1, 0, 12, 345);
+  // prtprocs\x64 does not exist; the 32-bit folders are not looked at.
+  files.AddDirectory(u"C:\\Windows\\System32\\spool\\drivers\\W32X86\\3");
+  AddModule(u"C:\\Windows\\System32\\spool\\drivers\\W32X86\\3\\KVTW.DLL", 1, 0, 0, 0);
+
+  Write();
+  EXPECT_EQ(Report(), std::string(kHead64) +
+                          "[[C:\\Windows\\System32]]\r\n"
+                          "KVTA.DLL : Ver1.234\r\n"
+                          "kvtb.dll : Ver3.1000\r\n"
+                          "KVT0.EXE : Ver2.001\r\n"
+                          "[[C:\\Windows\\System32\\spool\\drivers\\x64\\3]]\r\n"
+                          "KvtQvj2Res.dll : Ver1.012345\r\n"
+                          "KvtQvj2Ui.dll : Ver1.000\r\n");
+}
+
+TEST_F(SystemInfoReportTest, ThirtyTwoBitWindowsHasItsOwnFolders) {
+  system.is_64bit = false;
+  for (const char16_t* folder :
+       {u"C:\\Windows\\System32\\spool\\prtprocs\\W32X86", u"C:\\Windows\\SysWOW64",
+        u"C:\\Windows\\System32\\spool\\drivers\\W32X86\\3"}) {
+    files.AddDirectory(folder);
+    AddModule(std::u16string(folder) + u"\\KVTP.DLL", 1, 1, 0, 0);
+  }
+  Write();
+  EXPECT_EQ(Report(),
+            "[[[ KVT Thermal Printer System Information File ]]]\r\n"
+            "\r\n============= Host Version =================================\r\n"
+            "Windows10 (32bit)\r\n"
+            "\r\n============= Printer Driver Modules =======================\r\n"
+            "[[C:\\Windows\\System32\\spool\\drivers\\W32X86\\3]]\r\n"
+            "KVTP.DLL : Ver1.100\r\n"
+            "[[C:\\Windows\\System32\\spool\\prtprocs\\W32X86]]\r\n"
+            "KVTP.DLL : Ver1.100\r\n");
+}
+
+TEST_F(SystemInfoReportTest, WithoutTheWindowsFolderOnlyTheHeadIsWritten) {
+  system.windows_folder.clear();
+  Write();
+  EXPECT_EQ(Report(), kHead64);
+}
+
+TEST_F(SystemInfoReportTest, LostRecordsAreMarkedAtTheEndAndTheMarkIsSpent) {
+  SdkLogWriteFailed().store(true);
+  Write();
+  EXPECT_EQ(Report(), std::string(kHead64) + "<=== Log output here failed\r\n");
+  EXPECT_FALSE(SdkLogWriteFailed().load());
+}
+
+TEST_F(SystemInfoReportTest, AnOldReportIsReplacedNotExtended) {
+  files.AddFile(kReportFile, "old report\r\n");
+  Write();
+  EXPECT_EQ(Report(), kHead64);
+}
+
+// Fails the first deletion of the report, as Windows does while a reader
+// holds the file; the reader lets go before the open gives up.
+class HeldReportFiles final : public FileSystem {
+ public:
+  explicit HeldReportFiles(FakeFileSystem& inner) : inner_(inner) {}
+  std::unique_ptr<File> OpenExclusive(std::u16string_view path) override {
+    return inner_.OpenExclusive(path);
+  }
+  bool ReadPrefix(std::u16string_view path, std::size_t count, std::string* bytes) override {
+    return inner_.ReadPrefix(path, count, bytes);
+  }
+  bool IsDirectory(std::u16string_view path) override { return inner_.IsDirectory(path); }
+  bool MakeDirectory(std::u16string_view path) override { return inner_.MakeDirectory(path); }
+  bool Rename(std::u16string_view from, std::u16string_view to) override {
+    return inner_.Rename(from, to);
+  }
+  bool Delete(std::u16string_view path) override {
+    if (path == kReportFile && failed_deletes_ < 1) {
+      ++failed_deletes_;
+      return false;
+    }
+    return inner_.Delete(path);
+  }
+  std::vector<Entry> List(std::u16string_view folder, std::u16string_view pattern) override {
+    return inner_.List(folder, pattern);
+  }
+  bool GrantUsersFullAccess(std::u16string_view folder) override {
+    return inner_.GrantUsersFullAccess(folder);
+  }
+  bool CommonAppDataFolder(std::u16string* folder) override {
+    return inner_.CommonAppDataFolder(folder);
+  }
+
+ private:
+  FakeFileSystem& inner_;
+  int failed_deletes_ = 0;
+};
+
+TEST_F(SystemInfoReportTest, AReportHeldWhileBeingDeletedIsStillReplaced) {
+  files.AddFile(kReportFile, "old report\r\n");
+  HeldReportFiles held(files);
+  ScopedService<FileSystem> use_held(held);
+  files.open_failures = 3;  // the reader still holds it for a moment
+  Write();
+  EXPECT_EQ(Report(), kHead64);
+}
+
+TEST_F(SystemInfoReportTest, AReportThatStaysHeldIsGivenUpAndMarkedInTheLog) {
+  files.fail_open = [](const std::u16string& path) { return path == kReportFile; };
+  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 7, 0, L"first");
+  EXPECT_FALSE(files.Exists(kReportFile));
+  // The open waited its ten seconds for the report; the record after it
+  // tells that something was lost.
+  EXPECT_EQ(files.Content(kDailyFile),
+            "KVT Thermal Printer Logfile\r\n"
+            "<=== Log output here failed\r\n"
+            "[01/31 12:34(56.789)] [W] [0000 : 0007] : first\r\n");
+}
+
+TEST_F(SystemInfoReportTest, WrittenWithTheFirstRecordOfEachDay) {
+  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 1, 0, L"one");
+  EXPECT_EQ(Report(), kHead64);
+  EXPECT_EQ(lock.requests.size(), 1u);  // the report wrote under the record's lock
+
+  files.AddDirectory(u"C:\\Windows\\System32");
+  AddModule(u"C:\\Windows\\System32\\KVTNEW.DLL", 2, 0, 0, 0);
+  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 2, 0, L"two");
+  EXPECT_EQ(Report(), kHead64);  // same day: not rewritten
+
+  clock.now = FakeClock::At(2024, 2, 1, 0, 0, 1);
+  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 3, 0, L"three");
+  EXPECT_EQ(Report(), std::string(kHead64) +
+                          "[[C:\\Windows\\System32]]\r\n"
+                          "KVTNEW.DLL : Ver2.000\r\n");
+
+  // Another process starting the same day rewrites it from the start.
+  ResetSdkLogForTesting();
+  files.files.erase(u"C:\\Windows\\System32\\KVTNEW.DLL");
+  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 4, 0, L"four");
+  EXPECT_EQ(Report(), kHead64);
+}
+
+TEST_F(SystemInfoReportTest, VersionValuesThatFailAreLoggedBeforeTheRecordThatWroteTheReport) {
+  config.keys[kVersionKey].erase(u"CurrentBuildNumber");
+  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 9, 0, L"record");
+  const std::vector<std::string> lines = DailyLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(IsErrorRecord(lines[0], "0002", "[comm] RegQueryValueEx 3 GLE:2"));
+  EXPECT_EQ(lines[1], "[01/31 12:34(56.789)] [W] [0000 : 0009] : record\r\n");
+  EXPECT_EQ(Report(), kHead64);
+  EXPECT_EQ(lock.requests.size(), 1u);
+}
+
+}  // namespace
+}  // namespace kvt::log

@@ -1,0 +1,256 @@
+#include "log/system_queries.h"
+
+#include <gtest/gtest.h>
+
+#include "log/system_info_test_fixture.h"
+
+namespace kvt {
+namespace {
+
+using log::IsErrorRecord;
+
+class SystemQueriesTest : public log::SystemInfoFixture {
+ protected:
+  // A first record, so that the day's report (which reads the version
+  // too) is out of the way and only the test's own records follow.
+  void WarmUp() {
+    WriteSdkLog(kSdkDebug, 'D', ".\\Test.cpp", 1, 0, L"warm");
+    ASSERT_EQ(DailyLines().size(), 1u);
+  }
+  std::vector<std::string> RecordsAfterWarmUp() {
+    std::vector<std::string> lines = DailyLines();
+    lines.erase(lines.begin());
+    return lines;
+  }
+};
+
+TEST_F(SystemQueriesTest, ReadsTheVersionNumbersOrTheOlderText) {
+  WarmUp();
+  SetWindows10();
+  OsVersion version;
+  EXPECT_TRUE(GetOsVersion(&version));
+  EXPECT_EQ(version.major, 10u);
+  EXPECT_EQ(version.minor, 0u);
+  EXPECT_EQ(version.build, 19045u);
+
+  // Without the numbers, as before Windows 10 (and under wine 8).
+  config.keys.clear();
+  config.SetNumber(log::kLogKey, u"LogLevelFlags", 0x86);
+  SetVersionText(u"CurrentVersion", u"6.1");
+  SetVersionText(u"CurrentBuildNumber", u"7601");
+  EXPECT_TRUE(GetOsVersion(&version));
+  EXPECT_EQ(version.major, 6u);
+  EXPECT_EQ(version.minor, 1u);
+  EXPECT_EQ(version.build, 7601u);
+  EXPECT_TRUE(RecordsAfterWarmUp().empty());
+}
+
+TEST_F(SystemQueriesTest, AMissingKeyOrVersionTextIsZeroWithoutARecord) {
+  WarmUp();
+  OsVersion version{1, 2, 3};
+  EXPECT_TRUE(GetOsVersion(&version));
+  EXPECT_EQ(version.major, 0u);
+  EXPECT_EQ(version.minor, 0u);
+  EXPECT_EQ(version.build, 0u);
+  SetVersionText(u"CurrentBuildNumber", u"7601");
+  EXPECT_TRUE(GetOsVersion(&version));
+  EXPECT_EQ(version.major, 0u);
+  EXPECT_EQ(version.build, 7601u);
+  EXPECT_TRUE(RecordsAfterWarmUp().empty());
+}
+
+TEST_F(SystemQueriesTest, EachUnreadableValueIsLoggedAndFailsTheRead) {
+  const ConfigValue kTooLong{kValueBinary, std::vector<std::uint8_t>(8, 1)};
+  const struct {
+    const char* what;
+    void (*setup)(SystemQueriesTest&, const ConfigValue&);
+    const char* error;
+    const char* message;
+  } cases[] = {
+      {"minor missing",
+       [](SystemQueriesTest& t, const ConfigValue&) {
+         t.SetVersionNumber(u"CurrentMajorVersionNumber", 10);
+         t.SetVersionText(u"CurrentBuildNumber", u"19045");
+       },
+       "0002", "[comm] RegQueryValueEx 2 GLE:2"},
+      {"minor too long",
+       [](SystemQueriesTest& t, const ConfigValue& too_long) {
+         t.SetVersionNumber(u"CurrentMajorVersionNumber", 10);
+         t.config.Set(log::kVersionKey, u"CurrentMinorVersionNumber", too_long);
+         t.SetVersionText(u"CurrentBuildNumber", u"19045");
+       },
+       "0234", "[comm] RegQueryValueEx 2 GLE:234"},
+      {"version text not a version",
+       [](SystemQueriesTest& t, const ConfigValue&) {
+         t.SetVersionText(u"CurrentVersion", u"six");
+         t.SetVersionText(u"CurrentBuildNumber", u"7601");
+       },
+       "0013", "[comm] RegQueryValueEx 1 GLE:13"},
+      {"version text without minor",
+       [](SystemQueriesTest& t, const ConfigValue&) {
+         t.SetVersionText(u"CurrentVersion", u"6");
+         t.SetVersionText(u"CurrentBuildNumber", u"7601");
+       },
+       "0013", "[comm] RegQueryValueEx 1 GLE:13"},
+      {"build missing",
+       [](SystemQueriesTest& t, const ConfigValue&) {
+         t.SetVersionText(u"CurrentVersion", u"6.1");
+       },
+       "0002", "[comm] RegQueryValueEx 3 GLE:2"},
+      {"build not a number",
+       [](SystemQueriesTest& t, const ConfigValue&) {
+         t.SetVersionText(u"CurrentVersion", u"6.1");
+         t.SetVersionText(u"CurrentBuildNumber", u"build");
+       },
+       "0013", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    log::ResetSdkLogForTesting();
+    files.files.clear();
+    config.keys.clear();
+    config.SetNumber(log::kLogKey, u"LogLevelFlags", 0x86);
+    WarmUp();
+    c.setup(*this, kTooLong);
+    OsVersion version;
+    EXPECT_FALSE(GetOsVersion(&version));
+    const std::vector<std::string> records = RecordsAfterWarmUp();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_TRUE(IsErrorRecord(records[0], c.error, c.message));
+  }
+}
+
+TEST_F(SystemQueriesTest, EveryVersionPairGetsItsName) {
+  const struct {
+    std::uint32_t major, minor;                // as the registry says
+    std::uint32_t system_major, system_minor;  // as the system verifies
+    const char* name;
+  } cases[] = {
+      {10, 1, 10, 1, "Windows ???"},
+      {10, 0, 10, 0, "Windows10"},
+      {6, 3, 6, 3, "Windows 8.1"},
+      // The registry says 6.2 for every later system of the line.
+      {6, 2, 6, 2, "Windows 8"},
+      {6, 2, 6, 3, "Windows 8.1"},
+      {6, 1, 6, 1, "Windows 7"},
+      {6, 0, 6, 0, "Windows Vista"},
+      {5, 1, 5, 1, "Windows XP"},
+      // Server 2003 says 5.2 and verifies as at least 5.1.
+      {5, 2, 5, 2, "Windows XP"},
+      {10, 2, 10, 0, "Windows10"},
+      {10, 2, 10, 1, "Windows ???"},
+      {5, 0, 5, 0, "Windows ???"},
+      {6, 4, 6, 4, "Windows ???"},
+      {0, 0, 10, 0, "Windows ???"},
+  };
+  for (const auto& c : cases) {
+    system.system_major = c.system_major;
+    system.system_minor = c.system_minor;
+    system.verified.clear();
+    EXPECT_STREQ(WindowsName(WindowsNameIndex(OsVersion{c.major, c.minor, 0})), c.name)
+        << c.major << "." << c.minor << " on " << c.system_major << "." << c.system_minor;
+    // Only a minor number of 2 sends the question to the system.
+    EXPECT_EQ(system.verified.empty(), c.minor != 2) << c.major << "." << c.minor;
+  }
+  EXPECT_STREQ(WindowsName(-1), "Windows ???");
+  EXPECT_STREQ(WindowsName(7), "Windows ???");
+}
+
+TEST_F(SystemQueriesTest, IsOsVersionReadsTheRegistryAndVerifiesMinorTwo) {
+  SetVersionNumber(u"CurrentMajorVersionNumber", 6);
+  SetVersionNumber(u"CurrentMinorVersionNumber", 2);
+  SetVersionText(u"CurrentBuildNumber", u"9600");
+  system.system_major = 6;
+  system.system_minor = 3;
+  EXPECT_TRUE(IsOsVersion(6, 3));
+  EXPECT_TRUE(IsOsVersion(6, 2));
+  EXPECT_FALSE(IsOsVersion(10, 0));
+  EXPECT_FALSE(IsOsVersion(6, 4));
+  SetVersionNumber(u"CurrentMinorVersionNumber", 1);
+  EXPECT_TRUE(IsOsVersion(6, 1));
+  EXPECT_FALSE(IsOsVersion(6, 3));
+}
+
+TEST_F(SystemQueriesTest, HostLineNamesTheSystemAndItsWordSize) {
+  SetWindows10();
+  EXPECT_EQ(HostVersionLine(), "Windows10 (64bit)\r\n");
+  system.is_64bit = false;
+  EXPECT_EQ(HostVersionLine(), "Windows10 (32bit)\r\n");
+  EXPECT_FALSE(IsOs64Bit());
+}
+
+TEST(IsNotFilePortTest, FilePortsAndEmptyNamesAreRefused) {
+  const struct {
+    const char16_t* name;
+    bool expected;
+  } cases[] = {
+      {u"FILE:", false}, {u"file:", false}, {u"File:", false}, {u"FILEX", false},
+      {u"FILE", false},  {u"", false},      {u"USB001", true}, {u"LPT1:", true},
+      {u"FIL", true},    {u"FILF:", true},  {u" FILE:", true}, {u"\\\\server\\FILE", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsNotFilePort(c.name), c.expected) << testing::PrintToString(std::u16string(c.name));
+  }
+}
+
+class ResourceLibraryTest : public log::SystemInfoFixture {
+ protected:
+  static constexpr char16_t kDriverDir[] = u"C:\\Windows\\system32\\spool\\DRIVERS\\x64";
+  static constexpr char16_t kLibrary[] =
+      u"C:\\Windows\\system32\\spool\\DRIVERS\\x64\\3\\KvtQvj2Res.dll";
+};
+
+TEST_F(ResourceLibraryTest, LoadsByFullPathAndLooksTheFolderUpOnce) {
+  loader.loadable.insert(kLibrary);
+  EXPECT_NE(LoadResourceLibrary(), nullptr);
+  EXPECT_NE(LoadResourceLibrary(), nullptr);
+  EXPECT_EQ(loader.directory_queries, 1);
+  EXPECT_EQ(loader.loads, (std::vector<std::u16string>{kLibrary, kLibrary}));
+  loader.loadable.clear();
+  EXPECT_EQ(LoadResourceLibrary(), nullptr);  // the library is gone
+}
+
+TEST_F(ResourceLibraryTest, WithoutAFolderNothingIsLoadedUntilOneIsFound) {
+  loader.driver_directory.clear();
+  EXPECT_EQ(LoadResourceLibrary(), nullptr);
+  EXPECT_TRUE(loader.loads.empty());
+  loader.driver_directory = kDriverDir;
+  loader.loadable.insert(kLibrary);
+  EXPECT_NE(LoadResourceLibrary(), nullptr);
+}
+
+TEST_F(ResourceLibraryTest, OnlyAFolderTooLongForItsBufferIsShortened) {
+  const std::u16string fits = u"C:\\" + std::u16string(256, u'd');  // 259 characters
+  const std::u16string too_long = fits + u"e";
+  const struct {
+    const char* what;
+    std::u16string directory;
+    std::u16string short_form;  // empty: none
+    std::u16string loaded;      // empty: nothing loaded
+  } cases[] = {
+      {"fits", fits, u"C:\\SHORT~1", fits + u"\\3\\KvtQvj2Res.dll"},
+      {"too long", too_long, u"C:\\SHORT~1", u"C:\\SHORT~1\\3\\KvtQvj2Res.dll"},
+      {"too long, no short form", too_long, u"", u""},
+      {"too long, short form too", too_long, too_long, u""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetResourceLibraryForTesting();
+    loader.loads.clear();
+    loader.short_paths.clear();
+    loader.driver_directory = c.directory;
+    if (!c.short_form.empty()) loader.short_paths[c.directory] = c.short_form;
+    loader.loadable = {c.loaded};
+    const ModuleHandle module = LoadResourceLibrary();
+    if (c.loaded.empty()) {
+      EXPECT_EQ(module, nullptr);
+      EXPECT_TRUE(loader.loads.empty());  // never a bare or partial name
+    } else {
+      EXPECT_NE(module, nullptr);
+      EXPECT_EQ(loader.loads, std::vector<std::u16string>{c.loaded});
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kvt
