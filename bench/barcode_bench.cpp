@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,8 @@ void Baseline(benchmark::State& state, Case c) {
   for (auto _ : state) {
     std::string ansi;
     kvt::Service<kvt::AnsiText>().FromUtf16(c.text, &ansi);
-    std::vector<std::uint8_t> buffer(ansi.begin(), ansi.end());
+    std::vector<std::uint8_t> buffer(ansi.size());
+    std::memcpy(buffer.data(), ansi.data(), ansi.size());
     benchmark::DoNotOptimize(buffer.data());
   }
 }
