@@ -407,6 +407,7 @@ TEST_F(HostLogTest, ProcessesWritingAtOnceLoseNothing) {
   int files_seen = 0;
   bool rotated = false;
   for (const auto& entry : fs::directory_iterator(LogsFolder())) {
+    if (entry.path().extension() != ".log") continue;  // the report lies beside them
     std::string text = ReadAll(entry.path().string());
     ++files_seen;
     if (text.size() > 32000000) {

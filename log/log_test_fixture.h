@@ -9,8 +9,11 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_config_source.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_file_version.h"
 #include "platform/fake/fake_named_lock.h"
 #include "platform/fake/fake_printer_data.h"
+#include "platform/fake/fake_system_info.h"
+#include "platform/last_error.h"
 #include "platform/service.h"
 
 namespace kvt::log {
@@ -19,6 +22,7 @@ class LogFixture : public ::testing::Test {
  protected:
   LogFixture() {
     files.AddDirectory(u"C:\\ProgramData");
+    SetThreadLastError(0);  // records print it; start every test from none
     ResetSdkLogForTesting();
     ResetDriverLogForTesting();
   }
@@ -33,12 +37,16 @@ class LogFixture : public ::testing::Test {
   FakeNamedLock lock;
   FakePrinterData printers;
   FakeAnsiText ansi;
+  FakeSystemInfo system;  // for the report written at each new daily file
+  FakeFileVersionReader versions;
   ScopedService<Clock> use_clock{clock};
   ScopedService<ConfigSource> use_config{config};
   ScopedService<FileSystem> use_files{files};
   ScopedService<NamedLock> use_lock{lock};
   ScopedService<PrinterData> use_printers{printers};
   ScopedService<AnsiText> use_ansi{ansi};
+  ScopedService<SystemInfo> use_system{system};
+  ScopedService<FileVersionReader> use_versions{versions};
 };
 
 }  // namespace kvt::log

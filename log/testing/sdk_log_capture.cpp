@@ -6,7 +6,9 @@
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_config_source.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_file_version.h"
 #include "platform/fake/fake_named_lock.h"
+#include "platform/fake/fake_system_info.h"
 #include "platform/service.h"
 
 namespace kvt::testing {
@@ -16,10 +18,16 @@ struct SdkLogCapture::State {
   FakeConfigSource config;
   FakeFileSystem files;
   FakeNamedLock lock;
+  // The system information report runs at the first record of a day; it
+  // too must see only fakes.
+  FakeSystemInfo system;
+  FakeFileVersionReader versions;
   ScopedService<Clock> use_clock{clock};
   ScopedService<ConfigSource> use_config{config};
   ScopedService<FileSystem> use_files{files};
   ScopedService<NamedLock> use_lock{lock};
+  ScopedService<SystemInfo> use_system{system};
+  ScopedService<FileVersionReader> use_versions{versions};
   std::size_t first_write = 0;  // writes before this were cleared
 };
 
