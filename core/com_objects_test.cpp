@@ -15,6 +15,7 @@
 #include "core/module_state.h"
 #include "core/oem_cf.h"
 #include "core/watermark_ui.h"
+#include "platform/fake/fake_driver_ui.h"
 #include "platform/framework_abi.h"
 #include "platform/last_error.h"
 
@@ -66,49 +67,6 @@ constexpr GUID kOtherGuid = {
 // A pointer value no code may keep: out pointers are pre-filled with it to see
 // that a refusal really writes null.
 void* Junk() { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(0xBADC0DE0)); }
-
-// The framework's driver interface, counting what the plug-in does to it.
-class FakeDriverUI final : public IPrintOemDriverUI {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    ++query_calls;
-    if (refuse_queries) {
-      *ppv = Junk();  // a sloppy implementation that writes before it fails
-      return E_NOINTERFACE;
-    }
-    if (abi::SameGuid(riid, kIidPrintOemDriverUI) || abi::SameGuid(riid, kIidUnknown)) {
-      *ppv = static_cast<IPrintOemDriverUI*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    ++add_ref_calls;
-    return ++refs;
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    ++release_calls;
-    return --refs;
-  }
-  HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
-                                                PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) override {
-    return E_NOTIMPL;
-  }
-
-  bool refuse_queries = false;
-  int query_calls = 0;
-  int add_ref_calls = 0;
-  int release_calls = 0;
-  ULONG refs = 1;  // the framework's own reference
-};
 
 // Every test starts and must end with nothing alive and nothing locked: a
 // leaked factory or object would keep the module loaded for good.

@@ -15,10 +15,11 @@
 #include "platform/fake/fake_system_info.h"
 #include "platform/last_error.h"
 #include "platform/service.h"
+#include "log/testing/fake_log_ports.h"
 
 namespace kvt::log {
 
-class LogFixture : public ::testing::Test {
+class LogFixture : public ::testing::Test, public testing::FakeLogPorts {
  protected:
   LogFixture() {
     files.AddDirectory(u"C:\\ProgramData");
@@ -31,22 +32,10 @@ class LogFixture : public ::testing::Test {
     ResetDriverLogForTesting();
   }
 
-  FakeClock clock;
-  FakeConfigSource config;
-  FakeFileSystem files;
-  FakeNamedLock lock;
   FakePrinterData printers;
   FakeAnsiText ansi;
-  FakeSystemInfo system;  // for the report written at each new daily file
-  FakeFileVersionReader versions;
-  ScopedService<Clock> use_clock{clock};
-  ScopedService<ConfigSource> use_config{config};
-  ScopedService<FileSystem> use_files{files};
-  ScopedService<NamedLock> use_lock{lock};
   ScopedService<PrinterData> use_printers{printers};
   ScopedService<AnsiText> use_ansi{ansi};
-  ScopedService<SystemInfo> use_system{system};
-  ScopedService<FileVersionReader> use_versions{versions};
 };
 
 }  // namespace kvt::log

@@ -22,6 +22,7 @@
 #include "platform/fake/fake_system_info.h"
 #include "platform/last_error.h"
 #include "platform/service.h"
+#include "log/testing/fake_log_ports.h"
 
 namespace kvt::log {
 
@@ -31,7 +32,7 @@ constexpr char16_t kLogFolder[] = u"C:\\ProgramData\\KVT\\Logs";
 constexpr char16_t kDailyFile[] = u"C:\\ProgramData\\KVT\\Logs\\20240131.log";
 constexpr char16_t kReportFile[] = u"C:\\ProgramData\\KVT\\Logs\\KvtSysInfo.txt";
 
-class SystemInfoFixture : public ::testing::Test {
+class SystemInfoFixture : public ::testing::Test, public testing::FakeLogPorts {
  public:  // table-driven cases set values through a reference
   SystemInfoFixture() {
     files.AddDirectory(u"C:\\ProgramData");
@@ -80,21 +81,9 @@ class SystemInfoFixture : public ::testing::Test {
     return lines;
   }
 
-  FakeClock clock;
-  FakeConfigSource config;
-  FakeFileSystem files;
-  FakeNamedLock lock;
   FakeAnsiText ansi;
-  FakeSystemInfo system;
-  FakeFileVersionReader versions;
   FakeLibraryLoader loader;
-  ScopedService<Clock> use_clock{clock};
-  ScopedService<ConfigSource> use_config{config};
-  ScopedService<FileSystem> use_files{files};
-  ScopedService<NamedLock> use_lock{lock};
   ScopedService<AnsiText> use_ansi{ansi};
-  ScopedService<SystemInfo> use_system{system};
-  ScopedService<FileVersionReader> use_versions{versions};
   ScopedService<LibraryLoader> use_loader{loader};
 };
 

@@ -189,7 +189,7 @@ TEST(IsNotFilePortTest, FilePortsAndEmptyNamesAreRefused) {
       {u"FIL", true},    {u"FILF:", true},  {u" FILE:", true}, {u"\\\\server\\FILE", true},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(IsNotFilePort(c.name), c.expected) << testing::PrintToString(std::u16string(c.name));
+    EXPECT_EQ(IsNotFilePort(c.name), c.expected) << ::testing::PrintToString(std::u16string(c.name));
   }
 }
 

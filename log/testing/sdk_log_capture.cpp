@@ -10,24 +10,11 @@
 #include "platform/fake/fake_named_lock.h"
 #include "platform/fake/fake_system_info.h"
 #include "platform/service.h"
+#include "log/testing/fake_log_ports.h"
 
 namespace kvt::testing {
 
-struct SdkLogCapture::State {
-  FakeClock clock;
-  FakeConfigSource config;
-  FakeFileSystem files;
-  FakeNamedLock lock;
-  // The system information report runs at the first record of a day; it
-  // too must see only fakes.
-  FakeSystemInfo system;
-  FakeFileVersionReader versions;
-  ScopedService<Clock> use_clock{clock};
-  ScopedService<ConfigSource> use_config{config};
-  ScopedService<FileSystem> use_files{files};
-  ScopedService<NamedLock> use_lock{lock};
-  ScopedService<SystemInfo> use_system{system};
-  ScopedService<FileVersionReader> use_versions{versions};
+struct SdkLogCapture::State : FakeLogPorts {
   std::size_t first_write = 0;  // writes before this were cleared
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fake_driver_ui.h"
 #include "platform/framework_abi.h"
 #include "platform/spooler.h"
 #include "tests/wine/testbed.h"
@@ -33,36 +34,6 @@ std::uint32_t U32(const std::vector<std::uint8_t>& record, std::size_t offset) {
   std::memcpy(&value, record.data() + offset, sizeof value);
   return value;
 }
-
-// A driver interface that counts what the plug-in does with it.
-class CountingDriverUi final : public IPrintOemDriverUI {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    ++queries;
-    if (kvt::abi::SameGuid(riid, kIidPrintOemDriverUI) || kvt::abi::SameGuid(riid, kIidUnknown)) {
-      *ppv = static_cast<IPrintOemDriverUI*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-  HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
-                                                PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) override {
-    return E_NOTIMPL;
-  }
-
-  int refs = 1;
-  int queries = 0;
-};
 
 class PluginTest : public ::testing::Test {
  protected:
@@ -130,7 +101,7 @@ TEST_F(PluginTest, FactoryCreatesOnlyTheServedInterfaces) {
   EXPECT_EQ(factory->CreateInstance(nullptr, kIidClassFactory, &object), E_NOINTERFACE);
   EXPECT_EQ(object, nullptr);
 
-  CountingDriverUi outer;
+  kvt::FakeDriverUI outer;
   EXPECT_EQ(factory->CreateInstance(&outer, kIidPrintOemUI, &object), CLASS_E_NOAGGREGATION);
   EXPECT_EQ(object, nullptr);
   EXPECT_EQ(factory->CreateInstance(nullptr, kIidPrintOemUI, nullptr), E_POINTER);
@@ -165,14 +136,14 @@ TEST_F(PluginTest, LockServerHoldsTheModule) {
 TEST_F(PluginTest, DriverInterfaceIsHeldUntilTheLastRelease) {
   IPrintOemUI* plugin = CreatePlugin();
   ASSERT_NE(plugin, nullptr);
-  CountingDriverUi driver_ui;
+  kvt::FakeDriverUI driver_ui;
   EXPECT_EQ(plugin->PublishDriverInterface(&driver_ui), S_OK);
-  EXPECT_EQ(driver_ui.refs, 2);
+  EXPECT_EQ(driver_ui.refs, 2u);
   EXPECT_EQ(plugin->PublishDriverInterface(&driver_ui), S_OK);
-  EXPECT_EQ(driver_ui.queries, 1);
-  EXPECT_EQ(driver_ui.refs, 2);
+  EXPECT_EQ(driver_ui.query_calls, 1);
+  EXPECT_EQ(driver_ui.refs, 2u);
   EXPECT_EQ(plugin->Release(), 0u);
-  EXPECT_EQ(driver_ui.refs, 1);
+  EXPECT_EQ(driver_ui.refs, 1u);
 }
 
 TEST_F(PluginTest, GetInfo) {
@@ -242,8 +213,8 @@ TEST_F(DevModeTest, SizeAndDefaults) {
   EXPECT_EQ(U32(record, 0), kRecordSize);
   EXPECT_EQ(U32(record, 4), kSignature);
   EXPECT_EQ(U32(record, 8), 4u);
-  EXPECT_EQ(record[13], 6);    // byPreset: User Setting
-  EXPECT_EQ(record[16], 100);  // byDensity
+  EXPECT_EQ(record[13], 6);      // byPreset: User Setting
+  EXPECT_EQ(record[16], 100);    // byDensity
   EXPECT_EQ(record[32 + 6], 1);  // the print-start group opens drawer 1
 }
 
@@ -302,11 +273,11 @@ TEST_F(DevModeTest, MergeCorrectsBadFieldsOnEveryPrinter) {
     Printer printer(name);
     ASSERT_NE(printer.get(), nullptr);
     std::vector<std::uint8_t> in = Defaults();
-    in[12] = 6;    // byHeadDrive: listed but not enabled
-    in[13] = 7;    // byPreset: not listed
-    in[16] = 69;   // byDensity: below range
-    in[18] = 1;    // byDirection: not a direction
-    in[20] = 3;    // byReduction: allowed, stays
+    in[12] = 6;   // byHeadDrive: listed but not enabled
+    in[13] = 7;   // byPreset: not listed
+    in[16] = 69;  // byDensity: below range
+    in[18] = 1;   // byDirection: not a direction
+    in[20] = 3;   // byReduction: allowed, stays
     std::vector<std::uint8_t> out = Defaults();
     EXPECT_EQ(Run(kvt::abi::OEMDM_MERGE, &in, &out, printer.get()), S_OK);
     EXPECT_EQ(out[12], 0);
