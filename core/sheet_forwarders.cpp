@@ -1,15 +1,19 @@
-// Not built yet: the document and device sheets and the option items are
-// still to come, so until then these four answer E_NOTIMPL and do nothing.
-// The plug-in object already does its own part of each slot (recording the
-// OEMCUIPPARAM block and the driver interface, checking the mode and the
-// event) before it calls here, so only these bodies change when they land.
+// The plug-in object's slots whose work lives in the sheet and option-item
+// code. The document sheet is built; the device sheet and the option items
+// are still to come, so until then those three answer E_NOTIMPL and do
+// nothing. The plug-in object already does its own part of each slot
+// (recording the OEMCUIPPARAM block and the driver interface, checking the
+// mode and the event) before it calls here, so only these bodies change
+// when they land.
 #include "core/sheet_forwarders.h"
+
+#include "core/document_property_sheets.h"
 
 namespace kvt {
 
-HRESULT DocumentPropertySheetsImpl(PPROPSHEETUI_INFO /*info*/, LPARAM /*param*/,
-                                   DeviceSheetState* /*state*/, IPrintOemDriverUI* /*driver_ui*/) {
-  return E_NOTIMPL;
+HRESULT DocumentPropertySheetsImpl(PPROPSHEETUI_INFO info, LPARAM param, DeviceSheetState* state,
+                                   IPrintOemDriverUI* driver_ui) {
+  return DocumentPropertySheets(info, param, state, driver_ui, DocumentSheetPages());
 }
 
 HRESULT DevicePropertySheetsImpl(PPROPSHEETUI_INFO /*info*/, LPARAM /*param*/,

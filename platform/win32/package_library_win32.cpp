@@ -1,0 +1,86 @@
+#include "platform/package_library.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/win32/activation_context.h"
+
+namespace kvt {
+namespace {
+
+std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// The module that holds this code: the plug-in when it runs in the print
+// dialog (the process's program in a test).
+HMODULE OwnModule() {
+  HMODULE module = nullptr;
+  if (!::GetModuleHandleExW(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          reinterpret_cast<LPCWSTR>(&OwnModule), &module)) {
+    return nullptr;
+  }
+  return module;
+}
+
+class Win32PackageLibraryLoader final : public PackageLibraryLoader {
+ public:
+  bool OwnFolder(std::u16string* folder) override {
+    const HMODULE module = OwnModule();
+    if (module == nullptr) return false;
+    // Driver folders can be long; grow until the whole name fits.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+      const DWORD length =
+          ::GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
+      if (length == 0) return false;
+      if (length < buffer.size()) {
+        std::u16string path(reinterpret_cast<const char16_t*>(buffer.data()), length);
+        const std::size_t slash = path.find_last_of(u"\\/");
+        if (slash == std::u16string::npos) {
+          ::SetLastError(ERROR_BAD_PATHNAME);
+          return false;
+        }
+        folder->assign(path, 0, slash);
+        return true;
+      }
+      if (buffer.size() >= 32768) {
+        ::SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+      }
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+
+  bool SystemFolder(std::u16string* folder) override {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+      const UINT length = ::GetSystemDirectoryW(buffer.data(), static_cast<UINT>(buffer.size()));
+      if (length == 0) return false;
+      if (length < buffer.size()) {
+        folder->assign(reinterpret_cast<const char16_t*>(buffer.data()), length);
+        return true;
+      }
+      buffer.resize(length + 1);
+    }
+    return false;
+  }
+
+  ModuleHandle Load(std::u16string_view path) override {
+    return LoadLibraryInModuleContext(ToWide(path).c_str());
+  }
+
+  void Free(ModuleHandle module) override {
+    if (module != nullptr) ::FreeLibrary(static_cast<HMODULE>(module));
+  }
+};
+
+}  // namespace
+
+template <>
+PackageLibraryLoader& DefaultService<PackageLibraryLoader>() {
+  static Win32PackageLibraryLoader loader;
+  return loader;
+}
+
+}  // namespace kvt
