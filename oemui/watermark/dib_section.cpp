@@ -1,0 +1,512 @@
+#include "oemui/watermark/dib_section.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "oemui/watermark/tiff_reader.h"
+#include "platform/module_resources.h"
+#include "platform/service.h"
+
+namespace kvt {
+namespace {
+
+bool SupportedDepth(int bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
+}
+
+bool SupportedRop(std::uint32_t rop) {
+  return rop == kRopSrcCopy || rop == kRopSrcPaint || rop == kRopSrcAnd || rop == kRopSrcInvert ||
+         rop == kRopNotSrcCopy;
+}
+
+std::uint8_t ApplyRop(std::uint32_t rop, std::uint8_t source, std::uint8_t destination) {
+  switch (rop) {
+    case kRopSrcPaint:
+      return source | destination;
+    case kRopSrcAnd:
+      return source & destination;
+    case kRopSrcInvert:
+      return source ^ destination;
+    case kRopNotSrcCopy:
+      return static_cast<std::uint8_t>(~source);
+    default:
+      return source;
+  }
+}
+
+// The colour-table index of pixel |x| of a 1- or 4-bit row.
+std::uint8_t PackedIndex(const std::uint8_t* row, int x, int bits) {
+  if (bits == 1) return (row[x / 8] >> (7 - x % 8)) & 1;
+  return (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F;
+}
+
+void SetPackedIndex(std::uint8_t* row, int x, int bits, std::uint8_t index) {
+  if (bits == 1) {
+    const int shift = 7 - x % 8;
+    row[x / 8] = static_cast<std::uint8_t>((row[x / 8] & ~(1 << shift)) | ((index & 1) << shift));
+  } else {
+    const int shift = x % 2 == 0 ? 4 : 0;
+    row[x / 2] =
+        static_cast<std::uint8_t>((row[x / 2] & ~(0x0F << shift)) | ((index & 0x0F) << shift));
+  }
+}
+
+// Blue, green and red of pixel |x| of a row of |image|.
+void PixelColour(const CMyDibSection2& image, const std::uint8_t* row, int x, std::uint8_t bgr[3]) {
+  const int bits = image.bits_per_pixel();
+  if (bits >= 24) {
+    std::memcpy(bgr, row + static_cast<std::size_t>(x) * (bits / 8), 3);
+    return;
+  }
+  const std::uint8_t index = bits == 8 ? row[x] : PackedIndex(row, x, bits);
+  const RgbQuad& entry = image.colours()[index];
+  bgr[0] = entry.blue;
+  bgr[1] = entry.green;
+  bgr[2] = entry.red;
+}
+
+// One straight-alpha pixel over one destination pixel: alpha 0 keeps it,
+// 255 replaces it, anything between mixes and truncates.
+inline void BlendPixel(const std::uint8_t* s, std::uint8_t* d) {
+  const unsigned alpha = s[3];
+  if (alpha == 0) return;
+  const unsigned blue = s[0], green = s[1], red = s[2];
+  if (alpha == 255) {
+    d[0] = static_cast<std::uint8_t>(blue);
+    d[1] = static_cast<std::uint8_t>(green);
+    d[2] = static_cast<std::uint8_t>(red);
+    return;
+  }
+  const unsigned rest = 255 - alpha;
+  const unsigned old_blue = d[0], old_green = d[1], old_red = d[2];
+  d[0] = static_cast<std::uint8_t>((blue * alpha + old_blue * rest) >> 8);
+  d[1] = static_cast<std::uint8_t>((green * alpha + old_green * rest) >> 8);
+  d[2] = static_cast<std::uint8_t>((red * alpha + old_red * rest) >> 8);
+}
+
+#if defined(__SSE2__)
+// Four pixels at once in 16-bit lanes. a x s + (255 - a) x d is at most
+// 255 x 255, so no lane overflows; adding d when a is 0 and s when a is 255
+// makes those two sums 256 d and 256 s, so one shift gives every case.
+inline __m128i BlendLanes(__m128i colour, __m128i below) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i full = _mm_set1_epi16(255);
+  __m128i halves[2];
+  for (int h = 0; h < 2; ++h) {
+    const __m128i s = h == 0 ? _mm_unpacklo_epi8(colour, zero) : _mm_unpackhi_epi8(colour, zero);
+    const __m128i d = h == 0 ? _mm_unpacklo_epi8(below, zero) : _mm_unpackhi_epi8(below, zero);
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+    const __m128i exact = _mm_add_epi16(_mm_and_si128(_mm_cmpeq_epi16(alpha, full), s),
+                                        _mm_and_si128(_mm_cmpeq_epi16(alpha, zero), d));
+    const __m128i sum = _mm_add_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(s, alpha), _mm_mullo_epi16(d, _mm_sub_epi16(full, alpha))),
+        exact);
+    halves[h] = _mm_srli_epi16(sum, 8);
+  }
+  return _mm_packus_epi16(halves[0], halves[1]);
+}
+
+// x86 is little-endian, so 3-byte pixels are moved into and out of 4-byte
+// slots with shifts in general registers; going through memory byte by
+// byte would stall on store forwarding.
+template <std::size_t kStep>
+void BlendQuad(const std::uint8_t* source, std::uint8_t* destination) {
+  const __m128i colour = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+  if constexpr (kStep == 4) {
+    // The destination's own alpha stays as it is.
+    const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(destination));
+    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m128i mixed = BlendLanes(colour, below);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(destination),
+                     _mm_or_si128(_mm_andnot_si128(alpha, mixed), _mm_and_si128(alpha, below)));
+  } else {
+    constexpr std::uint64_t kPixel = 0xFFFFFF;
+    std::uint64_t low;
+    std::uint32_t high32;
+    std::memcpy(&low, destination, 8);
+    std::memcpy(&high32, destination + 8, 4);
+    const std::uint64_t high = high32;
+    const std::uint64_t first = (low & kPixel) | ((low >> 24) & kPixel) << 32;
+    const std::uint64_t second = (((low >> 48) | (high << 16)) & kPixel) | ((high >> 8) & kPixel)
+                                                                               << 32;
+    const __m128i below =
+        _mm_set_epi64x(static_cast<long long>(second), static_cast<long long>(first));
+    alignas(16) std::uint64_t mixed[2];
+    _mm_store_si128(reinterpret_cast<__m128i*>(mixed), BlendLanes(colour, below));
+    const std::uint64_t out_low =
+        (mixed[0] & kPixel) | ((mixed[0] >> 32) & kPixel) << 24 | (mixed[1] & 0xFFFF) << 48;
+    const auto out_high =
+        static_cast<std::uint32_t>(((mixed[1] & kPixel) >> 16) | ((mixed[1] >> 32) & kPixel) << 8);
+    std::memcpy(destination, &out_low, 8);
+    std::memcpy(destination + 8, &out_high, 4);
+  }
+}
+#endif
+
+// The alpha bytes of two 32-bit pixels read as one 64-bit word, in
+// whatever byte order the machine has.
+std::uint64_t AlphaMask() {
+  const std::uint8_t bytes[8] = {0, 0, 0, 0xFF, 0, 0, 0, 0xFF};
+  std::uint64_t mask;
+  std::memcpy(&mask, bytes, sizeof(mask));
+  return mask;
+}
+
+// Blends |count| straight-alpha pixels over pixels |kStep| bytes apart.
+// Most of a text picture is transparent, so empty stretches are passed over
+// four pixels at a time.
+template <std::size_t kStep>
+void BlendRow(const std::uint8_t* source, std::uint8_t* destination, int count) {
+  static const std::uint64_t alpha_mask = AlphaMask();
+  int i = 0;
+  for (; count - i >= 4; i += 4) {
+    const std::uint8_t* s = source + 4 * static_cast<std::size_t>(i);
+    std::uint64_t quad[2];
+    std::memcpy(quad, s, sizeof(quad));
+    if (((quad[0] | quad[1]) & alpha_mask) == 0) continue;
+    std::uint8_t* d = destination + kStep * static_cast<std::size_t>(i);
+#if defined(__SSE2__)
+    BlendQuad<kStep>(s, d);
+#else
+    for (int p = 0; p < 4; ++p) BlendPixel(s + 4 * p, d + kStep * p);
+#endif
+  }
+  for (; i < count; ++i) {
+    BlendPixel(source + 4 * static_cast<std::size_t>(i),
+               destination + kStep * static_cast<std::size_t>(i));
+  }
+}
+
+}  // namespace
+
+std::size_t DibStride(int width, int bits_per_pixel) {
+  const std::size_t packed =
+      (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits_per_pixel) + 7) / 8;
+  return (packed + 3) & ~std::size_t{3};
+}
+
+std::int32_t PixelsPerMetre(int dpi) {
+  // dpi x 1000 / 25.4 in whole numbers.
+  const std::int64_t value = static_cast<std::int64_t>(dpi) * 10000 / 254;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(value, INT32_MAX));
+}
+
+std::uint8_t DensityByte(std::uint8_t value, int percent) {
+  const std::int64_t darkness = (255 - value) * static_cast<std::int64_t>(percent) / 100;
+  return static_cast<std::uint8_t>(255 - std::clamp<std::int64_t>(darkness, 0, 255));
+}
+
+std::uint32_t CMyDibSection2::Create(int width, int height, int bits_per_pixel, int dpi) {
+  if (width <= 0 || height <= 0 || dpi <= 0 || !SupportedDepth(bits_per_pixel))
+    return kImageInvalid;
+  if (!empty() && width == this->width() && height == this->height() &&
+      bits_per_pixel == this->bits_per_pixel() && dpi == resolution_) {
+    return kImageOk;
+  }
+  Free();
+  const std::size_t stride = DibStride(width, bits_per_pixel);
+  if (stride > kMaxImageBytes / static_cast<std::size_t>(height)) return kImageNoMemory;
+  const std::size_t colour_count = bits_per_pixel <= 8 ? std::size_t{1} << bits_per_pixel : 0;
+  try {
+    pixels_.assign(stride * static_cast<std::size_t>(height), 0);
+    colours_.resize(colour_count);
+  } catch (const std::bad_alloc&) {
+    Free();
+    return kImageNoMemory;
+  }
+  // A grey ramp from black to white, so 1-bit pictures are black and white.
+  for (std::size_t i = 0; i < colour_count; ++i) {
+    const auto grey = static_cast<std::uint8_t>(i * 255 / (colour_count - 1));
+    colours_[i] = RgbQuad{grey, grey, grey, 0};
+  }
+  header_ = BitmapInfoHeader();
+  header_.biWidth = width;
+  header_.biHeight = height;  // positive: rows stored bottom-up
+  header_.biBitCount = static_cast<std::uint16_t>(bits_per_pixel);
+  header_.biSizeImage = static_cast<std::uint32_t>(pixels_.size());
+  header_.biXPelsPerMeter = PixelsPerMetre(dpi);
+  header_.biYPelsPerMeter = header_.biXPelsPerMeter;
+  header_.biClrUsed = static_cast<std::uint32_t>(colour_count);
+  stride_ = stride;
+  resolution_ = dpi;
+  return kImageOk;
+}
+
+void CMyDibSection2::Free() {
+  header_ = BitmapInfoHeader();
+  std::vector<RgbQuad>().swap(colours_);
+  std::vector<std::uint8_t>().swap(pixels_);
+  stride_ = 0;
+  resolution_ = 96;
+}
+
+std::uint32_t CMyDibSection2::CopyFrom(const CMyDibSection2& other) {
+  if (&other == this) return kImageOk;
+  Free();
+  if (other.empty()) return kImageOk;
+  try {
+    *this = other;
+  } catch (const std::bad_alloc&) {
+    Free();
+    return kImageNoMemory;
+  }
+  return kImageOk;
+}
+
+std::uint8_t* CMyDibSection2::RowPointer(int y) {
+  return const_cast<std::uint8_t*>(static_cast<const CMyDibSection2*>(this)->RowPointer(y));
+}
+
+const std::uint8_t* CMyDibSection2::RowPointer(int y) const {
+  if (empty() || y < 0 || y >= height()) return nullptr;
+  return pixels_.data() + stride_ * static_cast<std::size_t>(height() - y - 1);
+}
+
+void CMyDibSection2::Fill(std::uint32_t colour) {
+  if (empty()) return;
+  const std::uint8_t red = colour & 0xFF;
+  const std::uint8_t green = (colour >> 8) & 0xFF;
+  const std::uint8_t blue = (colour >> 16) & 0xFF;
+  const std::uint8_t alpha = (colour >> 24) & 0xFF;
+  const int bits = bits_per_pixel();
+  if (bits == 8) {
+    std::memset(pixels_.data(), red, pixels_.size());
+    return;
+  }
+  if (bits != 24 && bits != 32) return;
+  const std::uint8_t pixel[4] = {blue, green, red, alpha};
+  const std::size_t bytes = static_cast<std::size_t>(bits / 8);
+  for (int y = 0; y < height(); ++y) {
+    std::uint8_t* row = RowPointer(y);
+    for (int x = 0; x < width(); ++x) std::memcpy(row + x * bytes, pixel, bytes);
+  }
+}
+
+PixelView CMyDibSection2::View() const {
+  PixelView view;
+  view.header = &header_;
+  view.colours = colours_.data();
+  view.bits = const_cast<std::uint8_t*>(pixels_.data());
+  return view;
+}
+
+std::uint32_t CMyDibSection2::DrawTo(DeviceContext dc, int x, int y, int width, int height,
+                                     std::uint32_t rop) const {
+  if (empty()) return kImageEmpty;
+  width = std::min(width, this->width());
+  height = std::min(height, this->height());
+  if (width <= 0 || height <= 0) return kImageOk;
+  ImageDevice& device = Service<ImageDevice>();
+  if (bits_per_pixel() != 32) {
+    return device.Draw(dc, x, y, width, height, View(), rop) ? kImageOk : kImageInvalid;
+  }
+  // GDI has no straight-alpha blend, so the context's pixels come back,
+  // are blended here and go out again.
+  CMyDibSection2 backdrop;
+  const std::uint32_t created = backdrop.Create(width, height, 24, 96);
+  if (created != kImageOk) return created;
+  if (!device.Read(dc, x, y, backdrop.View())) return kImageInvalid;
+  DrawInto(backdrop, 0, 0, width, height);
+  return device.Draw(dc, x, y, width, height, backdrop.View(), kRopSrcCopy) ? kImageOk
+                                                                            : kImageInvalid;
+}
+
+std::uint32_t CMyDibSection2::DrawInto(CMyDibSection2& target, int x, int y, int width, int height,
+                                       std::uint32_t rop) const {
+  if (empty()) return kImageEmpty;
+  if (&target == this) return kImageInvalid;
+  if (width <= 0 || height <= 0) return kImageOk;
+  if (target.empty()) {
+    const std::uint32_t created = target.Create(width, height, bits_per_pixel(), 96);
+    if (created != kImageOk) return created;
+  }
+  const int source_bits = bits_per_pixel();
+  const int target_bits = target.bits_per_pixel();
+  const bool to_colour = target_bits == 24 || target_bits == 32;
+  if (!SupportedRop(rop) || (!to_colour && target_bits != source_bits)) return kImageInvalid;
+
+  // Only the pixels inside both images are drawn.
+  width = std::min(width, this->width());
+  height = std::min(height, this->height());
+  const int first_x = std::max(0, -x);
+  const int last_x = std::min(width, target.width() - x);
+  const int first_y = std::max(0, -y);
+  const int last_y = std::min(height, target.height() - y);
+  if (first_x >= last_x || first_y >= last_y) return kImageOk;
+
+  const std::size_t target_bytes = static_cast<std::size_t>(target_bits / 8);
+  for (int sy = first_y; sy < last_y; ++sy) {
+    const std::uint8_t* source = RowPointer(sy);
+    std::uint8_t* destination = target.RowPointer(y + sy);
+    if (source_bits == 32) {
+      const std::uint8_t* s = source + static_cast<std::size_t>(first_x) * 4;
+      std::uint8_t* d = destination + static_cast<std::size_t>(x + first_x) * target_bytes;
+      if (target_bits == 24) {
+        BlendRow<3>(s, d, last_x - first_x);
+      } else {
+        BlendRow<4>(s, d, last_x - first_x);
+      }
+    } else if (source_bits == target_bits && source_bits >= 8) {
+      const std::size_t bytes = static_cast<std::size_t>(source_bits / 8);
+      const std::uint8_t* s = source + first_x * bytes;
+      std::uint8_t* d = destination + (x + first_x) * bytes;
+      const std::size_t count = (last_x - first_x) * bytes;
+      if (rop == kRopSrcCopy) {
+        std::memcpy(d, s, count);
+      } else {
+        for (std::size_t i = 0; i < count; ++i) d[i] = ApplyRop(rop, s[i], d[i]);
+      }
+    } else if (source_bits == target_bits) {
+      const std::uint8_t mask = source_bits == 1 ? 0x01 : 0x0F;
+      for (int sx = first_x; sx < last_x; ++sx) {
+        const std::uint8_t index = ApplyRop(rop, PackedIndex(source, sx, source_bits),
+                                            PackedIndex(destination, x + sx, source_bits)) &
+                                   mask;
+        SetPackedIndex(destination, x + sx, source_bits, index);
+      }
+    } else {
+      for (int sx = first_x; sx < last_x; ++sx) {
+        std::uint8_t bgr[3];
+        PixelColour(*this, source, sx, bgr);
+        std::uint8_t* d = destination + static_cast<std::size_t>(x + sx) * target_bytes;
+        for (int c = 0; c < 3; ++c) d[c] = ApplyRop(rop, bgr[c], d[c]);
+      }
+    }
+  }
+  return kImageOk;
+}
+
+std::uint32_t CMyDibSection2::LoadPicture(ModuleHandle module, std::uint32_t id) {
+  BitmapPixels bitmap;
+  if (!Service<ModuleResources>().LoadBitmapPixels(module, id, &bitmap)) return kImageInvalid;
+  const std::uint32_t created = Create(bitmap.width, bitmap.height, 24, 96);
+  if (created != kImageOk) return created;
+  if (bitmap.rows.size() < pixels_.size()) {
+    Free();
+    return kImageInvalid;
+  }
+  Fill(0x00FFFFFF);
+  std::memcpy(pixels_.data(), bitmap.rows.data(), pixels_.size());
+  return kImageOk;
+}
+
+std::uint32_t CMyDibSection2::LoadTiffResource(ModuleHandle module, std::uint32_t id) {
+  const std::uint8_t* data = nullptr;
+  std::size_t size = 0;
+  if (!Service<ModuleResources>().Find(module, kResourceTypeRcData, id, &data, &size)) {
+    return kImageInvalid;
+  }
+  return LoadTiff(data, size);
+}
+
+std::uint32_t CMyDibSection2::LoadTiff(const std::uint8_t* data, std::size_t size) {
+  // A picture that cannot be read leaves no stale one behind.
+  Free();
+  TiffFields fields;
+  if (!ReadTiffFields(data, size, &fields) || fields.compression != 1) return kImageInvalid;
+  const std::uint32_t depth = fields.bits_per_pixel;
+  if (fields.width == 0 || fields.height == 0 || fields.width > INT32_MAX ||
+      fields.height > INT32_MAX || !SupportedDepth(static_cast<int>(std::min(depth, 64u)))) {
+    return kImageInvalid;
+  }
+  // The samples must fill the pixels they are copied into.
+  if ((fields.samples_per_pixel == 3 && depth != 24) ||
+      (fields.samples_per_pixel == 4 && depth != 32)) {
+    return kImageInvalid;
+  }
+  // Rows in the strip are packed; all of them must lie inside the bytes.
+  const std::uint64_t row_bytes = (std::uint64_t{fields.width} * depth + 7) / 8;
+  if (row_bytes > size || fields.strip_offset > size ||
+      (size - fields.strip_offset) / row_bytes < fields.height) {
+    return kImageInvalid;
+  }
+  const int dpi = fields.x_resolution == 0
+                      ? 96
+                      : static_cast<int>(std::min<std::uint32_t>(fields.x_resolution, INT32_MAX));
+  const std::uint32_t created =
+      Create(static_cast<int>(fields.width), static_cast<int>(fields.height),
+             static_cast<int>(depth), dpi);
+  if (created != kImageOk) return created;
+
+  const std::uint8_t* strip = data + fields.strip_offset;
+  const int w = width();
+  for (int y = 0; y < height(); ++y) {
+    const std::uint8_t* source = strip + row_bytes * static_cast<std::uint64_t>(y);
+    std::uint8_t* row = RowPointer(y);
+    if (fields.samples_per_pixel == 3) {
+      for (int x = 0; x < w; ++x, source += 3, row += 3) {
+        row[0] = source[2];
+        row[1] = source[1];
+        row[2] = source[0];
+      }
+    } else if (fields.samples_per_pixel == 4) {
+      // Premultiplied red, green, blue, alpha to straight blue, green, red,
+      // alpha. A colour above its alpha cannot be premultiplied; it is held
+      // at full strength rather than wrapped.
+      for (int x = 0; x < w; ++x, source += 4, row += 4) {
+        const std::uint8_t alpha = source[3];
+        if (alpha == 0) {
+          std::memset(row, 0, 4);
+          continue;
+        }
+        for (int c = 0; c < 3; ++c) {
+          const unsigned sample = source[2 - c];
+          row[c] = alpha == 255 ? static_cast<std::uint8_t>(sample)
+                                : static_cast<std::uint8_t>(std::min(255u, sample * 255 / alpha));
+        }
+        row[3] = alpha;
+      }
+    }
+  }
+  return kImageOk;
+}
+
+std::uint32_t CMyDibSection2::ApplyDensity(int percent) {
+  if (empty()) return kImageEmpty;
+  const int bits = bits_per_pixel();
+  if (bits == 1) return kImageOk;
+  if (bits != 8 && bits != 24) return kImageInvalid;
+  // The row padding is not part of the picture and stays as it is.
+  const std::size_t bytes = static_cast<std::size_t>(width()) * (bits / 8);
+  std::uint8_t table[256];
+  for (int v = 0; v < 256; ++v) table[v] = DensityByte(static_cast<std::uint8_t>(v), percent);
+  for (int y = 0; y < height(); ++y) {
+    std::uint8_t* row = RowPointer(y);
+    for (std::size_t i = 0; i < bytes; ++i) row[i] = table[row[i]];
+  }
+  return kImageOk;
+}
+
+BitmapHandle CMyDibSection2::CreateSection() const {
+  if (empty()) return nullptr;
+  return Service<ImageDevice>().CreateSection(View());
+}
+
+std::uint32_t CMyDibSection::LoadBitmapResource(ModuleHandle module, std::uint32_t id) {
+  BitmapPixels bitmap;
+  if (!Service<ModuleResources>().LoadBitmapPixels(module, id, &bitmap)) return kImageInvalid;
+  const std::size_t source_stride = DibStride(bitmap.width, 24);
+  if (bitmap.width <= 0 || bitmap.height <= 0 ||
+      bitmap.rows.size() / source_stride < static_cast<std::size_t>(bitmap.height)) {
+    return kImageInvalid;
+  }
+  if (empty()) {
+    const std::uint32_t created = Create(bitmap.width, bitmap.height);
+    if (created != kImageOk) return created;
+  }
+  const int rows = std::min(height(), bitmap.height);
+  const std::size_t bytes = static_cast<std::size_t>(std::min(width(), bitmap.width)) * 3;
+  for (int y = 0; y < rows; ++y) {
+    const std::uint8_t* source =
+        bitmap.rows.data() + source_stride * static_cast<std::size_t>(bitmap.height - y - 1);
+    std::memcpy(RowPointer(y), source, bytes);
+  }
+  return kImageOk;
+}
+
+}  // namespace kvt

@@ -1,0 +1,184 @@
+#include "oemui/watermark/tiff_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "oemui/watermark/dib_section.h"
+#include "oemui/watermark/tiff_builder_testing.h"
+
+namespace kvt {
+namespace {
+
+using testing::TiffBuilder;
+using testing::TiffEntry;
+
+// Two pixels a row, two rows: red, green / blue, white, as RGB samples.
+std::vector<std::uint8_t> RgbPixels() {
+  return {255, 0, 0,   0,   255, 0,  //
+          0,   0, 255, 255, 255, 255};
+}
+
+class TiffByteOrder : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TiffByteOrder, ThreeSamplesBecomeBlueGreenRed) {
+  const std::vector<std::uint8_t> bytes =
+      TiffBuilder::Picture(GetParam(), 2, 2, 3, RgbPixels()).Build();
+  CMyDibSection2 image;
+  ASSERT_EQ(image.LoadTiff(bytes.data(), bytes.size()), kImageOk);
+  EXPECT_EQ(image.width(), 2);
+  EXPECT_EQ(image.height(), 2);
+  EXPECT_EQ(image.bits_per_pixel(), 24);
+  EXPECT_EQ(image.header().biXPelsPerMeter, 3779);
+  const std::vector<std::uint8_t> top(image.RowPointer(0), image.RowPointer(0) + 6);
+  const std::vector<std::uint8_t> bottom(image.RowPointer(1), image.RowPointer(1) + 6);
+  EXPECT_EQ(top, (std::vector<std::uint8_t>{0, 0, 255, 0, 255, 0}));
+  EXPECT_EQ(bottom, (std::vector<std::uint8_t>{255, 0, 0, 255, 255, 255}));
+}
+
+TEST_P(TiffByteOrder, FourPremultipliedSamplesBecomeStraightAlpha) {
+  // Transparent, opaque, and half-covered red 64 (which is red 127 at full
+  // strength).
+  const std::vector<std::uint8_t> premultiplied = {9, 9, 9, 0, 10, 20, 30, 255, 64, 0, 32, 128};
+  const std::vector<std::uint8_t> bytes =
+      TiffBuilder::Picture(GetParam(), 3, 1, 4, premultiplied).Build();
+  CMyDibSection2 image;
+  ASSERT_EQ(image.LoadTiff(bytes.data(), bytes.size()), kImageOk);
+  EXPECT_EQ(image.bits_per_pixel(), 32);
+  const std::vector<std::uint8_t> row(image.RowPointer(0), image.RowPointer(0) + 12);
+  EXPECT_EQ(row, (std::vector<std::uint8_t>{0, 0, 0, 0, 30, 20, 10, 255, 63, 0, 127, 128}));
+}
+
+TEST_P(TiffByteOrder, FieldsAreReadInTheirByteOrder) {
+  TiffBuilder tiff = TiffBuilder::Picture(GetParam(), 2, 2, 3, RgbPixels());
+  tiff.Find(282)->values = {401, 2};           // 200.5 dpi, truncated
+  tiff.Find(257)->type = testing::kTiffShort;  // a SHORT in a LONG's field
+  const std::vector<std::uint8_t> bytes = tiff.Build();
+  TiffFields fields;
+  ASSERT_TRUE(ReadTiffFields(bytes.data(), bytes.size(), &fields));
+  EXPECT_EQ(fields.width, 2u);
+  EXPECT_EQ(fields.height, 2u);
+  EXPECT_EQ(fields.bits_per_pixel, 24u);
+  EXPECT_EQ(fields.compression, 1u);
+  EXPECT_EQ(fields.strip_offset, 8u);
+  EXPECT_EQ(fields.samples_per_pixel, 3u);
+  EXPECT_EQ(fields.x_resolution, 200u);
+  EXPECT_EQ(fields.y_resolution, 96u);
+
+  CMyDibSection2 image;
+  ASSERT_EQ(image.LoadTiff(bytes.data(), bytes.size()), kImageOk);
+  EXPECT_EQ(image.resolution(), 200);
+  EXPECT_EQ(image.header().biXPelsPerMeter, 7874);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothByteOrders, TiffByteOrder, ::testing::Values(false, true),
+                         [](const auto& info) {
+                           return info.param ? "BigEndian" : "LittleEndian";
+                         });
+
+TEST(TiffReader, OtherSampleCountsLeaveThePixelsAsCreated) {
+  TiffBuilder tiff = TiffBuilder::Picture(false, 4, 1, 1, {1, 2, 3, 4});
+  const std::vector<std::uint8_t> bytes = tiff.Build();
+  CMyDibSection2 image;
+  ASSERT_EQ(image.LoadTiff(bytes.data(), bytes.size()), kImageOk);
+  EXPECT_EQ(image.bits_per_pixel(), 8);
+  EXPECT_EQ(std::vector<std::uint8_t>(image.RowPointer(0), image.RowPointer(0) + 4),
+            (std::vector<std::uint8_t>{0, 0, 0, 0}));
+}
+
+TEST(TiffReader, AColourAboveItsAlphaIsHeldAtFullStrength) {
+  const std::vector<std::uint8_t> bytes =
+      TiffBuilder::Picture(false, 1, 1, 4, {200, 100, 0, 100}).Build();
+  CMyDibSection2 image;
+  ASSERT_EQ(image.LoadTiff(bytes.data(), bytes.size()), kImageOk);
+  EXPECT_EQ(std::vector<std::uint8_t>(image.RowPointer(0), image.RowPointer(0) + 4),
+            (std::vector<std::uint8_t>{0, 255, 255, 100}));
+}
+
+struct Refusal {
+  std::string name;
+  std::function<void(TiffBuilder&)> spoil;
+};
+
+class TiffRefusal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(TiffRefusal, IsRefusedAndLeavesTheImageEmpty) {
+  for (bool big_endian : {false, true}) {
+    TiffBuilder tiff = TiffBuilder::Picture(big_endian, 2, 2, 3, RgbPixels());
+    GetParam().spoil(tiff);
+    const std::vector<std::uint8_t> bytes = tiff.Build();
+    CMyDibSection2 image;
+    image.Create(4, 4, 24);
+    EXPECT_EQ(image.LoadTiff(bytes.data(), bytes.size()), kImageInvalid)
+        << (big_endian ? "big-endian" : "little-endian");
+    EXPECT_TRUE(image.empty());
+  }
+}
+
+const Refusal kRefusals[] = {
+    {"LzwCompression", [](TiffBuilder& t) { t.Find(259)->values = {5}; }},
+    {"NoCompressionField", [](TiffBuilder& t) { t.Find(259)->tag = 259 + 1000; }},
+    {"SecondDirectory", [](TiffBuilder& t) { t.next_directory = 8; }},
+    {"Version43", [](TiffBuilder& t) { t.version = 43; }},
+    {"DirectoryPastTheEnd", [](TiffBuilder& t) { t.directory_offset = 0x10000; }},
+    {"DirectoryAtTheLastByte", [](TiffBuilder& t) { t.directory_offset = 0xFFFFFFFF; }},
+    {"EntryCountPastTheEnd",
+     [](TiffBuilder& t) {
+       for (int i = 0; i < 40; ++i) t.entries.push_back({300, testing::kTiffShort, {0}});
+       t.directory_offset = 8;  // the directory read from the strip's bytes
+     }},
+    {"StripPastTheEnd", [](TiffBuilder& t) { t.strip_offset_override = 0x7FFFFFF0; }},
+    {"StripRunsPastTheEnd", [](TiffBuilder& t) { t.Find(257)->values = {1000}; }},
+    {"WidthBeyondAnyPicture", [](TiffBuilder& t) { t.Find(256)->values = {0xFFFFFFFF}; }},
+    {"HugePictureInFewBytes",
+     [](TiffBuilder& t) {
+       t.Find(256)->values = {65535};
+       t.Find(257)->values = {65535};
+     }},
+    {"ZeroWidth", [](TiffBuilder& t) { t.Find(256)->values = {0}; }},
+    {"BitsPerSampleOutside", [](TiffBuilder& t) { t.Find(258)->offset = 0x00FFFFFF; }},
+    {"BitsPerSampleCountLies", [](TiffBuilder& t) { t.Find(258)->count = 2000; }},
+    {"ResolutionOutside", [](TiffBuilder& t) { t.Find(282)->offset = 0xFFFFFFF8; }},
+    {"SixteenBitSamples",
+     [](TiffBuilder& t) {
+       t.Find(258)->values = {16, 16, 16};
+     }},
+    {"ThreeSamplesInThirtyTwoBits",
+     [](TiffBuilder& t) {
+       t.Find(258)->values = {8, 8, 8, 8};
+     }},
+    {"FourSamplesInTwentyFourBits", [](TiffBuilder& t) { t.Find(277)->values = {4}; }},
+};
+
+INSTANTIATE_TEST_SUITE_P(BadPictures, TiffRefusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(TiffReader, EveryTruncationIsRefused) {
+  for (bool big_endian : {false, true}) {
+    const std::vector<std::uint8_t> bytes =
+        TiffBuilder::Picture(big_endian, 2, 2, 4, std::vector<std::uint8_t>(16, 128)).Build();
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+      // A copy of exactly |size| bytes, so that reading past it is caught.
+      const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + size);
+      CMyDibSection2 image;
+      EXPECT_EQ(image.LoadTiff(cut.data(), cut.size()), kImageInvalid) << size;
+    }
+  }
+}
+
+TEST(TiffReader, ValuesTooLongToReadCountAsZero) {
+  TiffBuilder tiff = TiffBuilder::Picture(false, 2, 2, 3, RgbPixels());
+  tiff.entries.push_back({270, testing::kTiffByte, std::vector<std::uint32_t>(5000, 'x')});
+  tiff.Find(283)->count = 1000;  // 8000 bytes: not read, so not checked
+  const std::vector<std::uint8_t> bytes = tiff.Build();
+  TiffFields fields;
+  ASSERT_TRUE(ReadTiffFields(bytes.data(), bytes.size(), &fields));
+  EXPECT_EQ(fields.y_resolution, 0u);
+  EXPECT_EQ(fields.width, 2u);
+}
+
+}  // namespace
+}  // namespace kvt
