@@ -111,39 +111,57 @@ inline __m128i BlendLanes(__m128i colour, __m128i below) {
   return _mm_packus_epi16(halves[0], halves[1]);
 }
 
-// x86 is little-endian, so 3-byte pixels are moved into and out of 4-byte
-// slots with shifts in general registers; going through memory byte by
-// byte would stall on store forwarding.
+// Moves the bytes of a 16-byte value |count| places up (positive) or down
+// (negative); SSE2 takes the count only as a constant.
+template <int kCount>
+__m128i ShiftBytes(__m128i value) {
+  if constexpr (kCount > 0) return _mm_slli_si128(value, kCount);
+  if constexpr (kCount < 0) return _mm_srli_si128(value, -kCount);
+  return value;
+}
+
+// The 24-bit pixel |kPixel| of a 12-byte group, moved to its own 4-byte
+// slot (kFrom 3) or back (kFrom 4).
+template <int kPixel, int kFrom, int kTo>
+__m128i MovePixel(__m128i value) {
+  constexpr int kFirst = kTo * kPixel;
+  // Byte |i| of the mask is set when it is one of the pixel's three bytes.
+  constexpr auto on = [](int i) {
+    return static_cast<char>(i >= kFirst && i < kFirst + 3 ? -1 : 0);
+  };
+  const __m128i mask = _mm_setr_epi8(on(0), on(1), on(2), on(3), on(4), on(5), on(6), on(7), on(8),
+                                     on(9), on(10), on(11), on(12), on(13), on(14), on(15));
+  return _mm_and_si128(ShiftBytes<(kTo - kFrom) * kPixel>(value), mask);
+}
+
+template <int kFrom, int kTo>
+__m128i MovePixels(__m128i value) {
+  return _mm_or_si128(
+      _mm_or_si128(MovePixel<0, kFrom, kTo>(value), MovePixel<1, kFrom, kTo>(value)),
+      _mm_or_si128(MovePixel<2, kFrom, kTo>(value), MovePixel<3, kFrom, kTo>(value)));
+}
+
+// Four pixels of a 32-bit picture over four pixels of a 24- or 32-bit one.
+// 24-bit pixels are spread into 4-byte slots for the blend and packed
+// again; a 32-bit destination keeps its own alpha.
 template <std::size_t kStep>
 void BlendQuad(const std::uint8_t* source, std::uint8_t* destination) {
   const __m128i colour = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
   if constexpr (kStep == 4) {
-    // The destination's own alpha stays as it is.
     const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(destination));
     const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
     const __m128i mixed = BlendLanes(colour, below);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(destination),
                      _mm_or_si128(_mm_andnot_si128(alpha, mixed), _mm_and_si128(alpha, below)));
   } else {
-    constexpr std::uint64_t kPixel = 0xFFFFFF;
-    std::uint64_t low;
-    std::uint32_t high32;
-    std::memcpy(&low, destination, 8);
-    std::memcpy(&high32, destination + 8, 4);
-    const std::uint64_t high = high32;
-    const std::uint64_t first = (low & kPixel) | ((low >> 24) & kPixel) << 32;
-    const std::uint64_t second = (((low >> 48) | (high << 16)) & kPixel) | ((high >> 8) & kPixel)
-                                                                               << 32;
-    const __m128i below =
-        _mm_set_epi64x(static_cast<long long>(second), static_cast<long long>(first));
-    alignas(16) std::uint64_t mixed[2];
-    _mm_store_si128(reinterpret_cast<__m128i*>(mixed), BlendLanes(colour, below));
-    const std::uint64_t out_low =
-        (mixed[0] & kPixel) | ((mixed[0] >> 32) & kPixel) << 24 | (mixed[1] & 0xFFFF) << 48;
-    const auto out_high =
-        static_cast<std::uint32_t>(((mixed[1] & kPixel) >> 16) | ((mixed[1] >> 32) & kPixel) << 8);
-    std::memcpy(destination, &out_low, 8);
-    std::memcpy(destination + 8, &out_high, 4);
+    std::int32_t tail;
+    std::memcpy(&tail, destination + 8, 4);
+    const __m128i packed = _mm_unpacklo_epi64(
+        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(destination)), _mm_cvtsi32_si128(tail));
+    const __m128i mixed = MovePixels<4, 3>(BlendLanes(colour, MovePixels<3, 4>(packed)));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(destination), mixed);
+    tail = _mm_cvtsi128_si32(_mm_srli_si128(mixed, 8));
+    std::memcpy(destination + 8, &tail, 4);
   }
 }
 #endif
