@@ -89,6 +89,22 @@ TEST(TiffReader, OtherSampleCountsLeaveThePixelsAsCreated) {
             (std::vector<std::uint8_t>{0, 0, 0, 0}));
 }
 
+TEST(TiffReader, AResolutionOfZeroOrNoneIsTakenAs96) {
+  for (bool drop : {false, true}) {
+    TiffBuilder tiff = TiffBuilder::Picture(true, 2, 2, 3, RgbPixels());
+    if (drop) {
+      tiff.Find(282)->tag = 1282;
+    } else {
+      tiff.Find(282)->values = {300, 0};  // no division by zero
+    }
+    const std::vector<std::uint8_t> bytes = tiff.Build();
+    CMyDibSection2 image;
+    ASSERT_EQ(image.LoadTiff(bytes.data(), bytes.size()), kImageOk) << drop;
+    EXPECT_EQ(image.resolution(), 96);
+    EXPECT_EQ(image.header().biXPelsPerMeter, 3779);
+  }
+}
+
 TEST(TiffReader, AColourAboveItsAlphaIsHeldAtFullStrength) {
   const std::vector<std::uint8_t> bytes =
       TiffBuilder::Picture(false, 1, 1, 4, {200, 100, 0, 100}).Build();
