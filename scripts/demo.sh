@@ -1,13 +1,29 @@
 #!/bin/bash
-# The demo: builds the real KvtQvj2Ui.dll, brings up the wine test bed with
-# the test printers and runs the plug-in there through its class factory.
-# Installs what it needs.
+# The demo: builds the real KvtQvj2Ui.dll and the package's libraries,
+# brings up the wine test bed with the test printers and opens the
+# plug-in's printing preferences there through the sheet host, on wine's
+# own property-sheet UI. Installs what it needs.
+#
+# With a display (DISPLAY set) the sheet opens on it: close it with OK or
+# Cancel. Without one the sheet opens on the bed's Xvfb, a picture of each
+# page is taken into build/windows/artifacts/demo and OK is pressed.
+# Either way the host then prints what happened and the private record.
+# Arguments go to the sheet host (scripts/demo.sh --help lists them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j2 --target KvtQvj2Ui testbed_setup demo_plugin
+cmake --build --preset windows -j2 --target KvtQvj2Ui KvtQvj2Res KvtQvj2Res2 testbed_setup \
+  sheet_host
 bed=build/windows/wine
+caller_display=${DISPLAY:-}
 trap 'tests/wine/testbed_down.sh "$bed"' EXIT
 tests/wine/testbed_up.sh "$bed" build/windows/bin/testbed_setup.exe
-tests/wine/run_in_wine.sh "$bed" build/windows/bin/demo_plugin.exe "$@"
+if [ -n "$caller_display" ]; then
+  tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe "$@"
+else
+  pictures=build/windows/artifacts/demo
+  tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe \
+    --screenshots "Z:$PWD/$pictures" --timeout 120 "$@"
+  echo "Pictures of the three pages: $pictures/page1.png, page2.png, page3.png"
+fi

@@ -8,11 +8,17 @@
 // The ports are Unix file paths (Z:\...): wine's spooler writes a raw job
 // there byte for byte. The drivers are wine's own wineps.drv standing in for
 // the universal driver; only their names matter to the plug-in.
+//
+// It also adds the package's two roll-paper forms to the forms the printers
+// offer, as the driver's installation does. Wine 8's AddFormW answers TRUE
+// and keeps nothing, so under wine the sheet host offers them itself.
 #include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>
 #include <string>
+
+#include "package/form_names.h"
 
 namespace {
 
@@ -50,6 +56,26 @@ bool AddPrinter(const wchar_t* name, const wchar_t* driver, const std::wstring& 
   return true;
 }
 
+bool AddForm(const wchar_t* printer_name, const wchar_t* form_name, LONG width) {
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<wchar_t*>(printer_name), &printer, nullptr)) return false;
+  DWORD needed = 0;
+  GetFormW(printer, const_cast<wchar_t*>(form_name), 1, nullptr, 0, &needed);
+  bool ok = needed > 0;  // there already
+  if (!ok) {
+    FORM_INFO_1W form = {};
+    form.Flags = FORM_PRINTER;
+    form.pName = const_cast<wchar_t*>(form_name);
+    form.Size = {width, KVT_FORM_ROLL_LENGTH};
+    form.ImageableArea = {0, 0, width, KVT_FORM_ROLL_LENGTH};
+    ok =
+        AddFormW(printer, 1, reinterpret_cast<BYTE*>(&form)) || GetLastError() == ERROR_FILE_EXISTS;
+    if (!ok) std::fwprintf(stderr, L"AddFormW(%ls) failed: %lu\n", form_name, GetLastError());
+  }
+  ClosePrinter(printer);
+  return ok;
+}
+
 std::wstring Env(const wchar_t* name) {
   wchar_t value[1024];
   const DWORD length = GetEnvironmentVariableW(name, value, 1024);
@@ -65,11 +91,12 @@ int wmain() {
     std::fwprintf(stderr, L"KVT_RECEIPT_PORT and KVT_OTHER_PORT must be set\n");
     return 2;
   }
-  bool ok = AddDriver(L"KVT QV-J27") && AddDriver(L"kvt Qv-j27 Mixed") &&
-            AddDriver(L"ACME LX-100");
+  bool ok = AddDriver(L"KVT QV-J27") && AddDriver(L"kvt Qv-j27 Mixed") && AddDriver(L"ACME LX-100");
   ok = ok && AddPrinter(L"KVT QV-J27 Receipt", L"KVT QV-J27", receipt_port) &&
        AddPrinter(L"KVT Mixed Case", L"kvt Qv-j27 Mixed", receipt_port) &&
        AddPrinter(L"ACME LX-100 Label", L"ACME LX-100", other_port);
+  ok = ok && AddForm(L"KVT QV-J27 Receipt", L"" KVT_FORM_ROLL_80, KVT_FORM_ROLL_80_WIDTH) &&
+       AddForm(L"KVT QV-J27 Receipt", L"" KVT_FORM_ROLL_58, KVT_FORM_ROLL_58_WIDTH);
   std::wprintf(ok ? L"test printers ready\n" : L"test printer set-up failed\n");
   return ok ? 0 : 1;
 }

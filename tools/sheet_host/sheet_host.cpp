@@ -1,0 +1,446 @@
+// The sheet host: plays the universal printer driver's part around the real
+// KvtQvj2Ui.dll and opens the document's printing preferences on the
+// platform's own property-sheet UI (CommonPropertySheetUIW).
+//
+// In the order the driver does it: open the printer; create the plug-in
+// through its exports and hand it the driver interface; build the
+// document's public device mode and, through DevMode (size, defaults,
+// merge), the plug-in's private record behind it; build the driver's own
+// option items; call CommonUIProp; open the sheet with the plug-in's
+// DocumentPropertySheets added. When the sheet closes it prints what
+// happened and the private record, field by field, from its own buffer.
+//
+//   sheet_host.exe [options] [printer name]     (default "KVT QV-J27 Receipt")
+//     --press ok|cancel     once every page has been shown, press this button
+//     --screenshots DIR     a PNG of the sheet with each page in front, into
+//                           DIR (created); presses OK unless --press says else
+//     --answer ok|cancel|yes|no
+//                           answer every message box with this button
+//     --set FIELD=VALUE     before pressing, change FIELD of the plug-in's
+//                           working record through its page context (the
+//                           PageContext in PROPSHEETUI_INFO::UserData); may
+//                           be repeated; names as in the printout
+//     --timeout SECONDS     with --press or --screenshots: cancel the sheet
+//                           and end with exit code 3 when it is still open
+//                           after this long (default 60)
+//     --flags N             OEMUIPSPARAM::dwFlags (0x20 no permission to
+//                           change, 0x40 the user's default settings)
+//
+// The report goes to standard output in UTF-8. Exit codes: 0 done, 1 the
+// printer or the plug-in could not be set up, 2 bad arguments, 3 timeout.
+#include <windows.h>
+
+#include <prsht.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/page_context.h"
+#include "platform/framework_abi.h"
+#include "platform/wide_text.h"
+#include "tools/record_fields.h"
+#include "tools/sheet_host/document_sheet.h"
+#include "tools/sheet_host/driver_ui.h"
+#include "tools/sheet_host/framework_items.h"
+#include "tools/sheet_host/sheet_script.h"
+#include "tools/sheet_host/window_automation.h"
+
+namespace {
+
+using kvt::tools::RecordField;
+
+constexpr const wchar_t* kDefaultPrinter = L"KVT QV-J27 Receipt";
+constexpr DWORD kPublicSize = sizeof(DEVMODEW);
+
+void Print(const std::wstring& line) {
+  const std::wstring text = line + L"\n";
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD written = 0;
+  DWORD mode = 0;
+  if (GetConsoleMode(out, &mode)) {
+    WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    return;
+  }
+  const std::string utf8 = kvt::Utf16ToUtf8(kvt::WideToUtf16(text));
+  WriteFile(out, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+std::wstring Hex(std::uint64_t value, int digits = 8) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"0x%0*llX", digits, static_cast<unsigned long long>(value));
+  return text;
+}
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+struct FieldChange {
+  const RecordField* field = nullptr;
+  long value = 0;
+};
+
+struct Options {
+  std::wstring printer = kDefaultPrinter;
+  std::wstring screenshot_folder;
+  int press = 0;
+  int answer = 0;
+  DWORD timeout_ms = 60000;
+  DWORD flags = 0;
+  std::vector<FieldChange> changes;
+};
+
+int ButtonId(const std::wstring& name) {
+  if (name == L"ok") return IDOK;
+  if (name == L"cancel") return IDCANCEL;
+  if (name == L"yes") return IDYES;
+  if (name == L"no") return IDNO;
+  return 0;
+}
+
+bool ParseChange(const std::wstring& text, FieldChange* change) {
+  const std::size_t equals = text.find(L'=');
+  if (equals == std::wstring::npos) return false;
+  const std::wstring name = text.substr(0, equals);
+  for (const RecordField& field : kvt::tools::RecordFields()) {
+    if (Widen(field.name) != name) continue;
+    if (field.width != 1 && field.width != 2 && field.width != 4) return false;
+    wchar_t* end = nullptr;
+    change->value = std::wcstol(text.c_str() + equals + 1, &end, 0);
+    change->field = &field;
+    return end != nullptr && *end == L'\0' && end != text.c_str() + equals + 1;
+  }
+  return false;
+}
+
+bool ParseOptions(int argc, wchar_t** argv, Options* options) {
+  bool press_given = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (arg == L"--press" && has_value) {
+      const std::wstring button = argv[++i];
+      options->press = button == L"ok" ? PSBTN_OK : button == L"cancel" ? PSBTN_CANCEL : -1;
+      if (options->press < 0) return false;
+      press_given = true;
+    } else if (arg == L"--screenshots" && has_value) {
+      options->screenshot_folder = argv[++i];
+    } else if (arg == L"--answer" && has_value) {
+      options->answer = ButtonId(argv[++i]);
+      if (options->answer == 0) return false;
+    } else if (arg == L"--set" && has_value) {
+      FieldChange change;
+      if (!ParseChange(argv[++i], &change)) return false;
+      options->changes.push_back(change);
+    } else if (arg == L"--timeout" && has_value) {
+      options->timeout_ms = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10) * 1000);
+    } else if (arg == L"--flags" && has_value) {
+      options->flags = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
+    } else if (!arg.empty() && arg[0] != L'-') {
+      options->printer = arg;
+    } else {
+      return false;
+    }
+  }
+  if (!options->screenshot_folder.empty() && !press_given) options->press = PSBTN_OK;
+  return true;
+}
+
+std::wstring FolderOfThisProgram() {
+  std::vector<wchar_t> path(32768);
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  std::wstring folder(path.data(), length);
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  return folder;
+}
+
+// Creates the folder and every missing folder above it.
+bool MakeFolders(const std::wstring& folder) {
+  for (std::size_t pos = folder.find_first_of(L"\\/", 3); pos != std::wstring::npos;
+       pos = folder.find_first_of(L"\\/", pos + 1)) {
+    CreateDirectoryW(folder.substr(0, pos).c_str(), nullptr);
+  }
+  return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+IPrintOemUI* CreatePlugin(HMODULE module) {
+  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  const auto get_class_object = reinterpret_cast<GetClassObjectFn>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  if (get_class_object == nullptr) return nullptr;
+  IClassFactory* factory = nullptr;
+  if (get_class_object(kvt::abi::kClsidPlugin, kvt::abi::kIidClassFactory,
+                       reinterpret_cast<void**>(&factory)) != S_OK) {
+    return nullptr;
+  }
+  IPrintOemUI* plugin = nullptr;
+  if (factory->CreateInstance(nullptr, kvt::abi::kIidPrintOemUI,
+                              reinterpret_cast<void**>(&plugin)) != S_OK) {
+    plugin = nullptr;
+  }
+  factory->Release();
+  return plugin;
+}
+
+// The printer's default document settings, public part only; a plain
+// portrait Letter document when the printer has none to give.
+DEVMODEW PublicDevmode(HANDLE printer, const std::wstring& printer_name) {
+  DEVMODEW devmode = {};
+  LPWSTR name = const_cast<LPWSTR>(printer_name.c_str());
+  const LONG size = DocumentPropertiesW(nullptr, printer, name, nullptr, nullptr, 0);
+  if (size >= static_cast<LONG>(offsetof(DEVMODEW, dmFormName))) {
+    std::vector<BYTE> full(static_cast<std::size_t>(size));
+    auto* from_printer = reinterpret_cast<DEVMODEW*>(full.data());
+    if (DocumentPropertiesW(nullptr, printer, name, from_printer, nullptr, DM_OUT_BUFFER) == IDOK) {
+      std::memcpy(&devmode, from_printer, std::min<std::size_t>(from_printer->dmSize, kPublicSize));
+      devmode.dmSize = kPublicSize;
+      return devmode;
+    }
+  }
+  std::wcsncpy(devmode.dmDeviceName, printer_name.c_str(), CCHDEVICENAME - 1);
+  devmode.dmSpecVersion = DM_SPECVERSION;
+  devmode.dmSize = kPublicSize;
+  devmode.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_FORMNAME;
+  devmode.dmOrientation = DMORIENT_PORTRAIT;
+  devmode.dmPaperSize = DMPAPER_LETTER;
+  devmode.dmCopies = 1;
+  std::wcscpy(devmode.dmFormName, L"Letter");
+  return devmode;
+}
+
+HRESULT RunDevMode(IPrintOemUI* plugin, DWORD mode, HANDLE printer, DEVMODEW* public_dm, void* in,
+                   void* out, DWORD* size) {
+  OEMDMPARAM param = {};
+  param.cbSize = sizeof param;
+  param.hPrinter = printer;
+  param.pPublicDMIn = public_dm;
+  param.pPublicDMOut = public_dm;
+  param.pOEMDMIn = in;
+  param.pOEMDMOut = out;
+  param.cbBufSize = *size;
+  const HRESULT answer = plugin->DevMode(mode, &param);
+  *size = param.cbBufSize;
+  return answer;
+}
+
+void PrintRecord(const std::uint8_t* record, DWORD size) {
+  if (size < sizeof(kvt::PrivateSettings)) {
+    Print(L"record: " + std::to_wstring(size) + L" bytes, too short to read");
+    return;
+  }
+  for (const RecordField& field : kvt::tools::RecordFields()) {
+    Print(L"record " + Widen(field.name) + L": " + Widen(kvt::tools::FieldValue(field, record)));
+  }
+}
+
+// The test hook: the working record as the pages see it, changed in place.
+void ApplyChanges(const std::vector<FieldChange>& changes, ULONG_PTR plugin_user_data) {
+  auto* context = reinterpret_cast<kvt::PageContext*>(plugin_user_data);
+  if (context == nullptr) {
+    if (!changes.empty()) Print(L"change: the plug-in keeps no page context; nothing changed");
+    return;
+  }
+  auto* working = reinterpret_cast<std::uint8_t*>(&context->WorkingSettings);
+  for (const FieldChange& change : changes) {
+    const std::string before = kvt::tools::FieldValue(*change.field, working);
+    const auto value = static_cast<std::uint32_t>(change.value);
+    for (std::size_t i = 0; i < change.field->width; ++i) {
+      working[change.field->offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+    Print(L"change " + Widen(change.field->name) + L": " + Widen(before) + L" -> " +
+          Widen(kvt::tools::FieldValue(*change.field, working)));
+  }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Options options;
+  const bool help = argc == 2 && std::wstring(argv[1]) == L"--help";
+  if (help || !ParseOptions(argc, argv, &options)) {
+    Print(
+        L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
+        L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
+        L"[--flags N] [printer name]");
+    return help ? 0 : 2;
+  }
+  Print(L"printer: " + options.printer);
+  HANDLE printer = nullptr;
+  if (!OpenPrinterW(const_cast<LPWSTR>(options.printer.c_str()), &printer, nullptr)) {
+    Print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
+    return 1;
+  }
+  const std::wstring plugin_path = FolderOfThisProgram() + L"KvtQvj2Ui.dll";
+  HMODULE module = LoadLibraryW(plugin_path.c_str());
+  IPrintOemUI* plugin = module != nullptr ? CreatePlugin(module) : nullptr;
+  if (plugin == nullptr) {
+    Print(L"cannot create the plug-in from " + plugin_path + L" (error " +
+          std::to_wstring(GetLastError()) + L")");
+    ClosePrinter(printer);
+    return 1;
+  }
+  Print(L"plug-in: " + plugin_path);
+  kvt::tools::HostDriverUi driver_ui;
+  Print(L"PublishDriverInterface: " + Hex(static_cast<ULONG>(plugin->PublishDriverInterface(
+                                          static_cast<IUnknown*>(&driver_ui)))));
+
+  // The document's device mode as the framework lays it out: the public
+  // part, then the plug-in's record.
+  DWORD private_size = 0;
+  const HRESULT size_answer =
+      RunDevMode(plugin, kvt::abi::OEMDM_SIZE, printer, nullptr, nullptr, nullptr, &private_size);
+  Print(L"DevMode size: " + Hex(static_cast<ULONG>(size_answer)) + L", " +
+        std::to_wstring(private_size) + L" bytes");
+  if (size_answer != S_OK || private_size == 0 || private_size > 0xFFFF) private_size = 0;
+  std::vector<std::uint8_t> document(kPublicSize + private_size, 0);
+  auto* public_dm = reinterpret_cast<DEVMODEW*>(document.data());
+  *public_dm = PublicDevmode(printer, options.printer);
+  public_dm->dmDriverExtra = static_cast<WORD>(private_size);
+  std::uint8_t* private_dm = document.data() + kPublicSize;
+  std::vector<std::uint8_t> defaults(private_size, 0);
+  DWORD size = private_size;
+  Print(L"DevMode default: " +
+        Hex(static_cast<ULONG>(RunDevMode(plugin, kvt::abi::OEMDM_DEFAULT, printer, public_dm,
+                                          nullptr, defaults.data(), &size))));
+  // The document's record: the defaults merged into the framework's buffer,
+  // which already holds a record of the plug-in to convert into.
+  if (private_size > 0) std::memcpy(private_dm, defaults.data(), private_size);
+  size = private_size;
+  Print(L"DevMode merge: " +
+        Hex(static_cast<ULONG>(RunDevMode(plugin, kvt::abi::OEMDM_MERGE, printer, public_dm,
+                                          defaults.data(), private_dm, &size))));
+  Print(L"document: orientation " + std::to_wstring(public_dm->dmOrientation) + L", form " +
+        public_dm->dmFormName + L", copies " + std::to_wstring(public_dm->dmCopies));
+
+  kvt::tools::FrameworkItems items(printer, *public_dm);
+  Print(L"forms offered: " + std::to_wstring(items.form_names().size()));
+  OEMCUIPPARAM cuip = {};
+  cuip.cbSize = sizeof cuip;
+  cuip.poemuiobj = driver_ui.ui_object();
+  cuip.hPrinter = printer;
+  cuip.pPrinterName = const_cast<PWSTR>(options.printer.c_str());
+  cuip.hModule = module;
+  cuip.hOEMHeap = GetProcessHeap();
+  cuip.pPublicDM = public_dm;
+  cuip.pOEMDM = private_dm;
+  cuip.dwFlags = options.flags;
+  cuip.pDrvOptItems = items.items();
+  cuip.cDrvOptItems = items.count();
+  // First the count of the plug-in's items, then the items themselves.
+  HRESULT answer = plugin->CommonUIProp(kvt::abi::OEMCUIP_DOCPROP, &cuip);
+  std::vector<OPTITEM> plugin_items;
+  if (answer == S_OK && cuip.cOEMOptItems > 0) {
+    plugin_items.resize(cuip.cOEMOptItems);
+    cuip.pOEMOptItems = plugin_items.data();
+    answer = plugin->CommonUIProp(kvt::abi::OEMCUIP_DOCPROP, &cuip);
+  }
+  Print(L"CommonUIProp: " + Hex(static_cast<ULONG>(answer)) + L", " +
+        std::to_wstring(plugin_items.size()) + L" items of the plug-in");
+
+  OEMUIPSPARAM ps_param = {};
+  ps_param.cbSize = sizeof ps_param;
+  ps_param.poemuiobj = driver_ui.ui_object();
+  ps_param.hPrinter = printer;
+  ps_param.pPrinterName = const_cast<PWSTR>(options.printer.c_str());
+  ps_param.hModule = module;
+  ps_param.hOEMHeap = GetProcessHeap();
+  ps_param.pPublicDM = public_dm;
+  ps_param.pOEMDM = private_dm;
+  ps_param.pOEMUserData = cuip.pOEMUserData;
+  ps_param.dwFlags = options.flags;
+
+  if (!options.screenshot_folder.empty() && !MakeFolders(options.screenshot_folder)) {
+    Print(L"cannot create " + options.screenshot_folder);
+  }
+  kvt::tools::DocumentSheet sheet(plugin, &ps_param, options.printer + L" Printing Preferences");
+  std::unique_ptr<kvt::tools::MessageBoxAnswerer> answerer;
+  if (options.answer != 0) {
+    answerer = std::make_unique<kvt::tools::MessageBoxAnswerer>(options.answer);
+  }
+  kvt::tools::SheetScriptOptions script_options;
+  script_options.screenshot_folder = options.screenshot_folder;
+  script_options.press = options.press;
+  script_options.timeout_ms = options.timeout_ms;
+  script_options.before_press = [&] { ApplyChanges(options.changes, sheet.plugin_user_data()); };
+  script_options.on_give_up = [] { Print(L"timeout: the sheet did not close"); };
+  DWORD result = 0;
+  LONG shown = 0;
+  bool timed_out = false;
+  {
+    kvt::tools::SheetScript script(script_options);
+    shown = sheet.Show(nullptr, &result);
+    const auto& titles = script.tab_titles();
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+      Print(L"page " + std::to_wstring(i + 1) + L": " + titles[i]);
+    }
+    for (const auto& path : script.screenshots()) Print(L"screenshot: " + path);
+    for (const auto& path : script.failed_screenshots()) Print(L"screenshot failed: " + path);
+    timed_out = script.timed_out();
+    if (timed_out) Print(L"timeout: the sheet was cancelled");
+  }
+  Print(L"CommonPropertySheetUIW: " + std::to_wstring(shown) + L", result " +
+        std::to_wstring(result));
+  Print(L"added the plug-in's sheet function: " +
+        Hex(static_cast<ULONG_PTR>(sheet.plugin_handle())));
+  for (const auto& call : sheet.calls()) {
+    Print(L"DocumentPropertySheets: reason " + std::to_wstring(call.reason) + L", answer " +
+          Hex(static_cast<ULONG>(call.answer)) + L", result " + std::to_wstring(call.result));
+  }
+  bool ok = false;
+  for (const auto& request : sheet.set_results()) {
+    Print(L"set result: page " + Hex(reinterpret_cast<ULONG_PTR>(request.page)) + L", result " +
+          std::to_wstring(request.result) + L", answer " + Hex(static_cast<ULONG>(request.answer)));
+    ok = ok || request.result == CPSUI_OK;
+  }
+  if (answerer) {
+    for (const auto& box : answerer->seen()) {
+      Print(L"message box: \"" + box.title + L"\" \"" + box.text + L"\", pressed " +
+            std::to_wstring(box.pressed));
+    }
+  }
+  for (const auto& update : driver_ui.updates()) {
+    Print(L"DrvUpdateUISetting: " + update.item_name + L" selection " +
+          std::to_wstring(update.selection) + L", previous " +
+          std::to_wstring(update.previous_selection) + L", mode " + std::to_wstring(update.mode) +
+          (update.from_function_table ? L" (OEMUIPROCS)" : L""));
+  }
+  for (DWORD i = 0; i < items.count(); ++i) {
+    Print(L"item " + std::wstring(items.items()[i].pName) + L": " +
+          items.SelectionText(items.items()[i]));
+  }
+  if (ok) {
+    // What the framework does with an OK: the items go into the public part
+    // and the record is validated before it reaches the document.
+    items.ApplyTo(public_dm);
+    Print(L"document after OK: orientation " + std::to_wstring(public_dm->dmOrientation) +
+          L", form " + public_dm->dmFormName + L", copies " + std::to_wstring(public_dm->dmCopies));
+    // The merge converts into a buffer that already holds a record of the
+    // plug-in (its signature decides whether the input is taken).
+    std::vector<std::uint8_t> merged = defaults;
+    size = private_size;
+    const HRESULT merge = RunDevMode(plugin, kvt::abi::OEMDM_MERGE, printer, public_dm, private_dm,
+                                     merged.data(), &size);
+    int corrected = 0;
+    if (private_size >= sizeof(kvt::PrivateSettings)) {
+      for (const RecordField& field : kvt::tools::RecordFields()) {
+        const std::string before = kvt::tools::FieldValue(field, private_dm);
+        const std::string after = kvt::tools::FieldValue(field, merged.data());
+        if (before == after) continue;
+        ++corrected;
+        Print(L"merge corrects " + Widen(field.name) + L": " + Widen(before) + L" -> " +
+              Widen(after));
+      }
+    }
+    Print(L"after OK, DevMode merge: " + Hex(static_cast<ULONG>(merge)) + L", " +
+          std::to_wstring(corrected) + L" fields corrected");
+  }
+  PrintRecord(private_dm, private_size);
+
+  plugin->Release();
+  Print(L"driver interface references left: " + std::to_wstring(driver_ui.references() - 1));
+  ClosePrinter(printer);
+  return timed_out ? 3 : 0;
+}
