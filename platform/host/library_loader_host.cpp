@@ -4,8 +4,8 @@
 // paths have no short form.
 #include "platform/library_loader.h"
 
-#include <dlfcn.h>
 
+#include "platform/host/host_library.h"
 #include "platform/host/host_path.h"
 #include "platform/host/host_windows_folder.h"
 #include "platform/last_error.h"
@@ -29,15 +29,8 @@ class HostLibraryLoader final : public LibraryLoader {
     return false;
   }
 
-  ModuleHandle Load(std::u16string_view path) override {
-    void* module = dlopen(host::ToHostPath(path).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) SetThreadLastError(126);  // ERROR_MOD_NOT_FOUND
-    return module;
-  }
-
-  void Free(ModuleHandle module) override {
-    if (module != nullptr) dlclose(module);
-  }
+  ModuleHandle Load(std::u16string_view path) override { return host::LoadLibraryAt(path); }
+  void Free(ModuleHandle module) override { host::FreeLibraryHandle(module); }
 };
 
 }  // namespace
