@@ -1,0 +1,91 @@
+#include "oemui/controls/layout_splitter.h"
+
+#include <gtest/gtest.h>
+
+#include "oemui/controls/my_preview.h"
+#include "oemui/controls/my_spriter.h"
+
+namespace kvt {
+namespace {
+
+// A page column: preview 10..130, splitter 130..136, tree 136..300.
+const ControlRect kUpper = {7, 10, 167, 130};
+const ControlRect kSplitter = {7, 130, 167, 136};
+const ControlRect kLower = {7, 136, 167, 300};
+
+TEST(LayoutSplitterTest, ClampsAndMovesBothNeighbours) {
+  struct Case {
+    int requested;
+    int top;
+  } cases[] = {
+      {100, 100}, {41, 42},    // less than 32 below the upper top: exactly 32 below it
+      {-50, 42},               // dragged above the page
+      {42, 42},   {268, 268},  // exactly 32 above the lower bottom
+      {290, 268}, {1000, 268},
+  };
+  for (const Case& c : cases) {
+    const SplitterLayout layout = LayoutSplitter(kSplitter, kUpper, kLower, c.requested);
+    EXPECT_EQ(layout.splitter, (ControlRect{7, c.top, 167, c.top + 6})) << c.requested;
+    EXPECT_EQ(layout.upper, (ControlRect{7, 10, 167, c.top})) << c.requested;
+    EXPECT_EQ(layout.lower, (ControlRect{7, c.top + 6, 167, 300})) << c.requested;
+  }
+}
+
+TEST(LayoutSplitterTest, ShortPageGivesNoNegativeHeights) {
+  const ControlRect upper = {0, 10, 100, 30};
+  const ControlRect splitter = {0, 30, 100, 36};
+  const ControlRect lower = {0, 36, 100, 50};
+  for (int requested : {-10, 20, 40, 90}) {
+    const SplitterLayout layout = LayoutSplitter(splitter, upper, lower, requested);
+    EXPECT_GE(layout.upper.height(), 0) << requested;
+    EXPECT_GE(layout.lower.height(), 0) << requested;
+    EXPECT_EQ(layout.splitter.height(), 6) << requested;
+  }
+}
+
+TEST(SplitterTest, GripDotsCentredAndThreeHeightsApart) {
+  const auto dots = SplitterGripDots(160, 6);
+  EXPECT_EQ(dots[1], (ControlRect{77, 0, 83, 6}));
+  EXPECT_EQ(dots[0].left, 77 - 18);
+  EXPECT_EQ(dots[2].left, 77 + 18);
+}
+
+TEST(SplitterTest, DragPostsTopLeftKeepingTheGrabPoint) {
+  SplitterDrag drag;
+  std::uint32_t packed = 0;
+  EXPECT_FALSE(drag.Move(50, 50, &packed));  // not pressed: nothing to post
+  drag.Press(40, 2);
+  ASSERT_TRUE(drag.Move(47, 150, &packed));
+  EXPECT_EQ(SplitterPositionX(packed), 7);
+  EXPECT_EQ(SplitterPositionY(packed), 148);
+  EXPECT_EQ(packed >> 16, 148u);  // y in the high word
+  // Dragged above the parent: read back negative, not as 65000-something.
+  ASSERT_TRUE(drag.Move(47, -20, &packed));
+  EXPECT_EQ(SplitterPositionY(packed), -22);
+  drag.Release();
+  EXPECT_FALSE(drag.Move(47, 150, &packed));
+}
+
+TEST(PreviewTest, CentredWithAFourPixelTop) {
+  struct Case {
+    int cw, ch, iw, ih, x, y;
+  } cases[] = {
+      {200, 200, 100, 100, 50, 50},
+      {200, 104, 100, 100, 50, 4},  // centring would give 2
+      {200, 80, 100, 100, 50, 4},   // taller than the box
+      {80, 200, 100, 100, -10, 50},
+  };
+  for (const Case& c : cases) {
+    const PreviewOrigin origin = PreviewPlacement(c.cw, c.ch, c.iw, c.ih);
+    EXPECT_EQ(origin.x, c.x);
+    EXPECT_EQ(origin.y, c.y);
+  }
+  CMyPreview preview;
+  ASSERT_EQ(preview.OnCreate(), 0u);
+  EXPECT_EQ(preview.image().width(), 128);
+  EXPECT_EQ(preview.image().height(), 128);
+  EXPECT_EQ(preview.image().RowPointer(127)[0], 0xF0);
+}
+
+}  // namespace
+}  // namespace kvt

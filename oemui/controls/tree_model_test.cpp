@@ -1,0 +1,188 @@
+#include "oemui/controls/tree_model.h"
+
+#include <gtest/gtest.h>
+
+#include "oemui/controls/my_tree_view.h"
+
+namespace kvt {
+namespace {
+
+// The settings tree in small: two sections, one with a nested header.
+//   1 General        (header)
+//     2 Initialize
+//     3 Speed
+//   13 Options       (header)
+//     14 Print Start (header)
+//       15 Logo
+//       16 Keycode
+//     24 Page Start  (header)
+//       25 Feed
+void Build(TreeModel* model) {
+  const TreeItemSpec specs[] = {
+      {1, 0, u"General", 0, true, true},        {2, 1, u"Initialize", -1, false, false},
+      {3, 1, u"Speed", -1, false, false},       {13, 0, u"Options", 2, true, true},
+      {14, 13, u"Print Start", -1, true, true}, {15, 14, u"Logo", -1, false, false},
+      {16, 14, u"Keycode", -1, false, false},   {24, 13, u"Page Start", -1, true, true},
+      {25, 24, u"Feed", -1, false, false},
+  };
+  for (const TreeItemSpec& spec : specs) ASSERT_EQ(model->Add(spec), kTreeOk) << spec.id;
+}
+
+TEST(TreeModelTest, RefusesUnknownIdsAndParents) {
+  TreeModel model;
+  Build(&model);
+  EXPECT_EQ(model.Add({1, 0, u"again"}), kTreeItemNotFound);
+  EXPECT_EQ(model.Add({30, 29, u"orphan"}), kTreeItemNotFound);
+  EXPECT_EQ(model.Add({0, 0, u"no id"}), kTreeItemNotFound);
+  EXPECT_EQ(model.SetText(99, u"x", 0), kTreeItemNotFound);
+  EXPECT_EQ(model.SetVisible(99, false), kTreeItemNotFound);
+  EXPECT_EQ(model.SetExpanded(2, false), kTreeItemNotFound);  // not a header
+}
+
+TEST(TreeModelTest, KeyboardSkipsHiddenAndCollapsedRows) {
+  TreeModel model;
+  Build(&model);
+  ASSERT_EQ(model.SetVisible(3, false), kTreeOk);    // Speed hidden
+  ASSERT_EQ(model.SetExpanded(14, false), kTreeOk);  // Print Start collapsed
+
+  struct Case {
+    int from;
+    std::uint32_t key;
+    TreeAction action;
+  } cases[] = {
+      {2, kKeyDown, {TreeAction::kMove, 13}},  // over hidden Speed
+      {13, kKeyUp, {TreeAction::kMove, 2}},
+      {14, kKeyDown, {TreeAction::kMove, 24}},  // over collapsed Logo, Keycode
+      {24, kKeyUp, {TreeAction::kMove, 14}},
+      {25, kKeyDown, {}},  // last row
+      {1, kKeyUp, {}},     // first row
+      {14, kKeyRight, {TreeAction::kExpand, 14}},
+      {24, kKeyRight, {TreeAction::kMove, 25}},  // open: to the first child
+      {25, kKeyRight, {}},
+      {24, kKeyLeft, {TreeAction::kCollapse, 24}},
+      {14, kKeyLeft, {TreeAction::kMove, 13}},  // closed: to the parent
+      {25, kKeyLeft, {TreeAction::kMove, 24}},
+      {1, kKeyLeft, {TreeAction::kCollapse, 1}},
+      {14, kKeyAdd, {TreeAction::kExpand, 14}},
+      {24, kKeyAdd, {}},
+      {24, kKeySubtract, {TreeAction::kCollapse, 24}},
+      {14, kKeyReturn, {TreeAction::kShowSection, 14}},
+      {13, kKeySpace, {TreeAction::kShowSection, 13}},
+      {2, kKeyReturn, {}},  // a value row opens nothing
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(model.SetCurrent(c.from), kTreeOk) << c.from;
+    EXPECT_EQ(TreeKeyAction(model, c.key, false), c.action)
+        << "from " << c.from << " key " << c.key;
+  }
+  EXPECT_EQ(TreeKeyAction(model, kKeyTab, true), (TreeAction{TreeAction::kNextControl, 0, true}));
+  // Rows off screen cannot be made current.
+  EXPECT_EQ(model.SetCurrent(3), kTreeItemNotFound);
+  EXPECT_EQ(model.SetCurrent(15), kTreeItemNotFound);
+}
+
+TEST(TreeModelTest, CurrentRowThatLeavesTheScreenHandsOverToItsHeader) {
+  TreeModel model;
+  Build(&model);
+  ASSERT_EQ(model.SetCurrent(16), kTreeOk);
+  model.SetExpanded(13, false);
+  EXPECT_EQ(model.current(), 13);
+  model.SetExpanded(13, true);
+  ASSERT_EQ(model.SetCurrent(3), kTreeOk);
+  model.SetVisible(3, false);
+  EXPECT_EQ(model.current(), 1);
+}
+
+// A window that records what the tree asks of it; 5 rows fit.
+class FakeTreeWindow final : public TreeWindow {
+ public:
+  int ClientHeight() override { return 5 * 18 + 7; }
+  void Invalidate() override { ++paints; }
+  void SetScroll(int top_row, int total_rows, int visible_rows) override {
+    top = top_row;
+    total = total_rows;
+    visible = visible_rows;
+  }
+  void PostToParent(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override {
+    posted.push_back({message, wparam, lparam});
+  }
+  void MoveFocus(bool previous) override { focus_moves.push_back(previous); }
+
+  struct Post {
+    std::uint32_t message;
+    std::uintptr_t wparam;
+    std::intptr_t lparam;
+  };
+  int paints = 0;
+  int top = -1, total = -1, visible = -1;
+  std::vector<Post> posted;
+  std::vector<bool> focus_moves;
+};
+
+TEST(MyTreeViewTest, ClicksToggleOrShowSectionsAndValueRowsDoNothing) {
+  FakeTreeWindow window;
+  CMyTreeView tree(window);
+  TreeModel source;
+  Build(&source);
+  for (const TreeItem& item : source.items()) {
+    tree.AddItem({item.id, item.parent_id, item.text, item.icon, item.expandable,
+                  item.kind == TreeItemKind::kHeader});
+  }
+  tree.Layout();
+  EXPECT_EQ(window.total, 9);
+  EXPECT_EQ(window.visible, 5);
+  const TreeGeometry& g = tree.geometry();
+
+  // Row 1 (Initialize): nothing, not even current.
+  tree.OnClick(60, g.row_height + 3);
+  EXPECT_TRUE(window.posted.empty());
+  EXPECT_EQ(tree.model().current(), 0);
+
+  // Row 4 (Print Start, depth 1): its expander box folds it.
+  const ControlRect box = TreeExpanderBox(g, 1);
+  tree.OnClick(box.left + 2, 4 * g.row_height + box.top + 2);
+  EXPECT_FALSE(tree.model().Find(14)->expanded);
+  EXPECT_TRUE(window.posted.empty());
+  EXPECT_EQ(window.total, 7);
+
+  // Elsewhere on the header: current, highlighted, 1633 with its id.
+  tree.OnClick(80, 4 * g.row_height + 5);
+  ASSERT_EQ(window.posted.size(), 1u);
+  EXPECT_EQ(window.posted[0].message, kShowSectionMessage);
+  EXPECT_EQ(window.posted[0].wparam, 14u);
+  EXPECT_EQ(window.posted[0].lparam, 0);
+  EXPECT_TRUE(tree.IsHighlighted(*tree.model().Find(14)));
+  EXPECT_FALSE(tree.IsHighlighted(*tree.model().Find(13)));
+
+  // Down to the last row scrolls it into view; Enter on it posts again.
+  tree.OnKey(kKeyDown, false);
+  tree.OnKey(kKeyDown, false);
+  EXPECT_EQ(tree.model().current(), 25);
+  EXPECT_EQ(window.top, 2);  // rows 2..6 of 7 on screen
+  tree.OnKey(kKeyUp, false);
+  tree.OnKey(kKeyReturn, false);
+  ASSERT_EQ(window.posted.size(), 2u);
+  EXPECT_EQ(window.posted[1].wparam, 24u);
+  tree.OnKey(kKeyTab, false);
+  EXPECT_EQ(window.focus_moves, std::vector<bool>{false});
+
+  // Operations on ids the tree lacks.
+  EXPECT_EQ(tree.SetItemText(77, u"x", kTreeChangedText), kTreeItemNotFound);
+  EXPECT_EQ(tree.ShowItem(77, true), kTreeItemNotFound);
+  EXPECT_EQ(tree.Select(77), kTreeItemNotFound);
+}
+
+TEST(MyTreeViewTest, RowColours) {
+  TreeItem value;
+  value.colour = kTreeChangedText;
+  EXPECT_EQ(TreeRowColoursFor(value, false).text, PaintColour::Rgb(0x0000FF));
+  EXPECT_EQ(TreeRowColoursFor(value, false).background, PaintColour::System(kSysWindow));
+  TreeItem header;
+  header.kind = TreeItemKind::kHeader;
+  EXPECT_EQ(TreeRowColoursFor(header, false).background, PaintColour::Rgb(0xF0F0F0));
+  EXPECT_EQ(TreeRowColoursFor(header, true).background, PaintColour::Rgb(0xD7BAA1));
+  EXPECT_EQ(TreeRowColoursFor(header, true).text, PaintColour::Rgb(0));
+}
+
+}  // namespace
+}  // namespace kvt
