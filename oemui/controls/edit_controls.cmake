@@ -2,4 +2,19 @@
 # binding and CMyRadBtn, with their rules kept apart from the windows.
 target_sources(kvt_controls PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/edit_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/my_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/spin_binding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/my_rad_btn.cpp
 )
+
+# The in-memory dialogs that page tests run on.
+add_library(kvt_controls_fake STATIC ${CMAKE_CURRENT_LIST_DIR}/fake_dialog_port.cpp)
+target_link_libraries(kvt_controls_fake PUBLIC kvt_controls)
+
+
+kvt_add_test(edit_controls_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/edit_rules_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/my_edit_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fake_dialog_port_test.cpp
+  LIBS kvt_controls_fake)
