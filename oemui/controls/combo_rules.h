@@ -25,13 +25,12 @@ enum ControlKey : std::uint32_t {
   kKeySubtract = 0x6D,  // numeric keypad minus
 };
 
-// The list notification codes the combo box passes to its parent in the
-// high word of its private message.
-inline constexpr std::uint32_t kComboMessage = 1129;
-inline constexpr std::uint16_t kComboKillFocus = 4;
-inline constexpr std::uint16_t kComboCloseUp = 8;
-inline constexpr std::uint16_t kComboSelEndOk = 9;
-inline constexpr std::uint16_t kComboSelEndCancel = 10;
+// The list notification codes (CBN_...) the combo box passes to its parent
+// in the high word of its private message (kMsgComboNotify).
+inline constexpr std::uint16_t kComboCodeKillFocus = 4;
+inline constexpr std::uint16_t kComboCodeCloseUp = 8;
+inline constexpr std::uint16_t kComboCodeSelEndOk = 9;
+inline constexpr std::uint16_t kComboCodeSelEndCancel = 10;
 
 // The row an arrow key moves the selection to, or -1 when the key is not an
 // arrow or the selection stays where it is. Up and Left step back, Down and

@@ -15,21 +15,20 @@ constexpr std::size_t kMaxRowText = 256;
 
 }  // namespace
 
-std::uint32_t CMyComboBox::AddItem(int index, const std::u16string& text, std::int32_t data,
-                                   ComboIcon icon) {
+std::uint32_t CMyComboBox::AddItem(int index, const ComboItem& row) {
   if (index < 0 || index > static_cast<int>(items_.size())) return kNotFound;
   if (index == 0) items_.clear();
   Item item;
-  item.text = text;
-  item.data = data;
+  item.text = row.text;
+  item.data = row.data;
   std::uint32_t result = kOk;
-  if (icon.kind == ComboIconKind::kBitmap) {
-    result = item.icon.LoadPicture(module_, icon.resource_id);
-  } else if (icon.kind == ComboIconKind::kTiff) {
-    result = item.icon.LoadTiffResource(module_, icon.resource_id);
+  if (row.icon_kind == ComboIconKind::kBitmap) {
+    result = item.icon.LoadPicture(module_, row.icon_id);
+  } else if (row.icon_kind == ComboIconKind::kTiff) {
+    result = item.icon.LoadTiffResource(module_, row.icon_id);
   }
-  if (icon.kind != ComboIconKind::kNone && result == kOk) {
-    item.icon_kind = icon.kind;
+  if (row.icon_kind != ComboIconKind::kNone && result == kOk) {
+    item.icon_kind = row.icon_kind;
   } else {
     item.icon.Free();
   }
@@ -41,11 +40,13 @@ std::uint32_t CMyComboBox::AddItem(int index, const std::u16string& text, std::i
   return result;
 }
 
-std::uint32_t CMyComboBox::AddItem(int index, std::uint32_t string_id, std::int32_t data,
-                                   ComboIcon icon) {
-  std::u16string text;
-  if (!Service<StringTable>().Load(module_, string_id, kMaxRowText, &text)) return kNoResource;
-  return AddItem(index, text, data, icon);
+std::uint32_t CMyComboBox::AddItemFromString(int index, std::uint32_t string_id,
+                                             const ComboItem& item) {
+  ComboItem row = item;
+  if (!Service<StringTable>().Load(module_, string_id, kMaxRowText, &row.text)) {
+    return kNoResource;
+  }
+  return AddItem(index, row);
 }
 
 void CMyComboBox::Rebuild() {
@@ -92,27 +93,31 @@ int CMyComboBox::SelectByData(std::int32_t data) {
   return -1;
 }
 
+bool CMyComboBox::SelectIndex(int index) {
+  if (index < -1 || index >= Count()) return false;
+  window_.Select(index);
+  last_selected_ = index;
+  return true;
+}
+
+std::int32_t CMyComboBox::LastSelectedData() {
+  const std::vector<ComboShownRow> rows = window_.Rows();
+  if (last_selected_ < 0 || last_selected_ >= static_cast<int>(rows.size())) return -1;
+  return rows[last_selected_].data;
+}
+
 bool CMyComboBox::OnArrowKey(std::uint32_t key) {
-  const int count = static_cast<int>(window_.Rows().size());
-  const int target = ComboKeyTarget(key, window_.Selection(), count);
+  const int target = ComboKeyTarget(key, window_.Selection(), Count());
   if (target < 0) return false;
   window_.Select(target);
-  last_selected_ = target;
   return true;
 }
 
 int CMyComboBox::OnSelectionAccepted() {
-  const int count = static_cast<int>(window_.Rows().size());
   const int selected = window_.Selection();
-  const int shown = ComboAcceptedSelection(selected, last_selected_, count);
+  const int shown = ComboAcceptedSelection(selected, last_selected_, Count());
   if (shown != selected) window_.Select(shown);
-  if (shown >= 0) last_selected_ = shown;
   return shown;
-}
-
-void CMyComboBox::NoteSelection() {
-  const int selected = window_.Selection();
-  if (selected >= 0) last_selected_ = selected;
 }
 
 const CMyDibSection2* CMyComboBox::Icon(int index) const {

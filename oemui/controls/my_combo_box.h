@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "oemui/controls/combo_rules.h"
+#include "oemui/controls/dialog_port.h"
 #include "oemui/watermark/dib_section.h"
 #include "platform/library_loader.h"
 
@@ -35,18 +36,6 @@ class ComboWindow {
   virtual void SetDropDownWidth(int width) = 0;
 };
 
-// Where a row's icon comes from.
-enum class ComboIconKind : std::uint8_t {
-  kNone,
-  kBitmap,  // a bitmap resource, copied onto the row
-  kTiff,    // a 32-bit TIFF picture in an RCDATA resource, blended onto the row
-};
-
-struct ComboIcon {
-  ComboIconKind kind = ComboIconKind::kNone;
-  std::uint32_t resource_id = 0;
-};
-
 class CMyComboBox {
  public:
   // |module| holds the strings and pictures the rows name by id.
@@ -56,11 +45,10 @@ class CMyComboBox {
   // add one at the end. An index past the end would leave a hole in the
   // list and is refused with 107. The icon is loaded now; when it cannot be
   // the row is kept without one and the picture's code is answered.
-  std::uint32_t AddItem(int index, const std::u16string& text, std::int32_t data,
-                        ComboIcon icon = {});
-  // The same with the text taken from string |string_id| of the module; a
-  // missing string gives 201 and adds nothing.
-  std::uint32_t AddItem(int index, std::uint32_t string_id, std::int32_t data, ComboIcon icon = {});
+  std::uint32_t AddItem(int index, const ComboItem& item);
+  // The same with the text taken from string |string_id| of the module
+  // (|item|'s text is ignored); a missing string gives 201 and adds nothing.
+  std::uint32_t AddItemFromString(int index, std::uint32_t string_id, const ComboItem& item);
 
   // Fills the window with the collected rows when they differ from what it
   // shows, and sizes the drop-down to the widest row.
@@ -71,17 +59,24 @@ class CMyComboBox {
   // Selects the first row holding |data| and answers its index; when no row
   // holds it, selects the first row and answers -1.
   int SelectByData(std::int32_t data);
+  // Selects row |index| (-1: none); false for an index the list lacks.
+  bool SelectIndex(int index);
+  int SelectedIndex() { return window_.Selection(); }
+  int Count() { return static_cast<int>(window_.Rows().size()); }
+  // The data of the row the page selected last (-1 for none). The user's
+  // own picks do not change it, so the page can compare a pick with it
+  // before it accepts the pick.
+  std::int32_t LastSelectedData();
 
   // An arrow key: answers true and selects the row when the key moved the
   // selection (the caller then tells the parent of the change).
   bool OnArrowKey(std::uint32_t key);
-  // The user confirmed the drop-down (code 9). Puts the last chosen row back
-  // when nothing is selected; answers the selection now shown.
+  // The user confirmed the drop-down (code 9). Puts the row the page
+  // selected last back when nothing is selected; answers the selection now
+  // shown.
   int OnSelectionAccepted();
-  // Remembers the current selection as the last one chosen.
-  void NoteSelection();
 
-  void SetColours(std::uint32_t text, std::uint32_t background) {
+  void SetColours(std::optional<std::uint32_t> text, std::uint32_t background) {
     text_colour_ = text;
     background_ = background;
   }

@@ -39,9 +39,9 @@ ModuleHandle const kModule = reinterpret_cast<ModuleHandle>(0x1000);
 TEST(MyComboBoxTest, SelectByDataFindsFirstMatchOrFallsBackToFirstRow) {
   FakeComboWindow window;
   CMyComboBox combo(window, kModule);
-  combo.AddItem(0, u"Low", 10);
-  combo.AddItem(1, u"Middle", 20);
-  combo.AddItem(2, u"Again", 20);
+  combo.AddItem(0, {u"Low", 10});
+  combo.AddItem(1, {u"Middle", 20});
+  combo.AddItem(2, {u"Again", 20});
   combo.Rebuild();
 
   EXPECT_EQ(combo.SelectByData(20), 1);
@@ -64,8 +64,8 @@ TEST(MyComboBoxTest, EmptyListSelectsNothingAndHasNoData) {
 TEST(MyComboBoxTest, RebuildRefillsOnlyWhenTheRowsChanged) {
   FakeComboWindow window;
   CMyComboBox combo(window, kModule);
-  combo.AddItem(0, u"Left", 0);
-  combo.AddItem(1, u"Centered text", 1);
+  combo.AddItem(0, {u"Left", 0});
+  combo.AddItem(1, {u"Centered text", 1});
   combo.Rebuild();
   ASSERT_EQ(window.rows.size(), 2u);
   EXPECT_EQ(window.clears, 1);
@@ -73,14 +73,14 @@ TEST(MyComboBoxTest, RebuildRefillsOnlyWhenTheRowsChanged) {
 
   // The same description again leaves the window (and its selection) alone.
   combo.SelectByData(1);
-  combo.AddItem(0, u"Left", 0);
-  combo.AddItem(1, u"Centered text", 1);
+  combo.AddItem(0, {u"Left", 0});
+  combo.AddItem(1, {u"Centered text", 1});
   combo.Rebuild();
   EXPECT_EQ(window.clears, 1);
   EXPECT_EQ(window.selection, 1);
 
   // Index 0 starts over: a shorter list replaces the longer one.
-  combo.AddItem(0, u"Only", 7);
+  combo.AddItem(0, {u"Only", 7});
   combo.Rebuild();
   EXPECT_EQ(window.clears, 2);
   ASSERT_EQ(window.rows.size(), 1u);
@@ -91,11 +91,11 @@ TEST(MyComboBoxTest, RebuildRefillsOnlyWhenTheRowsChanged) {
 TEST(MyComboBoxTest, AddItemRefusesAHoleAndReplacesInPlace) {
   FakeComboWindow window;
   CMyComboBox combo(window, kModule);
-  EXPECT_EQ(combo.AddItem(1, u"B", 2), 107u);
-  EXPECT_EQ(combo.AddItem(0, u"A", 1), 0u);
-  EXPECT_EQ(combo.AddItem(2, u"C", 3), 107u);
-  EXPECT_EQ(combo.AddItem(1, u"B", 2), 0u);
-  EXPECT_EQ(combo.AddItem(1, u"b", 4), 0u);
+  EXPECT_EQ(combo.AddItem(1, {u"B", 2}), 107u);
+  EXPECT_EQ(combo.AddItem(0, {u"A", 1}), 0u);
+  EXPECT_EQ(combo.AddItem(2, {u"C", 3}), 107u);
+  EXPECT_EQ(combo.AddItem(1, {u"B", 2}), 0u);
+  EXPECT_EQ(combo.AddItem(1, {u"b", 4}), 0u);
   combo.Rebuild();
   ASSERT_EQ(window.rows.size(), 2u);
   EXPECT_EQ(window.rows[1].text, u"b");
@@ -116,11 +116,11 @@ TEST(MyComboBoxTest, RowsFromStringsAndIcons) {
 
   FakeComboWindow window;
   CMyComboBox combo(window, kModule);
-  EXPECT_EQ(combo.AddItem(0, 86u, 1, {ComboIconKind::kBitmap, 300}), 0u);
+  EXPECT_EQ(combo.AddItemFromString(0, 86, {u"", 1, ComboIconKind::kBitmap, 300}), 0u);
   // A missing picture keeps the row, without an icon.
-  EXPECT_EQ(combo.AddItem(1, u"X", 2, {ComboIconKind::kTiff, 301}), 107u);
+  EXPECT_EQ(combo.AddItem(1, {u"X", 2, ComboIconKind::kTiff, 301}), 107u);
   // A missing string adds nothing.
-  EXPECT_EQ(combo.AddItem(2, 999u, 3), 201u);
+  EXPECT_EQ(combo.AddItemFromString(2, 999, {u"", 3}), 201u);
 
   ASSERT_EQ(combo.item_count(), 2);
   ASSERT_NE(combo.Icon(0), nullptr);
@@ -134,15 +134,24 @@ TEST(MyComboBoxTest, RowsFromStringsAndIcons) {
   EXPECT_EQ(window.drop_down_width, (3 + 2 + 8) + 5 * 7 + 17 + 8);
 }
 
-TEST(MyComboBoxTest, AcceptingAnEmptyChoiceRestoresTheLastRow) {
+TEST(MyComboBoxTest, UserPicksLeaveThePagesLastSelectionForComparison) {
   FakeComboWindow window;
   CMyComboBox combo(window, kModule);
-  combo.AddItem(0, u"A", 1);
-  combo.AddItem(1, u"B", 2);
+  combo.AddItem(0, {u"A", 1});
+  combo.AddItem(1, {u"B", 2});
+  combo.AddItem(2, {u"C", 3});
   combo.Rebuild();
-  EXPECT_TRUE(combo.OnArrowKey(kKeyDown));   // nothing -> A
-  EXPECT_TRUE(combo.OnArrowKey(kKeyRight));  // A -> B
-  EXPECT_FALSE(combo.OnArrowKey(kKeyDown));  // stays on B
+  EXPECT_EQ(combo.LastSelectedData(), -1);
+  EXPECT_TRUE(combo.OnArrowKey(kKeyDown));  // nothing -> A
+  EXPECT_EQ(combo.LastSelectedData(), -1);
+  ASSERT_TRUE(combo.SelectIndex(1));
+  EXPECT_TRUE(combo.OnArrowKey(kKeyRight));  // B -> C
+  EXPECT_FALSE(combo.OnArrowKey(kKeyDown));  // stays on C
+  EXPECT_EQ(combo.GetSelectedData(), 3);
+  EXPECT_EQ(combo.LastSelectedData(), 2);
+  EXPECT_FALSE(combo.SelectIndex(3));
+
+  // Confirming the drop-down with nothing selected puts B back.
   window.selection = -1;
   EXPECT_EQ(combo.OnSelectionAccepted(), 1);
   EXPECT_EQ(window.selection, 1);

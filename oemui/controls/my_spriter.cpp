@@ -1,5 +1,7 @@
 #include "oemui/controls/my_spriter.h"
 
+#include <algorithm>
+
 namespace kvt {
 
 std::array<ControlRect, 3> SplitterGripDots(int width, int height) {
@@ -12,6 +14,55 @@ std::array<ControlRect, 3> SplitterGripDots(int width, int height) {
     dots[i] = {left, 0, left + diameter, diameter};
   }
   return dots;
+}
+
+namespace {
+
+// Subsamples per pixel side when measuring how much of a pixel a dot covers.
+constexpr int kSubsamples = 4;
+
+std::uint8_t Channel(std::uint32_t colour, int shift) {
+  return static_cast<std::uint8_t>((colour >> shift) & 0xFF);
+}
+
+std::uint8_t Mix(std::uint8_t from, std::uint8_t to, int covered, int samples) {
+  return static_cast<std::uint8_t>(from + (to - from) * covered / samples);
+}
+
+}  // namespace
+
+std::uint32_t RenderSplitter(int width, int height, std::uint32_t face, std::uint32_t dot,
+                             CMyDibSection2* picture) {
+  const std::uint32_t result = picture->Create(width, height, 24);
+  if (result != kImageOk) return result;
+  picture->Fill(face);
+  const int samples = kSubsamples * kSubsamples;
+  for (const ControlRect& box : SplitterGripDots(width, height)) {
+    // Circle centre and radius in subsample units.
+    const int diameter = box.width() * kSubsamples;
+    const int cx = box.left * kSubsamples + diameter / 2;
+    const int cy = box.top * kSubsamples + diameter / 2;
+    const long long r2 = static_cast<long long>(diameter) * diameter / 4;
+    for (int y = std::max(0, box.top); y < std::min(height, box.bottom); ++y) {
+      std::uint8_t* row = picture->RowPointer(y);
+      for (int x = std::max(0, box.left); x < std::min(width, box.right); ++x) {
+        int covered = 0;
+        for (int sy = 0; sy < kSubsamples; ++sy) {
+          for (int sx = 0; sx < kSubsamples; ++sx) {
+            // Doubled coordinates put each subsample at its own centre.
+            const long long dx = 2 * (x * kSubsamples + sx) + 1 - 2 * cx;
+            const long long dy = 2 * (y * kSubsamples + sy) + 1 - 2 * cy;
+            if (dx * dx + dy * dy <= 4 * r2) ++covered;
+          }
+        }
+        std::uint8_t* pixel = row + 3 * x;
+        pixel[0] = Mix(pixel[0], Channel(dot, 16), covered, samples);
+        pixel[1] = Mix(pixel[1], Channel(dot, 8), covered, samples);
+        pixel[2] = Mix(pixel[2], Channel(dot, 0), covered, samples);
+      }
+    }
+  }
+  return kImageOk;
 }
 
 std::uint32_t PackSplitterPosition(int x, int y) {

@@ -7,18 +7,22 @@
 #include <array>
 #include <cstdint>
 
+#include "oemui/controls/dialog_port.h"
 #include "oemui/controls/layout_splitter.h"
+#include "oemui/watermark/dib_section.h"
 
 namespace kvt {
-
-// DSM_SPLITTERMOVED: wParam the requested top-left in the parent's client
-// coordinates, y in the high word and x in the low word; lParam 0.
-inline constexpr std::uint32_t kSplitterMovedMessage = 1632;
 
 // The three grip dots of a splitter of |width| x |height|: circles as tall
 // as the bar, one in the middle and one three heights to either side, as
 // their bounding boxes in the splitter's client coordinates.
 std::array<ControlRect, 3> SplitterGripDots(int width, int height);
+
+// The splitter's picture: |face| with the three dots in |dot| (both
+// COLORREF), their edges smoothed by the share of each pixel the circle
+// covers. Answers the image code.
+std::uint32_t RenderSplitter(int width, int height, std::uint32_t face, std::uint32_t dot,
+                             CMyDibSection2* picture);
 
 // Packs a top-left corner into the message's wParam. Coordinates above or
 // left of the parent's client area stay negative when read back as signed

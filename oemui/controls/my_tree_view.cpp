@@ -10,11 +10,14 @@ void CMyTreeView::DeleteAllItems() {
   Layout();
 }
 
-std::uint32_t CMyTreeView::SetItemText(int id, const std::u16string& text, std::uint32_t colour) {
+std::uint32_t CMyTreeView::SetItemText(std::uint32_t id, const std::u16string& text,
+                                       std::uint32_t colour) {
   return model_.SetText(id, text, colour);
 }
 
-std::uint32_t CMyTreeView::ShowItem(int id, bool visible) { return model_.SetVisible(id, visible); }
+std::uint32_t CMyTreeView::ShowItem(std::uint32_t id, bool visible) {
+  return model_.SetVisible(id, visible);
+}
 
 int CMyTreeView::VisibleRows() {
   return std::max(1, window_.ClientHeight() / std::max(1, geometry_.row_height));
@@ -28,13 +31,13 @@ void CMyTreeView::Layout() {
   window_.Invalidate();
 }
 
-std::uint32_t CMyTreeView::Select(int id) {
+std::uint32_t CMyTreeView::Select(std::uint32_t id) {
   const std::uint32_t result = model_.SetCurrent(id);
   if (result != kTreeOk) return result;
   return EnsureVisible(id);
 }
 
-std::uint32_t CMyTreeView::EnsureVisible(int id) {
+std::uint32_t CMyTreeView::EnsureVisible(std::uint32_t id) {
   const std::vector<int> rows = model_.DisplayedRows();
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     if (model_.items()[rows[r]].id != id) continue;
@@ -80,7 +83,7 @@ void CMyTreeView::Carry(const TreeAction& action) {
     }
     case TreeAction::kShowSection:
       if (Select(action.id) != kTreeOk) return;
-      window_.PostToParent(kShowSectionMessage, static_cast<std::uintptr_t>(action.id), 0);
+      window_.PostToParent(kMsgShowSection, static_cast<std::uintptr_t>(action.id), 0);
       return;
     case TreeAction::kNextControl:
       window_.MoveFocus(action.previous);

@@ -32,10 +32,10 @@ class CMyTreeView {
   explicit CMyTreeView(TreeWindow& window) : window_(window) {}
 
   // Building and updating the rows. An id the tree does not hold gives 107.
-  std::uint32_t AddItem(const TreeItemSpec& spec) { return model_.Add(spec); }
+  std::uint32_t AddItem(const TreeItemRecord& record) { return model_.Add(record); }
   void DeleteAllItems();
-  std::uint32_t SetItemText(int id, const std::u16string& text, std::uint32_t colour);
-  std::uint32_t ShowItem(int id, bool visible);
+  std::uint32_t SetItemText(std::uint32_t id, const std::u16string& text, std::uint32_t colour);
+  std::uint32_t ShowItem(std::uint32_t id, bool visible);
   // Icon resources the rows refer to by index.
   void SetIcons(std::vector<std::uint32_t> resource_ids) { icons_ = std::move(resource_ids); }
   const std::vector<std::uint32_t>& icons() const { return icons_; }
@@ -43,8 +43,8 @@ class CMyTreeView {
   // After a batch of changes: fits the scroll range and repaints.
   void Layout();
   // Makes |id| current and scrolls it into view (no notification).
-  std::uint32_t Select(int id);
-  std::uint32_t EnsureVisible(int id);
+  std::uint32_t Select(std::uint32_t id);
+  std::uint32_t EnsureVisible(std::uint32_t id);
 
   // Input. |shift|: the Shift key is held.
   void OnKey(std::uint32_t key, bool shift);

@@ -4,8 +4,8 @@
 
 namespace kvt {
 
-std::uint32_t TreeModel::Add(const TreeItemSpec& spec) {
-  if (spec.id <= 0 || IndexOf(spec.id) >= 0) return kTreeItemNotFound;
+std::uint32_t TreeModel::Add(const TreeItemRecord& spec) {
+  if (spec.id == 0 || IndexOf(spec.id) >= 0) return kTreeItemNotFound;
   int depth = 0;
   if (spec.parent_id != 0) {
     const int parent = IndexOf(spec.parent_id);
@@ -13,12 +13,12 @@ std::uint32_t TreeModel::Add(const TreeItemSpec& spec) {
     depth = items_[parent].depth + 1;
   }
   TreeItem item;
-  item.kind = spec.selectable ? TreeItemKind::kHeader : TreeItemKind::kValue;
+  item.kind = spec.kind;
   item.id = spec.id;
   item.parent_id = spec.parent_id;
   item.depth = depth;
   item.icon = spec.icon;
-  item.text = spec.label;
+  item.text = spec.text;
   item.expandable = spec.expandable;
   // The list is there to be read: every section starts open.
   item.expanded = spec.expandable;
@@ -31,7 +31,8 @@ void TreeModel::Clear() {
   current_ = 0;
 }
 
-std::uint32_t TreeModel::SetText(int id, const std::u16string& text, std::uint32_t colour) {
+std::uint32_t TreeModel::SetText(std::uint32_t id, const std::u16string& text,
+                                 std::uint32_t colour) {
   const int index = IndexOf(id);
   if (index < 0) return kTreeItemNotFound;
   items_[index].text = text;
@@ -39,7 +40,7 @@ std::uint32_t TreeModel::SetText(int id, const std::u16string& text, std::uint32
   return kTreeOk;
 }
 
-std::uint32_t TreeModel::SetVisible(int id, bool visible) {
+std::uint32_t TreeModel::SetVisible(std::uint32_t id, bool visible) {
   const int index = IndexOf(id);
   if (index < 0) return kTreeItemNotFound;
   items_[index].visible = visible;
@@ -47,7 +48,7 @@ std::uint32_t TreeModel::SetVisible(int id, bool visible) {
   return kTreeOk;
 }
 
-std::uint32_t TreeModel::SetExpanded(int id, bool expanded) {
+std::uint32_t TreeModel::SetExpanded(std::uint32_t id, bool expanded) {
   const int index = IndexOf(id);
   if (index < 0 || !items_[index].expandable) return kTreeItemNotFound;
   items_[index].expanded = expanded;
@@ -55,13 +56,13 @@ std::uint32_t TreeModel::SetExpanded(int id, bool expanded) {
   return kTreeOk;
 }
 
-std::uint32_t TreeModel::SetCurrent(int id) {
+std::uint32_t TreeModel::SetCurrent(std::uint32_t id) {
   if (!IsDisplayed(id)) return kTreeItemNotFound;
   current_ = id;
   return kTreeOk;
 }
 
-const TreeItem* TreeModel::Find(int id) const {
+const TreeItem* TreeModel::Find(std::uint32_t id) const {
   const int index = IndexOf(id);
   return index < 0 ? nullptr : &items_[index];
 }
@@ -75,7 +76,7 @@ std::vector<int> TreeModel::DisplayedRows() const {
   return rows;
 }
 
-bool TreeModel::IsDisplayed(int id) const {
+bool TreeModel::IsDisplayed(std::uint32_t id) const {
   int index = IndexOf(id);
   if (index < 0 || !items_[index].visible) return false;
   while (items_[index].parent_id != 0) {
@@ -87,7 +88,7 @@ bool TreeModel::IsDisplayed(int id) const {
   return true;
 }
 
-int TreeModel::IndexOf(int id) const {
+int TreeModel::IndexOf(std::uint32_t id) const {
   for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
     if (items_[i].id == id) return i;
   }
@@ -95,7 +96,7 @@ int TreeModel::IndexOf(int id) const {
 }
 
 void TreeModel::KeepCurrentDisplayed() {
-  int id = current_;
+  std::uint32_t id = current_;
   while (id != 0 && !IsDisplayed(id)) {
     const TreeItem* item = Find(id);
     id = item != nullptr ? item->parent_id : 0;
@@ -106,7 +107,7 @@ void TreeModel::KeepCurrentDisplayed() {
 namespace {
 
 // Position of |id| among |rows| (indexes into |items|), -1 when not shown.
-int RowOf(const std::vector<TreeItem>& items, const std::vector<int>& rows, int id) {
+int RowOf(const std::vector<TreeItem>& items, const std::vector<int>& rows, std::uint32_t id) {
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     if (items[rows[r]].id == id) return r;
   }
@@ -203,7 +204,7 @@ int TreeScrollToShow(int top_row, int visible_rows, int total_rows, int row) {
 }
 
 TreeRowColours TreeRowColoursFor(const TreeItem& item, bool highlighted) {
-  if (item.kind == TreeItemKind::kValue) {
+  if (item.kind == TreeItemKind::kRow) {
     return {PaintColour::System(kSysWindow), PaintColour::Rgb(item.colour)};
   }
   return {PaintColour::Rgb(highlighted ? kTreeHeaderHighlight : kTreeHeaderBackground),

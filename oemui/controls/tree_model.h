@@ -8,17 +8,10 @@
 #include <vector>
 
 #include "oemui/controls/combo_rules.h"
+#include "oemui/controls/dialog_port.h"
 #include "oemui/controls/layout_splitter.h"
 
 namespace kvt {
-
-// DSM_SHOWSECTION: wParam the chosen header's id, lParam 0.
-inline constexpr std::uint32_t kShowSectionMessage = 1633;
-
-// Text colours of the rows (COLORREF): normal, and red for a value that
-// differs from what was applied last.
-inline constexpr std::uint32_t kTreeNormalText = 0;
-inline constexpr std::uint32_t kTreeChangedText = 255;
 
 // Background of header rows, and of the highlighted header.
 inline constexpr std::uint32_t kTreeHeaderBackground = 0xF0F0F0;
@@ -27,27 +20,14 @@ inline constexpr std::uint32_t kTreeHeaderHighlight = 161 | (186 << 8) | (215 <<
 inline constexpr std::uint32_t kTreeOk = 0;
 inline constexpr std::uint32_t kTreeItemNotFound = 107;
 
-// What the page hands over for each row when it builds the tree.
-struct TreeItemSpec {
-  int id = 0;
-  int parent_id = 0;  // 0 for a top-level header
-  std::u16string label;
-  int icon = -1;  // index into the tree's icon list, -1 for none
-  bool expandable = false;
-  // Headers can be chosen (they open their section); value rows cannot.
-  bool selectable = false;
-};
-
-enum class TreeItemKind : std::uint8_t { kHeader, kValue };
-
 struct TreeItem {
-  TreeItemKind kind = TreeItemKind::kValue;
-  int id = 0;
-  int parent_id = 0;
+  TreeItemKind kind = TreeItemKind::kRow;
+  std::uint32_t id = 0;
+  std::uint32_t parent_id = 0;
   int depth = 0;
   int icon = -1;
   std::u16string text;
-  std::uint32_t colour = kTreeNormalText;
+  std::uint32_t colour = kTreeTextNormal;
   bool visible = true;
   bool expandable = false;
   bool expanded = false;
@@ -57,34 +37,35 @@ class TreeModel {
  public:
   // Adds a row after the others. Ids are positive and unique, and a parent
   // must be added before its children; anything else gives 107.
-  std::uint32_t Add(const TreeItemSpec& spec);
+  // Headers can be chosen (they open their section); value rows cannot.
+  std::uint32_t Add(const TreeItemRecord& record);
   void Clear();
 
   // 107 for an id the tree does not hold.
-  std::uint32_t SetText(int id, const std::u16string& text, std::uint32_t colour);
-  std::uint32_t SetVisible(int id, bool visible);
-  std::uint32_t SetExpanded(int id, bool expanded);
+  std::uint32_t SetText(std::uint32_t id, const std::u16string& text, std::uint32_t colour);
+  std::uint32_t SetVisible(std::uint32_t id, bool visible);
+  std::uint32_t SetExpanded(std::uint32_t id, bool expanded);
   // Makes |id| the current row when it is on screen (107 otherwise).
-  std::uint32_t SetCurrent(int id);
+  std::uint32_t SetCurrent(std::uint32_t id);
 
-  const TreeItem* Find(int id) const;
-  int current() const { return current_; }
+  const TreeItem* Find(std::uint32_t id) const;
+  std::uint32_t current() const { return current_; }
   const std::vector<TreeItem>& items() const { return items_; }
 
   // The rows on screen, top to bottom, as indexes into items(): visible
   // rows whose headers above are all visible and expanded.
   std::vector<int> DisplayedRows() const;
-  bool IsDisplayed(int id) const;
+  bool IsDisplayed(std::uint32_t id) const;
 
  private:
-  int IndexOf(int id) const;
+  int IndexOf(std::uint32_t id) const;
   // A current row that went off screen (hidden, or its header collapsed)
   // hands over to the nearest header above it that is still shown, so the
   // keyboard never acts on a row the user cannot see.
   void KeepCurrentDisplayed();
 
   std::vector<TreeItem> items_;
-  int current_ = 0;
+  std::uint32_t current_ = 0;
 };
 
 // What a key or a click asks the tree to do.
@@ -99,7 +80,7 @@ struct TreeAction {
     kNextControl,  // move the focus on (|previous|: backwards)
   };
   Kind kind = kNone;
-  int id = 0;
+  std::uint32_t id = 0;
   bool previous = false;
 
   bool operator==(const TreeAction& other) const {

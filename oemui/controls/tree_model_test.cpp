@@ -18,22 +18,30 @@ namespace {
 //     24 Page Start  (header)
 //       25 Feed
 void Build(TreeModel* model) {
-  const TreeItemSpec specs[] = {
-      {1, 0, u"General", 0, true, true},        {2, 1, u"Initialize", -1, false, false},
-      {3, 1, u"Speed", -1, false, false},       {13, 0, u"Options", 2, true, true},
-      {14, 13, u"Print Start", -1, true, true}, {15, 14, u"Logo", -1, false, false},
-      {16, 14, u"Keycode", -1, false, false},   {24, 13, u"Page Start", -1, true, true},
-      {25, 24, u"Feed", -1, false, false},
+  constexpr TreeItemKind H = TreeItemKind::kHeader;
+  constexpr TreeItemKind R = TreeItemKind::kRow;
+  const TreeItemRecord records[] = {
+      {H, 1, 0, u"General", 0, true, true},
+      {R, 2, 1, u"Initialize"},
+      {R, 3, 1, u"Speed"},
+      {H, 13, 0, u"Options", 2, true, true},
+      {H, 14, 13, u"Print Start", -1, true, true},
+      {R, 15, 14, u"Logo"},
+      {R, 16, 14, u"Keycode"},
+      {H, 24, 13, u"Page Start", -1, true, true},
+      {R, 25, 24, u"Feed"},
   };
-  for (const TreeItemSpec& spec : specs) ASSERT_EQ(model->Add(spec), kTreeOk) << spec.id;
+  for (const TreeItemRecord& record : records) {
+    ASSERT_EQ(model->Add(record), kTreeOk) << record.id;
+  }
 }
 
 TEST(TreeModelTest, RefusesUnknownIdsAndParents) {
   TreeModel model;
   Build(&model);
-  EXPECT_EQ(model.Add({1, 0, u"again"}), kTreeItemNotFound);
-  EXPECT_EQ(model.Add({30, 29, u"orphan"}), kTreeItemNotFound);
-  EXPECT_EQ(model.Add({0, 0, u"no id"}), kTreeItemNotFound);
+  EXPECT_EQ(model.Add({TreeItemKind::kRow, 1, 0, u"again"}), kTreeItemNotFound);
+  EXPECT_EQ(model.Add({TreeItemKind::kRow, 30, 29, u"orphan"}), kTreeItemNotFound);
+  EXPECT_EQ(model.Add({TreeItemKind::kRow, 0, 0, u"no id"}), kTreeItemNotFound);
   EXPECT_EQ(model.SetText(99, u"x", 0), kTreeItemNotFound);
   EXPECT_EQ(model.SetVisible(99, false), kTreeItemNotFound);
   EXPECT_EQ(model.SetExpanded(2, false), kTreeItemNotFound);  // not a header
@@ -46,7 +54,7 @@ TEST(TreeModelTest, KeyboardSkipsHiddenAndCollapsedRows) {
   ASSERT_EQ(model.SetExpanded(14, false), kTreeOk);  // Print Start collapsed
 
   struct Case {
-    int from;
+    std::uint32_t from;
     std::uint32_t key;
     TreeAction action;
   } cases[] = {
@@ -125,7 +133,7 @@ TEST(MyTreeViewTest, ClicksToggleOrShowSectionsAndValueRowsDoNothing) {
   TreeModel source;
   Build(&source);
   for (const TreeItem& item : source.items()) {
-    tree.AddItem({item.id, item.parent_id, item.text, item.icon, item.expandable,
+    tree.AddItem({item.kind, item.id, item.parent_id, item.text, item.icon, item.expandable,
                   item.kind == TreeItemKind::kHeader});
   }
   tree.Layout();
@@ -148,7 +156,7 @@ TEST(MyTreeViewTest, ClicksToggleOrShowSectionsAndValueRowsDoNothing) {
   // Elsewhere on the header: current, highlighted, 1633 with its id.
   tree.OnClick(80, 4 * g.row_height + 5);
   ASSERT_EQ(window.posted.size(), 1u);
-  EXPECT_EQ(window.posted[0].message, kShowSectionMessage);
+  EXPECT_EQ(window.posted[0].message, kMsgShowSection);
   EXPECT_EQ(window.posted[0].wparam, 14u);
   EXPECT_EQ(window.posted[0].lparam, 0);
   EXPECT_TRUE(tree.IsHighlighted(*tree.model().Find(14)));
@@ -167,14 +175,14 @@ TEST(MyTreeViewTest, ClicksToggleOrShowSectionsAndValueRowsDoNothing) {
   EXPECT_EQ(window.focus_moves, std::vector<bool>{false});
 
   // Operations on ids the tree lacks.
-  EXPECT_EQ(tree.SetItemText(77, u"x", kTreeChangedText), kTreeItemNotFound);
+  EXPECT_EQ(tree.SetItemText(77, u"x", kTreeTextChanged), kTreeItemNotFound);
   EXPECT_EQ(tree.ShowItem(77, true), kTreeItemNotFound);
   EXPECT_EQ(tree.Select(77), kTreeItemNotFound);
 }
 
 TEST(MyTreeViewTest, RowColours) {
   TreeItem value;
-  value.colour = kTreeChangedText;
+  value.colour = kTreeTextChanged;
   EXPECT_EQ(TreeRowColoursFor(value, false).text, PaintColour::Rgb(0x0000FF));
   EXPECT_EQ(TreeRowColoursFor(value, false).background, PaintColour::System(kSysWindow));
   TreeItem header;
