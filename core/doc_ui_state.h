@@ -41,4 +41,11 @@ static_assert(offsetof(DocUiState, hDocumentWnd) == 16);
 static_assert(offsetof(DocUiState, pPublicDM) == 24);
 static_assert(offsetof(DocUiState, pWorkingSettings) == 32);
 
+// Recomputes bIpdFontUsable from the working settings: the device fonts
+// print only upright and unscaled, so they are usable exactly when
+// byDirection, byReduction and byWatermark are all 0 and the document is
+// not landscape. Every page that changes one of these calls it. A null
+// state, or one without working settings, is left alone.
+void RefreshIpdFontUsable(DocUiState* state);
+
 }  // namespace kvt

@@ -1,10 +1,8 @@
-// The plug-in object's slots whose work lives in the sheet and option-item
-// code. The document sheet is built; the device sheet and the option items
-// are still to come, so until then those three answer E_NOTIMPL and do
-// nothing. The plug-in object already does its own part of each slot
-// (recording the OEMCUIPPARAM block and the driver interface, checking the
-// mode and the event) before it calls here, so only these bodies change
-// when they land.
+// The plug-in object's slots whose work lives in the sheet code. The
+// document sheet is built; the device sheet is still to come, so until then
+// it answers E_NOTIMPL and does nothing. The plug-in object already does
+// its own part of each slot (recording the OEMCUIPPARAM block and the
+// driver interface, checking the mode and the event) before it calls here.
 #include "core/sheet_forwarders.h"
 
 #include "core/document_property_sheets.h"
@@ -20,9 +18,5 @@ HRESULT DevicePropertySheetsImpl(PPROPSHEETUI_INFO /*info*/, LPARAM /*param*/,
                                  DeviceSheetState* /*state*/) {
   return E_NOTIMPL;
 }
-
-HRESULT BuildOptionItems(DWORD /*mode*/, POEMCUIPPARAM /*param*/) { return E_NOTIMPL; }
-
-HRESULT InitializePrinter(PWSTR /*printer_name*/) { return E_NOTIMPL; }
 
 }  // namespace kvt

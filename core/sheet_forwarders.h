@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/device_sheet_state.h"
+#include "core/option_items.h"
+#include "core/printer_initialization.h"
 #include "platform/framework_abi.h"
 
 namespace kvt {
@@ -10,7 +12,8 @@ namespace kvt {
 HRESULT DocumentPropertySheetsImpl(PPROPSHEETUI_INFO info, LPARAM param, DeviceSheetState* state,
                                    IPrintOemDriverUI* driver_ui);
 HRESULT DevicePropertySheetsImpl(PPROPSHEETUI_INFO info, LPARAM param, DeviceSheetState* state);
-HRESULT BuildOptionItems(DWORD mode, POEMCUIPPARAM param);
-HRESULT InitializePrinter(PWSTR printer_name);
+// CommonUIProp goes to BuildOptionItems (core/option_items.h) and
+// PrinterEvent's initialisation to InitializePrinter
+// (core/printer_initialization.h).
 
 }  // namespace kvt

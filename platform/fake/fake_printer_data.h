@@ -15,6 +15,7 @@ class FakePrinterData final : public PrinterData {
  public:
   struct Printer {
     std::map<std::u16string, std::vector<std::uint8_t>> values;
+    std::map<std::u16string, std::uint32_t> types;  // of values written with Set
   };
 
   // The handle of |name|, adding the printer when new.
@@ -49,6 +50,11 @@ class FakePrinterData final : public PrinterData {
     *printer = &it->second;
     return true;
   }
+  bool OpenWithAccess(std::u16string_view printer_name, std::uint32_t access,
+                      PrinterHandle* printer) override {
+    opened_access.push_back(access);
+    return Open(printer_name, printer);
+  }
   void Close(PrinterHandle) override { --open_handles; }
 
   bool Get(PrinterHandle printer, std::u16string_view value_name, std::uint32_t* type,
@@ -58,7 +64,8 @@ class FakePrinterData final : public PrinterData {
       if (&entry != printer) continue;
       auto it = entry.values.find(std::u16string(value_name));
       if (it == entry.values.end()) break;
-      *type = 3;
+      auto typed = entry.types.find(it->first);
+      *type = typed == entry.types.end() ? 3 : typed->second;
       *data = it->second;
       return true;
     }
@@ -66,9 +73,27 @@ class FakePrinterData final : public PrinterData {
     return false;
   }
 
+  bool Set(PrinterHandle printer, std::u16string_view value_name, std::uint32_t type,
+           const void* data, std::uint32_t size) override {
+    ++writes;
+    if (fail_writes) {
+      SetThreadLastError(5);  // ERROR_ACCESS_DENIED
+      return false;
+    }
+    auto* entry = static_cast<Printer*>(printer);
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    const std::u16string name(value_name);
+    entry->values[name].assign(bytes, bytes + size);
+    entry->types[name] = type;
+    return true;
+  }
+
   std::map<std::u16string, Printer> printers;
   int open_handles = 0;
   int reads = 0;
+  int writes = 0;
+  bool fail_writes = false;
+  std::vector<std::uint32_t> opened_access;
 };
 
 }  // namespace kvt

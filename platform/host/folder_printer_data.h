@@ -21,12 +21,21 @@ class FolderPrinterData final : public PrinterData {
   ~FolderPrinterData() override;
 
   bool Open(std::u16string_view printer_name, PrinterHandle* printer) override;
+  // Folders have no access rights of their own: the same as Open.
+  bool OpenWithAccess(std::u16string_view printer_name, std::uint32_t access,
+                      PrinterHandle* printer) override;
   void Close(PrinterHandle printer) override;
   bool Get(PrinterHandle printer, std::u16string_view value_name, std::uint32_t* type,
            std::vector<std::uint8_t>* data) override;
+  // Replaces the value's file with the bytes; the type is not kept.
+  bool Set(PrinterHandle printer, std::u16string_view value_name, std::uint32_t type,
+           const void* data, std::uint32_t size) override;
 
  private:
   std::string root_;
+  // The folder of an open handle; false (last error 6) for any other.
+  bool FolderOf(PrinterHandle printer, std::string* folder);
+
   std::mutex mutex_;
   std::set<std::string*> open_;  // each handle is one of these
 };

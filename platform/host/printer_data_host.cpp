@@ -1,5 +1,6 @@
 #include "platform/host/folder_printer_data.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 #include <sys/stat.h>
@@ -15,6 +16,9 @@ namespace {
 constexpr std::uint32_t kErrorInvalidHandle = 6;
 constexpr std::uint32_t kErrorInvalidPrinterName = 1801;
 constexpr std::uint32_t kErrorFileNotFound = 2;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorWriteFault = 29;
+constexpr std::uint32_t kErrorInvalidParameter = 87;
 
 bool IsPlainName(std::u16string_view name) {
   if (name.empty() || name == u"." || name == u"..") return false;
@@ -55,24 +59,55 @@ void FolderPrinterData::Close(PrinterHandle printer) {
   open_.erase(it);
 }
 
+bool FolderPrinterData::OpenWithAccess(std::u16string_view printer_name, std::uint32_t,
+                                       PrinterHandle* printer) {
+  return Open(printer_name, printer);
+}
+
+bool FolderPrinterData::FolderOf(PrinterHandle printer, std::string* folder) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto it = open_.find(static_cast<std::string*>(printer));
+  if (it == open_.end()) {
+    SetThreadLastError(kErrorInvalidHandle);
+    return false;
+  }
+  *folder = **it;
+  return true;
+}
+
 bool FolderPrinterData::Get(PrinterHandle printer, std::u16string_view value_name,
                             std::uint32_t* type, std::vector<std::uint8_t>* data) {
-  std::string path;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = open_.find(static_cast<std::string*>(printer));
-    if (it == open_.end()) {
-      SetThreadLastError(kErrorInvalidHandle);
-      return false;
-    }
-    path = **it;
-  }
+  std::string folder;
+  if (!FolderOf(printer, &folder)) return false;
   if (!IsPlainName(value_name)) {
     SetThreadLastError(kErrorFileNotFound);
     return false;
   }
   *type = 3;  // REG_BINARY: the files carry no type
-  return ReadSmallFile(path + "/" + Utf16ToUtf8(value_name), data);
+  return ReadSmallFile(folder + "/" + Utf16ToUtf8(value_name), data);
+}
+
+bool FolderPrinterData::Set(PrinterHandle printer, std::u16string_view value_name, std::uint32_t,
+                            const void* data, std::uint32_t size) {
+  std::string folder;
+  if (!FolderOf(printer, &folder)) return false;
+  if (!IsPlainName(value_name)) {
+    SetThreadLastError(kErrorInvalidParameter);
+    return false;
+  }
+  const std::string path = folder + "/" + Utf16ToUtf8(value_name);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    SetThreadLastError(kErrorAccessDenied);
+    return false;
+  }
+  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    SetThreadLastError(kErrorWriteFault);
+    return false;
+  }
+  return true;
 }
 
 template <>

@@ -20,6 +20,16 @@ class Win32PrinterData final : public PrinterData {
     return true;
   }
 
+  bool OpenWithAccess(std::u16string_view printer_name, std::uint32_t access,
+                      PrinterHandle* printer) override {
+    std::wstring name(printer_name.begin(), printer_name.end());
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
+    HANDLE handle = nullptr;
+    if (!::OpenPrinterW(name.data(), &handle, &defaults)) return false;
+    *printer = handle;
+    return true;
+  }
+
   void Close(PrinterHandle printer) override { ::ClosePrinter(static_cast<HANDLE>(printer)); }
 
   bool Get(PrinterHandle printer, std::u16string_view value_name, std::uint32_t* type,
@@ -49,6 +59,19 @@ class Win32PrinterData final : public PrinterData {
     }
     ::SetLastError(ERROR_MORE_DATA);
     return false;
+  }
+
+  bool Set(PrinterHandle printer, std::u16string_view value_name, std::uint32_t type,
+           const void* data, std::uint32_t size) override {
+    std::wstring name(value_name.begin(), value_name.end());
+    // SetPrinterDataW answers its error instead of setting the last error.
+    const DWORD status = ::SetPrinterDataW(static_cast<HANDLE>(printer), name.data(), type,
+                                           static_cast<BYTE*>(const_cast<void*>(data)), size);
+    if (status != ERROR_SUCCESS) {
+      ::SetLastError(status);
+      return false;
+    }
+    return true;
   }
 };
 

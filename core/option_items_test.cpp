@@ -1,0 +1,579 @@
+// The option items as the framework drives them: CommonUIProp's builder,
+// the document and device callbacks, the form-size query, and the release
+// of what the builder handed over.
+#include "core/option_items.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/doc_ui_state.h"
+#include "core/document_property_sheets.h"
+#include "core/form_size.h"
+#include "core/module_state.h"
+#include "core/page_context.h"
+#include "oemui/tools/coded_message.h"
+#include "platform/fake/fake_forms.h"
+#include "platform/fake/fake_local_heap.h"
+#include "platform/fake/fake_message_box.h"
+#include "platform/fake/fake_option_page.h"
+#include "platform/fake/fake_package_library.h"
+#include "platform/fake/fake_printer_data.h"
+#include "platform/fake/fake_string_table.h"
+#include "platform/last_error.h"
+
+namespace kvt {
+namespace {
+
+std::u16string Text(const WCHAR* text) {
+  return text == nullptr ? u"(null)" : std::u16string(reinterpret_cast<const char16_t*>(text));
+}
+
+HWND Window(std::uintptr_t n) { return reinterpret_cast<HWND>(n); }
+
+// The framework's own document items: orientation (radio buttons from
+// control 1230 on), form, paper source, copies.
+struct FrameworkItems {
+  std::u16string form_names[3] = {u"Roll 80", u"A4", u"Tiny"};
+  OPTPARAM forms[3] = {};
+  OPTPARAM sources[2] = {};
+  OPTPARAM orientations[2] = {};
+  OPTTYPE form_type = {};
+  OPTTYPE source_type = {};
+  OPTTYPE orientation_type = {};
+  OPTITEM items[4] = {};
+
+  FrameworkItems() {
+    for (int i = 0; i < 3; ++i) forms[i].pData = reinterpret_cast<LPTSTR>(form_names[i].data());
+    form_type.Count = 3;
+    form_type.pOptParam = forms;
+    source_type.Count = 2;
+    source_type.pOptParam = sources;
+    orientation_type.Count = 2;
+    orientation_type.BegCtrlID = 1230;
+    orientation_type.pOptParam = orientations;
+    items[0].DMPubID = kDmPubOrientation;
+    items[0].pOptType = &orientation_type;
+    items[1].DMPubID = kDmPubFormName;
+    items[1].pOptType = &form_type;
+    items[2].DMPubID = kDmPubDefaultSource;
+    items[2].pOptType = &source_type;
+    items[3].DMPubID = kDmPubCopiesCollate;
+  }
+};
+
+class OptionItems : public ::testing::Test {
+ protected:
+  OptionItems() {
+    const std::pair<std::uint32_t, const char16_t*> strings[] = {
+        {9, u"Head Drive"},         {2030, u"Specified Value"},
+        {2031, u"Fixed 2div."},     {2033, u"Fixed 4div."},
+        {2040, u"Dynamic 64dots"},  {2039, u"Dynamic 144dots"},
+        {2038, u"Dynamic 288dots"}, {2050, u"Auto reprint after error recovery"},
+        {2051, u"Enable"},          {2052, u"Disable"},
+        {2053, u"Near End Error"},
+    };
+    for (const auto& [id, text] : strings) strings_.Add(ModuleInstance(), id, text);
+    printer_ = printers_.Add(u"KVT QV-J27 Receipt");
+    forms_.Add(u"Roll 80", 80000, 297000);
+    forms_.Add(u"A4", 210000, 297000);
+    forms_.Add(u"Tiny", 50000, 100000);
+    settings_.dwSize = sizeof settings_;
+    public_dm_.dmSize = sizeof public_dm_;
+    public_dm_.dmCopies = 3;
+
+    block_.cbSize = sizeof block_;
+    block_.hPrinter = printer_;
+    block_.pPublicDM = &public_dm_;
+    block_.pOEMDM = &settings_;
+    block_.pDrvOptItems = framework_.items;
+    block_.cDrvOptItems = 4;
+    block_.pOEMOptItems = &plugin_item_;
+    block_.cOEMOptItems = 1;
+  }
+
+  // Builds the document items and fills the DocUiState as the sheet's
+  // set-up would.
+  DocUiState* BuildDocument() {
+    EXPECT_EQ(BuildOptionItems(abi::OEMCUIP_DOCPROP, &block_), S_OK);
+    auto* state = static_cast<DocUiState*>(block_.pOEMUserData);
+    if (state != nullptr) {
+      working_ = settings_;
+      state->pWorkingSettings = &working_;
+      state->pPublicDM = &public_dm_;
+    }
+    return state;
+  }
+
+  LONG Call(WORD reason, OPTITEM* current = nullptr, LONG old_selection = 0) {
+    callback_ = {};
+    callback_.cbSize = sizeof callback_;
+    callback_.Reason = reason;
+    callback_.hDlg = page_;
+    callback_.pCurItem = current;
+    callback_.OldSel = old_selection;
+    callback_.pOptItem = framework_.items;
+    callback_.cOptItem = 4;
+    return block_.OEMCUIPCallback(&callback_, &block_);
+  }
+
+  void SetAutoReprint(std::uint8_t value) {
+    printers_.SetBytes(printer_, u"AutoReprint", {value, 0, 0, 0});
+  }
+  std::vector<std::uint8_t> AutoReprint() {
+    return static_cast<FakePrinterData::Printer*>(printer_)->values[u"AutoReprint"];
+  }
+
+  // Frees through the document sheet's release step, as the framework's
+  // destroy reason does.
+  void ReleaseThroughSheet() {
+    auto* context = heap_.Make<PageContext>();
+    context->pOemCuipParam = &block_;
+    PROPSHEETUI_INFO info = {};
+    info.cbSize = sizeof info;
+    info.Version = PROPSHEETUI_INFO_VERSION;
+    info.Reason = PROPSHEETUI_REASON_DESTROY;
+    info.UserData = reinterpret_cast<ULONG_PTR>(context);
+    EXPECT_EQ(DocumentPropertySheets(&info, 0, nullptr, nullptr, DocumentSheetPages()), S_OK);
+  }
+
+  FakeLocalHeap heap_;
+  FakeStringTable strings_;
+  FakePrinterData printers_;
+  FakeForms forms_;
+  FakeOptionPage page_ui_;
+  FakeMessageBoxUi boxes_;
+  FakePackageLibraryLoader libraries_;  // no message library: fallback texts
+  ScopedService<LocalHeap> use_heap_{heap_};
+  ScopedService<StringTable> use_strings_{strings_};
+  ScopedService<PrinterData> use_printers_{printers_};
+  ScopedService<Forms> use_forms_{forms_};
+  ScopedService<OptionPage> use_page_{page_ui_};
+  ScopedService<MessageBoxUi> use_boxes_{boxes_};
+  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
+
+  PrinterHandle printer_ = nullptr;
+  HWND page_ = Window(0x500);
+  PrivateSettings settings_ = {};
+  PrivateSettings working_ = {};
+  DEVMODEW public_dm_ = {};
+  FrameworkItems framework_;
+  OPTITEM plugin_item_ = {};
+  OEMCUIPPARAM block_ = {};
+  CPSUICBPARAM callback_ = {};
+};
+
+TEST_F(OptionItems, CountRequestAnswersOneItemAndTouchesNothingElse) {
+  for (DWORD mode : {abi::OEMCUIP_DOCPROP, abi::OEMCUIP_PRNPROP}) {
+    SCOPED_TRACE(mode);
+    block_.pOEMOptItems = nullptr;
+    block_.cOEMOptItems = 0;
+    EXPECT_EQ(BuildOptionItems(mode, &block_), S_OK);
+    EXPECT_EQ(block_.cOEMOptItems, 1u);
+    EXPECT_EQ(block_.OEMCUIPCallback, nullptr);
+    EXPECT_EQ(block_.pOEMUserData, nullptr);
+    EXPECT_EQ(heap_.allocations, 0);
+    EXPECT_EQ(framework_.source_type.Count, 2);
+    EXPECT_EQ(framework_.items[0].Flags, 0u);
+  }
+}
+
+TEST_F(OptionItems, RefusesBlocksItCannotBuildFrom) {
+  OEMCUIPPARAM no_record = block_;
+  no_record.pOEMDM = nullptr;
+  OEMCUIPPARAM no_room = block_;
+  no_room.cOEMOptItems = 0;
+  const struct {
+    DWORD mode;
+    OEMCUIPPARAM* block;
+  } cases[] = {{abi::OEMCUIP_DOCPROP, nullptr},
+               {abi::OEMCUIP_PRNPROP, nullptr},
+               {abi::OEMCUIP_DOCPROP, &no_record},
+               {abi::OEMCUIP_DOCPROP, &no_room}};
+  for (const auto& c : cases) {
+    SetThreadLastError(0);
+    EXPECT_EQ(BuildOptionItems(c.mode, c.block), E_FAIL);
+    EXPECT_EQ(GetThreadLastError(), ERROR_INVALID_PARAMETER);
+  }
+  EXPECT_EQ(heap_.allocations, 0);
+}
+
+TEST_F(OptionItems, HeadDriveItemShowsTheRecordsRowAndCutsThePaperSources) {
+  const struct {
+    std::uint8_t head_drive;
+    LONG row;
+  } cases[] = {{0, 0}, {3, 3}, {4, 4}, {5, 5}, {7, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.head_drive);
+    settings_.byHeadDrive = c.head_drive;
+    plugin_item_.Sel = -1;
+    ASSERT_NE(BuildDocument(), nullptr);
+    EXPECT_EQ(plugin_item_.Sel, c.row);
+    ReleaseThroughSheet();
+  }
+  BuildDocument();
+  EXPECT_EQ(plugin_item_.cbSize, sizeof(OPTITEM));
+  EXPECT_EQ(Text(plugin_item_.pName), u"Head Drive");
+  EXPECT_EQ(plugin_item_.Level, 1);
+  EXPECT_EQ(plugin_item_.Flags, kOptifCollapse);
+  EXPECT_EQ(plugin_item_.DMPubID, kDmPubHeadDrive);
+  ASSERT_NE(plugin_item_.pOptType, nullptr);
+  EXPECT_EQ(plugin_item_.pOptType->Type, kTvotComboBox);
+  ASSERT_EQ(plugin_item_.pOptType->Count, 6);
+  EXPECT_EQ(Text(plugin_item_.pOptType->pOptParam[1].pData), u"Fixed 2div.");
+  EXPECT_EQ(Text(plugin_item_.pOptType->pOptParam[4].pData), u"Dynamic 144dots");
+  EXPECT_EQ(plugin_item_.pOptType->pOptParam[5].cbSize, sizeof(OPTPARAM));
+  EXPECT_EQ(block_.OEMCUIPCallback, &DocumentItemsCallback);
+  EXPECT_EQ(framework_.source_type.Count, 1);
+}
+
+TEST_F(OptionItems, ReleaseFreesEverythingTheBuilderAllocated) {
+  const int before = static_cast<int>(heap_.live.size());
+  BuildDocument();
+  EXPECT_GT(heap_.live.size(), 8u);  // name, type, array, six texts, state
+  ReleaseThroughSheet();
+  EXPECT_EQ(static_cast<int>(heap_.live.size()), before);
+  EXPECT_TRUE(heap_.foreign_frees.empty());
+  EXPECT_EQ(plugin_item_.pOptType, nullptr);
+  EXPECT_EQ(plugin_item_.pName, nullptr);
+  EXPECT_EQ(block_.pOEMUserData, nullptr);
+
+  ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
+  ReleaseThroughSheet();
+  EXPECT_EQ(static_cast<int>(heap_.live.size()), before);
+  EXPECT_TRUE(heap_.foreign_frees.empty());
+}
+
+TEST_F(OptionItems, WithoutMemoryTheItemKeepsItsNameButHasNoChoicesAndNoState) {
+  heap_.fail_allocations = true;
+  EXPECT_EQ(BuildOptionItems(abi::OEMCUIP_DOCPROP, &block_), S_OK);
+  EXPECT_EQ(plugin_item_.pOptType, nullptr);
+  EXPECT_EQ(block_.pOEMUserData, nullptr);
+  EXPECT_TRUE(heap_.live.empty());
+}
+
+TEST_F(OptionItems, ApplyWritesHeadDriveAndLandscapePresetToBothCopies) {
+  settings_.byHeadDrive = 0;
+  settings_.byPreset = 2;
+  BuildDocument();
+  plugin_item_.Sel = 4;  // "Dynamic 144dots"
+  framework_.items[0].Sel = 1;
+  EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionNone);
+  EXPECT_EQ(working_.byHeadDrive, 4);
+  EXPECT_EQ(settings_.byHeadDrive, 4);
+  EXPECT_EQ(working_.byPreset, 6);
+  EXPECT_EQ(settings_.byPreset, 6);
+
+  // Portrait keeps the preset; an item named otherwise is not Head Drive.
+  settings_.byPreset = working_.byPreset = 2;
+  framework_.items[0].Sel = 0;
+  strings_.Add(ModuleInstance(), 9, u"Something else");
+  plugin_item_.Sel = 1;
+  Call(kCpsuicbReasonApplyNow);
+  EXPECT_EQ(working_.byHeadDrive, 4);
+  EXPECT_EQ(working_.byPreset, 2);
+  ReleaseThroughSheet();
+}
+
+TEST_F(OptionItems, ApplyRecomputesTheReductionScaleFromTheFormWidth) {
+  const struct {
+    const char* form;
+    LONG form_row;
+    std::uint8_t reduction;
+    std::uint8_t stored_scale;
+    std::uint8_t expected;
+  } cases[] = {
+      {"80 mm", 0, 1, 50, 90},   {"210 mm", 1, 1, 50, 34}, {"50 mm", 2, 1, 50, 100},
+      {"210 mm", 1, 2, 50, 25},  {"210 mm", 1, 3, 10, 25}, {"210 mm", 1, 3, 60, 60},
+      {"210 mm", 1, 0, 50, 100}, {"210 mm", 1, 9, 77, 77},
+  };
+  DocUiState* state = BuildDocument();
+  ASSERT_NE(state, nullptr);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.form << " reduction " << int{c.reduction});
+    working_.byReduction = c.reduction;
+    working_.byReductionScale = c.stored_scale;
+    settings_.byReductionScale = 0;
+    framework_.items[1].Sel = c.form_row;
+    Call(kCpsuicbReasonApplyNow);
+    EXPECT_EQ(working_.byReductionScale, c.expected);
+    EXPECT_EQ(settings_.byReductionScale, c.expected);
+  }
+
+  // No width to divide by, or no form: the scale stays.
+  working_.byReduction = 1;
+  working_.byReductionScale = settings_.byReductionScale = 42;
+  forms_.Add(u"Tiny", 0, 0);
+  framework_.items[1].Sel = 2;
+  Call(kCpsuicbReasonApplyNow);
+  framework_.items[1].Sel = 3;
+  Call(kCpsuicbReasonApplyNow);
+  EXPECT_EQ(working_.byReductionScale, 42);
+  EXPECT_EQ(settings_.byReductionScale, 42);
+  ReleaseThroughSheet();
+}
+
+TEST_F(OptionItems, FormSizeQueryAnswersTenthsOrTheFailuresCode) {
+  FormSize size;
+  framework_.items[1].Sel = 1;
+  ASSERT_EQ(QueryFormSize(printer_, &block_, &size), kFormSizeOk);
+  EXPECT_EQ(size.width, 2100);
+  EXPECT_EQ(size.height, 2970);
+
+  forms_.Add(u"A4", 210099, 297001);  // rounds toward zero
+  ASSERT_EQ(QueryFormSize(printer_, &block_, &size), kFormSizeOk);
+  EXPECT_EQ(size.width, 2100);
+
+  const struct {
+    const char* what;
+    HANDLE printer;
+    LONG selection;
+    bool no_memory;
+    bool read_fails;
+    std::uint32_t code;
+  } cases[] = {
+      {"no printer", nullptr, 1, false, false, 107},
+      {"selection past the list", printer_, 3, false, false, 107},
+      {"negative selection", printer_, -1, false, false, 107},
+      {"no memory", printer_, 1, true, false, 220},
+      {"read fails", printer_, 1, false, true, 202},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    framework_.items[1].Sel = c.selection;
+    heap_.fail_allocations = c.no_memory;
+    forms_.fail_reads = c.read_fails;
+    size = {7, 7};
+    EXPECT_EQ(QueryFormSize(c.printer, &block_, &size), c.code);
+    EXPECT_EQ(size.width, 7);
+  }
+  heap_.fail_allocations = forms_.fail_reads = false;
+  framework_.items[1].Sel = 1;
+  static char16_t unknown[] = u"Unknown";
+  framework_.forms[1].pData = reinterpret_cast<LPTSTR>(unknown);
+  EXPECT_EQ(QueryFormSize(printer_, &block_, &size), kFormSizeUnreadable);
+  framework_.items[1].DMPubID = 0;
+  EXPECT_EQ(QueryFormSize(printer_, &block_, &size), kFormSizeNoForm);
+  EXPECT_EQ(QueryFormSize(printer_, nullptr, &size), kFormSizeNoForm);
+  EXPECT_TRUE(heap_.live.empty());
+}
+
+// The orientation question, in the framework's two ways of showing the
+// item: radio buttons (portrait at 1231, landscape at 1232 after the
+// first control 1230) or a list.
+TEST_F(OptionItems, TurningLandscapeAsksWhileDeviceFontsAreUsable) {
+  constexpr UINT kRadio = 0x9;  // BS_AUTORADIOBUTTON
+  constexpr UINT kPlainRadio = 0x4;
+  const struct {
+    const char* what;
+    UINT first_style;
+    bool focus_on_landscape;
+    int answer;
+    bool asked;
+    LONG selection;
+    bool notified;
+  } cases[] = {
+      {"list, OK", 0x0, false, kIdOk, true, 1, true},
+      {"list, Cancel", 0x0, false, kIdCancel, true, 0, false},
+      {"list, closed otherwise", 0x0, false, 0, true, 1, false},
+      {"radio, OK", kPlainRadio, true, kIdOk, true, 1, true},
+      {"radio, Cancel", kPlainRadio, true, kIdCancel, true, 0, false},
+      {"radio without the focus", kPlainRadio, false, kIdOk, false, 0, false},
+      {"auto radio buttons count as a list", kRadio, false, kIdOk, true, 1, true},
+  };
+  HWND first = page_ui_.AddControl(page_, 1230, 0);
+  HWND portrait = page_ui_.AddControl(page_, 1231, kPlainRadio);
+  HWND landscape = page_ui_.AddControl(page_, 1232, kPlainRadio);
+  DocUiState* state = BuildDocument();
+  ASSERT_NE(state, nullptr);
+  state->hDocumentWnd = Window(0x900);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    page_ui_.windows[first].style = c.first_style;
+    page_ui_.windows[landscape].checked = true;
+    page_ui_.focus = c.focus_on_landscape ? landscape : nullptr;
+    boxes_.answer = c.answer;
+    boxes_.boxes.clear();
+    page_ui_.sent.clear();
+    state->bIpdFontUsable = 1;
+    state->bLandscape = 0;
+    state->bChangedOutside = 0;
+    framework_.items[0].Sel = 1;
+    framework_.items[0].Flags = 0;
+
+    const LONG action = Call(kCpsuicbReasonSelChanged, &framework_.items[0], 0);
+    EXPECT_EQ(boxes_.boxes.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+      EXPECT_EQ(boxes_.boxes[0].style & 0xF, kMbOkCancel);
+    }
+    EXPECT_EQ(framework_.items[0].Sel, c.selection);
+    EXPECT_EQ(state->bLandscape, static_cast<std::uint32_t>(c.selection));
+    EXPECT_EQ(state->bChangedOutside, c.notified ? 1u : 0u);
+    EXPECT_EQ(page_ui_.sent.size(), c.notified ? 1u : 0u);
+    if (c.notified) {
+      EXPECT_EQ(page_ui_.sent[0].second, kDsmUserPreset);
+    }
+    const bool cancelled = c.selection == 0;
+    EXPECT_EQ(action, cancelled ? kCpsuicbActionOptifChanged : kCpsuicbActionNone);
+    if (cancelled && c.first_style == kPlainRadio) {
+      EXPECT_EQ(page_ui_.focus, portrait);
+    }
+  }
+
+  // Device fonts already unusable: no question, straight to the page.
+  boxes_.boxes.clear();
+  state->bIpdFontUsable = 0;
+  framework_.items[0].Sel = 1;
+  Call(kCpsuicbReasonSelChanged, &framework_.items[0], 0);
+  EXPECT_TRUE(boxes_.boxes.empty());
+  EXPECT_EQ(state->bChangedOutside, 1u);
+
+  // Back to portrait: the device fonts come back with plain settings.
+  framework_.items[0].Sel = 0;
+  Call(kCpsuicbReasonSelChanged, &framework_.items[0], 1);
+  EXPECT_EQ(state->bLandscape, 0u);
+  EXPECT_EQ(state->bIpdFontUsable, 1u);
+  ReleaseThroughSheet();
+}
+
+TEST_F(OptionItems, UnchangedCopyCountOfZeroShowsTheDocumentsCount) {
+  DocUiState* state = BuildDocument();
+  ASSERT_NE(state, nullptr);
+  OPTITEM& copies = framework_.items[3];
+  copies.Sel = 0;
+  Call(kCpsuicbReasonSelChanged, &copies, 0);
+  EXPECT_EQ(copies.Sel, 3);
+  copies.Sel = 2;
+  Call(kCpsuicbReasonSelChanged, &copies, 2);
+  EXPECT_EQ(copies.Sel, 2);
+  ReleaseThroughSheet();
+}
+
+TEST_F(OptionItems, PageActivationPutsTheOrientationControlInStep) {
+  const struct {
+    UINT first_style;
+    LONG selection;
+    bool portrait_checked;
+    bool expect_portrait;
+    int list_row;
+    int expect_row;
+  } cases[] = {
+      {0x4, 1, true, false, -1, -1}, {0x4, 0, false, true, -1, -1}, {0x4, 0, true, true, -1, -1},
+      {0x0, 1, false, false, 0, 1},  {0x0, 0, false, false, 0, 0},
+  };
+  HWND first = page_ui_.AddControl(page_, 1230, 0);
+  HWND shown = page_ui_.AddControl(page_, kOrientationControlId, 0x4);
+  HWND after = page_ui_.AddControl(page_, 1233, 0x4);
+  BuildDocument();
+  for (const auto& c : cases) {
+    page_ui_.windows[first].style = c.first_style;
+    page_ui_.windows[shown].checked = c.portrait_checked;
+    page_ui_.windows[after].checked = !c.portrait_checked;
+    page_ui_.windows[shown].selection = c.list_row;
+    framework_.items[0].Sel = c.selection;
+    Call(kCpsuicbReasonSetActive);
+    if (c.first_style != 0) {
+      EXPECT_EQ(page_ui_.windows[shown].checked, c.expect_portrait);
+      EXPECT_EQ(page_ui_.windows[after].checked, !c.expect_portrait);
+    } else {
+      EXPECT_EQ(page_ui_.windows[shown].selection, c.expect_row);
+    }
+  }
+  ReleaseThroughSheet();
+}
+
+TEST_F(OptionItems, DeviceItemShowsTheStoredChoiceAndHidesTheFrameworksItems) {
+  const struct {
+    bool stored;
+    std::uint8_t value;
+    LONG selection;
+  } cases[] = {{true, 1, 1}, {true, 0, 0}, {false, 0, 0}, {true, 7, 0}};
+  for (const auto& c : cases) {
+    if (c.stored) {
+      SetAutoReprint(c.value);
+    } else {
+      printers_.Remove(printer_, u"AutoReprint");
+    }
+    ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
+    EXPECT_EQ(plugin_item_.Sel, c.selection);
+    ReleaseThroughSheet();
+  }
+  BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_);
+  EXPECT_EQ(Text(plugin_item_.pName), u"Auto reprint after error recovery");
+  EXPECT_EQ(plugin_item_.DMPubID, 0);
+  ASSERT_NE(plugin_item_.pOptType, nullptr);
+  EXPECT_EQ(plugin_item_.pOptType->Style, kOtsLbcbNoIcon16InItem);
+  ASSERT_EQ(plugin_item_.pOptType->Count, 2);
+  EXPECT_EQ(Text(plugin_item_.pOptType->pOptParam[0].pData), u"Disable");
+  EXPECT_EQ(Text(plugin_item_.pOptType->pOptParam[1].pData), u"Enable");
+  EXPECT_EQ(block_.OEMCUIPCallback, &DeviceItemsCallback);
+  EXPECT_NE(block_.pOEMUserData, nullptr);
+  for (const OPTITEM& item : framework_.items) EXPECT_EQ(item.Flags & 0x82u, 0x82u);
+  ReleaseThroughSheet();
+}
+
+TEST_F(OptionItems, EnablingAutoReprintWarnsOnceAndStoresTheChoice) {
+  SetAutoReprint(0);
+  boxes_.parents[page_] = Window(0x600);
+  boxes_.captions[Window(0x600)] = u"Printer Properties";
+  ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
+  plugin_item_.Sel = 1;
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionItemsApplied);
+    EXPECT_EQ(callback_.Result, static_cast<ULONG_PTR>(CPSUI_OK));
+    EXPECT_EQ(AutoReprint(), (std::vector<std::uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(static_cast<FakePrinterData::Printer*>(printer_)->types[u"AutoReprint"], 4u);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);  // only the first time
+  }
+  EXPECT_EQ(boxes_.boxes[0].text, u"Near End Error");
+  EXPECT_EQ(boxes_.boxes[0].title, u"Printer Properties");
+  EXPECT_EQ(boxes_.boxes[0].owner, page_);
+
+  plugin_item_.Sel = 0;
+  Call(kCpsuicbReasonApplyNow);
+  EXPECT_EQ(AutoReprint(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+  EXPECT_EQ(boxes_.boxes.size(), 1u);
+
+  // Other reasons, another item, or no printer: nothing is stored.
+  const int writes = printers_.writes;
+  EXPECT_EQ(Call(kCpsuicbReasonSelChanged, &plugin_item_), kCpsuicbActionNone);
+  strings_.Add(ModuleInstance(), 2050, u"Another item");
+  plugin_item_.Sel = 1;
+  EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionNone);
+  block_.hPrinter = nullptr;
+  EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionNone);
+  EXPECT_EQ(printers_.writes, writes);
+  EXPECT_EQ(boxes_.boxes.size(), 1u);
+  ReleaseThroughSheet();
+}
+
+TEST(DocUiStateRefresh, DeviceFontsNeedPlainUprightPortraitSettings) {
+  const struct {
+    std::uint8_t direction, reduction, watermark;
+    std::uint32_t landscape, usable;
+  } cases[] = {{0, 0, 0, 0, 1}, {2, 0, 0, 0, 0}, {0, 1, 0, 0, 0},
+               {0, 0, 1, 0, 0}, {0, 0, 0, 1, 0}, {0, 0, 0, 2, 1}};
+  for (const auto& c : cases) {
+    PrivateSettings working = {};
+    working.byDirection = c.direction;
+    working.byReduction = c.reduction;
+    working.byWatermark = c.watermark;
+    DocUiState state = {};
+    state.bLandscape = c.landscape;
+    state.bIpdFontUsable = 7;
+    state.pWorkingSettings = &working;
+    RefreshIpdFontUsable(&state);
+    EXPECT_EQ(state.bIpdFontUsable, c.usable);
+  }
+  RefreshIpdFontUsable(nullptr);
+  DocUiState no_settings = {};
+  no_settings.bIpdFontUsable = 7;
+  RefreshIpdFontUsable(&no_settings);
+  EXPECT_EQ(no_settings.bIpdFontUsable, 7u);
+}
+
+}  // namespace
+}  // namespace kvt
