@@ -11,6 +11,13 @@ target_sources(kvt_controls PRIVATE
 add_library(kvt_controls_fake STATIC ${CMAKE_CURRENT_LIST_DIR}/fake_dialog_port.cpp)
 target_link_libraries(kvt_controls_fake PUBLIC kvt_controls)
 
+if(WIN32)
+  target_sources(kvt_controls PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/win32/dialog_port_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32/edit_controls_win32.cpp
+  )
+  target_link_libraries(kvt_controls PUBLIC comctl32 imm32 user32 gdi32)
+endif()
 
 kvt_add_test(edit_controls_test
   SOURCES

@@ -82,7 +82,7 @@ class FakeWindows::EditAdapter final : public EditWindow {
 FakeWindows::FakeWindows() = default;
 FakeWindows::~FakeWindows() = default;
 
-HWND FakeWindows::CreateWindow(HWND parent, Handler handler) {
+HWND FakeWindows::NewWindow(HWND parent, Handler handler) {
   HWND handle = reinterpret_cast<HWND>(next_handle_);
   next_handle_ += 0x10;
   auto window = std::make_unique<Window>();
@@ -120,7 +120,7 @@ FakeControl& FakeWindows::AddControl(HWND dialog, int id, DialogRect rect) {
   if (FakeControl* existing = Control(dialog, id)) return *existing;
   Window* window = Find(dialog);
   if (window == nullptr) {
-    CreateWindow(nullptr);  // keeps handles unique even for a stray dialog
+    NewWindow(nullptr);  // keeps handles unique even for a stray dialog
     windows_[dialog] = std::make_unique<Window>();
     window = Find(dialog);
   }

@@ -113,7 +113,7 @@ class FakeWindows {
 
   // A top-level or child window (a sheet, a page, a section). |handler|
   // receives what is sent or posted to it.
-  HWND CreateWindow(HWND parent, Handler handler = {});
+  HWND NewWindow(HWND parent, Handler handler = {});
   void SetHandler(HWND window, Handler handler);
   HWND Parent(HWND window) const;
   bool IsWindow(HWND window) const;

@@ -16,12 +16,12 @@ constexpr UINT kDsmUserPreset = 2026;
 TEST(FakeDialogPortTest, SectionTalksToItsPageAndTheSheetHearsOfTheChange) {
   FakeWindows windows;
   std::vector<UINT> page_heard;
-  HWND sheet = windows.CreateWindow(nullptr);
-  HWND page = windows.CreateWindow(sheet, [&](UINT message, WPARAM, LPARAM) {
+  HWND sheet = windows.NewWindow(nullptr);
+  HWND page = windows.NewWindow(sheet, [&](UINT message, WPARAM, LPARAM) {
     page_heard.push_back(message);
     return LRESULT{0};
   });
-  HWND section = windows.CreateWindow(page);
+  HWND section = windows.NewWindow(page);
   FakeDialogPort page_port(windows, page);
   FakeDialogPort section_port(windows, section);
   section_port.Control(1260);
@@ -53,7 +53,7 @@ TEST(FakeDialogPortTest, SectionTalksToItsPageAndTheSheetHearsOfTheChange) {
 
 TEST(FakeDialogPortTest, CustomComboShowsItemsOnlyAfterRebuildAndSelectsByData) {
   FakeWindows windows;
-  HWND page = windows.CreateWindow(nullptr);
+  HWND page = windows.NewWindow(nullptr);
   FakeDialogPort port(windows, page);
   port.Control(1058);
   ASSERT_EQ(port.AttachCustom(1058, CustomControl::kComboBox), 0u);
@@ -78,7 +78,7 @@ TEST(FakeDialogPortTest, CustomComboShowsItemsOnlyAfterRebuildAndSelectsByData) 
 
 TEST(FakeDialogPortTest, SpinBindingShowsWhatTheUpDownHolds) {
   FakeWindows windows;
-  HWND section = windows.CreateWindow(nullptr);
+  HWND section = windows.NewWindow(nullptr);
   FakeDialogPort port(windows, section);
   port.Control(1260);
   port.Control(1032);
@@ -123,7 +123,7 @@ TEST(FakeDialogPortTest, SpinValueFormats) {
 
 TEST(FakeDialogPortTest, RadioButtonsReportArrowKeys) {
   FakeWindows windows;
-  HWND page = windows.CreateWindow(nullptr);
+  HWND page = windows.NewWindow(nullptr);
   FakeDialogPort port(windows, page);
   port.Control(1319);
   port.AttachCustom(1319, CustomControl::kRadioButton);
@@ -142,7 +142,7 @@ TEST(FakeDialogPortTest, RadioButtonsReportArrowKeys) {
 
 TEST(FakeDialogPortTest, TreeRefusesItemsItDoesNotHold) {
   FakeWindows windows;
-  HWND page = windows.CreateWindow(nullptr);
+  HWND page = windows.NewWindow(nullptr);
   FakeDialogPort port(windows, page);
   port.Control(1050);
   EXPECT_EQ(port.TreeAddItem(1050, {}), 107u);  // not a tree yet

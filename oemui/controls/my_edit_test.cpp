@@ -13,7 +13,7 @@ constexpr int kEdit = 1260;
 class MyEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    page_ = windows_.CreateWindow(nullptr, [this](UINT message, WPARAM wparam, LPARAM) {
+    page_ = windows_.NewWindow(nullptr, [this](UINT message, WPARAM wparam, LPARAM) {
       if (message == kMsgEditNotify) codes_.push_back(NotifyCode(wparam));
       if (message == kWmCommand && NotifyCode(wparam) == kEnChange) ++en_changes_;
       if (message == kMsgEditNotify && on_code_) on_code_(NotifyCode(wparam));
