@@ -1,0 +1,372 @@
+// The generated picture files, loaded through the plug-in's own image code,
+// checked for the size each page expects and for the part each plays when
+// the page composes it: masks and images that fit together, content that
+// lands on blank paper inside its page, cut lines on the page boundaries,
+// TIFF text that is really transparent and really premultiplied.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "oemui/watermark/dib_section.h"
+#include "platform/service.h"
+#include "resources/pictures/file_module_resources.h"
+#include "resources/pictures/picture_ids.h"
+
+namespace kvt {
+namespace {
+
+using testing::FileModuleResources;
+
+struct Rgb {
+  int r, g, b;
+  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+const Rgb kWhitePixel{255, 255, 255};
+const Rgb kBlackPixel{0, 0, 0};
+
+// A 24-bit picture as the pages hold it, with plain pixel access and the
+// raster operations the pages put pictures on with.
+class Picture {
+ public:
+  explicit Picture(std::uint32_t id) {
+    EXPECT_EQ(image_.LoadPicture(nullptr, id), kImageOk) << "bitmap " << id;
+  }
+  int width() const { return image_.empty() ? 0 : image_.width(); }
+  int height() const { return image_.empty() ? 0 : image_.height(); }
+  Rgb At(int x, int y) const {
+    const std::uint8_t* p = image_.RowPointer(y) + 3 * x;
+    return Rgb{p[2], p[1], p[0]};
+  }
+  void Set(int x, int y, Rgb c) {
+    std::uint8_t* p = image_.RowPointer(y) + 3 * x;
+    p[0] = static_cast<std::uint8_t>(c.b), p[1] = static_cast<std::uint8_t>(c.g),
+    p[2] = static_cast<std::uint8_t>(c.r);
+  }
+  enum class Rop { kAnd, kPaint };
+  void Put(const Picture& other, int x, int y, Rop rop) {
+    for (int py = 0; py < other.height(); ++py) {
+      for (int px = 0; px < other.width(); ++px) {
+        const Rgb d = At(x + px, y + py), s = other.At(px, py);
+        Set(x + px, y + py,
+            rop == Rop::kAnd ? Rgb{d.r & s.r, d.g & s.g, d.b & s.b}
+                             : Rgb{d.r | s.r, d.g | s.g, d.b | s.b});
+      }
+    }
+  }
+  // True when every pixel of the box is pure white.
+  bool BlankBox(int x, int y, int w, int h) const {
+    if (x < 0 || y < 0 || x + w > width() || y + h > height()) return false;
+    for (int py = y; py < y + h; ++py) {
+      for (int px = x; px < x + w; ++px) {
+        if (!(At(px, py) == kWhitePixel)) return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  CMyDibSection2 image_;
+};
+
+class PicturesTest : public ::testing::Test {
+ protected:
+  FileModuleResources files_{KVT_PICTURE_DIR};
+  ScopedService<ModuleResources> scoped_{files_};
+};
+
+std::uint32_t Le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
+  std::uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b.at(at + static_cast<std::size_t>(i));
+  return v;
+}
+
+TEST_F(PicturesTest, EveryBitmapAndTiffHasTheSizeItsPageExpects) {
+  struct Expected {
+    std::uint32_t id;
+    bool tiff;
+    int width, height;
+  };
+  const Expected table[] = {
+      // Sizes the pages' coordinates assume.
+      {130, false, 13, 13},
+      {131, false, 13, 13},
+      {132, false, 13, 13},
+      {133, false, 13, 13},
+      {155, false, 85, 100},
+      {167, false, 85, 100},
+      {189, false, 146, 169},
+      {245, false, 72, 33},
+      {196, true, 85, 75},
+      {197, true, 75, 85},
+      {198, true, 85, 75},
+      {199, true, 75, 85},
+      {223, false, 187, 136},
+      {224, false, 187, 166},
+      {225, false, 188, 202},
+      {250, false, 32, 32},
+      {251, false, 32, 32},
+      {252, false, 32, 32},
+      {253, false, 32, 32},
+      {254, false, 32, 32},
+      {255, false, 32, 32},
+      {256, false, 32, 32},
+      // Sizes chosen here to fit the outline and the dialogs.
+      {215, false, 116, 13},
+      {216, false, 116, 13},
+      {217, false, 116, 13},
+      {218, false, 116, 13},
+      {219, false, 116, 13},
+      {220, false, 116, 13},
+      {221, false, 116, 13},
+      {222, false, 116, 13},
+      {229, false, 54, 28},
+      {230, false, 46, 34},
+      {231, false, 54, 28},
+      {232, false, 46, 34},
+      {246, false, 22, 16},
+      {156, false, 140, 56},
+      {257, false, 187, 150},
+      {258, false, 187, 150},
+  };
+  for (const Expected& e : table) {
+    CMyDibSection2 image;
+    const std::uint32_t result =
+        e.tiff ? image.LoadTiffResource(nullptr, e.id) : image.LoadPicture(nullptr, e.id);
+    ASSERT_EQ(result, kImageOk) << e.id;
+    EXPECT_EQ(image.width(), e.width) << e.id;
+    EXPECT_EQ(image.height(), e.height) << e.id;
+    EXPECT_EQ(image.bits_per_pixel(), e.tiff ? 32 : 24) << e.id;
+  }
+}
+
+TEST_F(PicturesTest, IconsHoldSixteenAndThirtyTwoPixelImagesWithMatchingMasks) {
+  for (std::uint32_t id = IDI_DOCUMENT; id <= IDI_CONTROL_A; ++id) {
+    SCOPED_TRACE(id);
+    const std::vector<std::uint8_t>& ico = files_.FileBytes("icon_" + std::to_string(id) + ".ico");
+    ASSERT_GE(ico.size(), 6u);
+    ASSERT_EQ(Le(ico, 2, 2), 1u);  // icon, not cursor
+    ASSERT_EQ(Le(ico, 4, 2), 2u);
+    const int sizes[] = {16, 32};
+    for (int i = 0; i < 2; ++i) {
+      const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
+      const int size = sizes[i];
+      EXPECT_EQ(ico.at(entry), size);
+      const std::size_t at = Le(ico, entry + 12, 4);
+      ASSERT_EQ(Le(ico, entry + 8, 4), 40u + size * size * 4 + size * 4u);
+      EXPECT_EQ(Le(ico, at + 4, 4), static_cast<std::uint32_t>(size));
+      EXPECT_EQ(Le(ico, at + 8, 4), static_cast<std::uint32_t>(2 * size));
+      EXPECT_EQ(Le(ico, at + 14, 2), 32u);
+      // The AND mask marks exactly the fully transparent pixels, so the
+      // icon looks the same where alpha is ignored.
+      int transparent = 0, opaque = 0;
+      for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+          const std::uint8_t alpha =
+              ico.at(at + 40 + (static_cast<std::size_t>(y) * size + x) * 4 + 3);
+          const std::size_t mask_row = at + 40 + size * size * 4u + static_cast<std::size_t>(y) * 4;
+          const bool masked = (ico.at(mask_row + x / 8) >> (7 - x % 8)) & 1;
+          EXPECT_EQ(masked, alpha == 0) << x << "," << y;
+          transparent += alpha == 0;
+          opaque += alpha == 255;
+        }
+      }
+      EXPECT_GT(transparent, 0);
+      EXPECT_GT(opaque, size * size / 8);
+    }
+  }
+}
+
+TEST_F(PicturesTest, MaskAndImagePairsComposeOnlyTheMark) {
+  struct Pair {
+    std::uint32_t mask, image;
+    bool cut, full, feed;
+  };
+  const Pair pairs[] = {
+      {IDB_STEP_LEFT_MASK, IDB_STEP_LEFT, false, false, false},
+      {IDB_STEP_RIGHT_MASK, IDB_STEP_RIGHT, false, false, false},
+      {IDB_PARTIAL_CUT_MASK, IDB_PARTIAL_CUT, true, false, false},
+      {IDB_PARTIAL_FEED_CUT_MASK, IDB_PARTIAL_FEED_CUT, true, false, true},
+      {IDB_FULL_CUT_MASK, IDB_FULL_CUT, true, true, false},
+      {IDB_FULL_FEED_CUT_MASK, IDB_FULL_FEED_CUT, true, true, true},
+  };
+  for (const Pair& p : pairs) {
+    SCOPED_TRACE(p.image);
+    const Picture mask(p.mask), image(p.image);
+    ASSERT_EQ(mask.width(), image.width());
+    ASSERT_EQ(mask.height(), image.height());
+    int marked = 0;
+    for (int y = 0; y < mask.height(); ++y) {
+      for (int x = 0; x < mask.width(); ++x) {
+        const Rgb m = mask.At(x, y);
+        ASSERT_TRUE(m == kBlackPixel || m == kWhitePixel) << x << "," << y;
+        // Outside the mark, OR must add nothing.
+        if (m == kWhitePixel) {
+          EXPECT_EQ(image.At(x, y), kBlackPixel) << x << "," << y;
+        }
+        marked += m == kBlackPixel;
+      }
+    }
+    EXPECT_GT(marked, 10);
+    if (!p.cut) {
+      continue;
+    }
+    // On the paper, the line runs in rows 6 and 7: red throughout for a
+    // full cut, with gaps for a partial cut; a blue arrow beyond the
+    // paper for a cut after feeding.
+    Picture paper(IDB_OUTLINE_MINIMUM);
+    paper.Put(mask, 44, 0, Picture::Rop::kAnd);
+    paper.Put(image, 44, 0, Picture::Rop::kPaint);
+    int red = 0, gaps = 0, blue = 0;
+    for (int x = 50 + 10; x < 141; ++x) {
+      const Rgb c = paper.At(x, 6);
+      const bool is_red = c.r > 180 && c.g < 90 && c.b < 90;
+      red += is_red;
+      gaps += c == kWhitePixel;
+    }
+    for (int y = 0; y < mask.height(); ++y) {
+      for (int x = 141 + 4; x < 44 + mask.width(); ++x) {
+        const Rgb c = paper.At(x, y);
+        blue += c.b > 150 && c.r < 80;
+      }
+    }
+    EXPECT_GT(red, 40);
+    EXPECT_EQ(gaps == 0, p.full);
+    EXPECT_EQ(blue > 10, p.feed);
+  }
+  // The left arrow's broad end is on its right, the right arrow's on its left.
+  const Picture left(IDB_STEP_LEFT_MASK), right(IDB_STEP_RIGHT_MASK);
+  auto column = [](const Picture& m, int x) {
+    int n = 0;
+    for (int y = 0; y < m.height(); ++y) n += m.At(x, y) == kBlackPixel;
+    return n;
+  };
+  EXPECT_GT(column(left, 8), column(left, 4));
+  EXPECT_GT(column(right, 4), column(right, 8));
+}
+
+// Where the Document Settings page puts things, by margin 0 to 3.
+const std::uint32_t kOutlineOf[] = {IDB_OUTLINE_MINIMUM, IDB_OUTLINE_ONE_SIDE, IDB_OUTLINE_ONE_SIDE,
+                                    IDB_OUTLINE_MAXIMUM};
+const int kUprightY[4][2] = {{13, 62}, {13, 77}, {28, 92}, {29, 111}};
+const int kSidewaysY[4][2] = {{9, 58}, {13, 77}, {21, 85}, {25, 107}};
+const int kCutY[4][2] = {{43, 92}, {58, 122}, {58, 122}, {76, 158}};
+const int kDrawerEndY[] = {119, 149, 149, 185};
+
+TEST_F(PicturesTest, PageContentLandsOnBlankPaperInsideItsPage) {
+  for (std::uint32_t id = IDB_CONTENT; id <= IDB_CONTENT_SIDEWAYS_UPSIDE_DOWN; ++id) {
+    const Picture content(id);
+    const bool sideways = id == IDB_CONTENT_SIDEWAYS || id == IDB_CONTENT_SIDEWAYS_UPSIDE_DOWN;
+    // A white border: AND with it leaves the paper around the text alone.
+    for (int x = 0; x < content.width(); ++x) {
+      EXPECT_EQ(content.At(x, 0), kWhitePixel) << id;
+      EXPECT_EQ(content.At(x, content.height() - 1), kWhitePixel) << id;
+    }
+    for (int margin = 0; margin < 4; ++margin) {
+      const Picture outline(kOutlineOf[margin]);
+      const int x = sideways ? 72 : 68;
+      for (int page = 0; page < 2; ++page) {
+        SCOPED_TRACE(::testing::Message() << id << " margin " << margin << " page " << page);
+        const int y = (sideways ? kSidewaysY : kUprightY)[margin][page];
+        EXPECT_TRUE(outline.BlankBox(x, y, content.width(), content.height()));
+        // Above the cut line that ends its page, below the one before it.
+        const int cut_line = kCutY[margin][page] + 6;
+        EXPECT_LE(y + content.height(), cut_line);
+        if (page == 1) {
+          EXPECT_GT(y, kCutY[margin][0] + 8);
+        }
+      }
+    }
+  }
+}
+
+TEST_F(PicturesTest, CutLinesAndDrawersFitEveryOutline) {
+  const Picture drawer(IDB_DRAWER), mark(IDB_FULL_CUT_MASK);
+  for (int margin = 0; margin < 4; ++margin) {
+    SCOPED_TRACE(margin);
+    const Picture outline(kOutlineOf[margin]);
+    // Drawers are copied over the outline: nothing may lie under them.
+    EXPECT_TRUE(outline.BlankBox(24, 0, drawer.width(), drawer.height()));
+    EXPECT_TRUE(outline.BlankBox(147, kDrawerEndY[margin], drawer.width(), drawer.height()));
+    for (int cut : kCutY[margin]) {
+      ASSERT_LE(cut + mark.height(), outline.height());
+      // The cut line reaches past both edges of the paper: the paper's
+      // edge pixels in that row lie under the mark.
+      EXPECT_EQ(mark.At(50 - 44, 7), kBlackPixel);
+      EXPECT_EQ(mark.At(140 - 44, 7), kBlackPixel);
+      EXPECT_FALSE(outline.At(50, cut + 6) == kWhitePixel);
+      EXPECT_FALSE(outline.At(140, cut + 6) == kWhitePixel);
+    }
+    // The cut between the pages falls on the faint line where they meet.
+    EXPECT_FALSE(outline.At(52, kCutY[margin][0] + 6) == kWhitePixel);
+    EXPECT_TRUE(outline.At(52, kCutY[margin][0] + 4) == kWhitePixel);
+  }
+}
+
+TEST_F(PicturesTest, WatermarkSampleAndTextLieOnThePaper) {
+  const Picture receipt(IDB_WATERMARK_RECEIPT), sample(IDB_WATERMARK_SAMPLE);
+  const int w = sample.width(), h = sample.height();
+  const int xs[] = {6, (141 - w) / 2 + 2, 139 - w};
+  const int ys[] = {20, (138 - h) / 2 + 16, 150 - h};
+  for (int x : xs) {
+    for (int y : ys) EXPECT_TRUE(receipt.BlankBox(x, y, w, h)) << x << "," << y;
+  }
+  for (std::uint32_t id = IDR_WATERMARK_TEXT; id <= IDR_WATERMARK_TEXT_SIDEWAYS_UPSIDE_DOWN; ++id) {
+    CMyDibSection2 text;
+    ASSERT_EQ(text.LoadTiffResource(nullptr, id), kImageOk);
+    EXPECT_TRUE(receipt.BlankBox((141 - text.width()) / 2 + 2, (138 - text.height()) / 2 + 16,
+                                 text.width(), text.height()))
+        << id;
+  }
+}
+
+TEST_F(PicturesTest, WatermarkTextIsTransparentAroundPremultipliedInk) {
+  for (std::uint32_t id = IDR_WATERMARK_TEXT; id <= IDR_WATERMARK_TEXT_SIDEWAYS_UPSIDE_DOWN; ++id) {
+    SCOPED_TRACE(id);
+    const std::vector<std::uint8_t>& tiff = files_.FileBytes("tiff_" + std::to_string(id) + ".tif");
+    ASSERT_GT(tiff.size(), 8u);
+    EXPECT_EQ(tiff[0], 'I');
+    // Four samples, and the fourth is associated (premultiplied) alpha.
+    const std::uint32_t directory = Le(tiff, 4, 4);
+    std::uint32_t samples = 0, extra = 0, strip = 0;
+    for (std::uint32_t i = 0; i < Le(tiff, directory, 2); ++i) {
+      const std::size_t entry = directory + 2 + 12 * i;
+      const std::uint32_t tag = Le(tiff, entry, 2);
+      if (tag == 277) samples = Le(tiff, entry + 8, 2);
+      if (tag == 338) extra = Le(tiff, entry + 8, 2);
+      if (tag == 273) strip = Le(tiff, entry + 8, 4);
+    }
+    EXPECT_EQ(samples, 4u);
+    EXPECT_EQ(extra, 1u);
+
+    CMyDibSection2 text;
+    ASSERT_EQ(text.LoadTiffResource(nullptr, id), kImageOk);
+    int clear = 0, solid = 0, partial = 0;
+    for (int y = 0; y < text.height(); ++y) {
+      for (int x = 0; x < text.width(); ++x) {
+        const std::uint8_t* s =
+            &tiff.at(strip + (static_cast<std::size_t>(y) * text.width() + x) * 4);
+        const std::uint8_t* p = text.RowPointer(y) + 4 * x;
+        // A premultiplied colour never exceeds its alpha.
+        ASSERT_LE(std::max({s[0], s[1], s[2]}), s[3]) << x << "," << y;
+        clear += s[3] == 0;
+        solid += s[3] == 255;
+        partial += s[3] != 0 && s[3] != 255;
+        // All the ink is dark grey or black. Had the colours been written
+        // straight, undoing a premultiplication would lighten the edges.
+        if (s[3] >= 32) {
+          EXPECT_LE(std::max({p[0], p[1], p[2]}), 110) << x << "," << y;
+        }
+      }
+    }
+    // Mostly see-through, so the watermark shows between the lines.
+    EXPECT_GT(clear, text.width() * text.height() / 2);
+    EXPECT_GT(solid, 100);
+    EXPECT_GT(partial, 50);
+  }
+}
+
+}  // namespace
+}  // namespace kvt
