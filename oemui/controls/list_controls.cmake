@@ -18,3 +18,14 @@ kvt_add_test(list_controls_test
     ${CMAKE_CURRENT_LIST_DIR}/layout_splitter_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tree_model_test.cpp
   LIBS kvt_controls)
+
+if(WIN32)
+  target_sources(kvt_controls PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/win32/list_controls_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32/my_combo_box_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32/my_preview_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32/my_spriter_win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/win32/my_tree_view_win32.cpp
+  )
+  target_link_libraries(kvt_controls PUBLIC comctl32 user32 gdi32)
+endif()

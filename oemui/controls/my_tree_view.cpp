@@ -12,11 +12,17 @@ void CMyTreeView::DeleteAllItems() {
 
 std::uint32_t CMyTreeView::SetItemText(std::uint32_t id, const std::u16string& text,
                                        std::uint32_t colour) {
-  return model_.SetText(id, text, colour);
+  const std::uint32_t result = model_.SetText(id, text, colour);
+  if (result == kTreeOk) window_.Invalidate();
+  return result;
 }
 
 std::uint32_t CMyTreeView::ShowItem(std::uint32_t id, bool visible) {
   return model_.SetVisible(id, visible);
+}
+
+std::uint32_t CMyTreeView::Expand(std::uint32_t id, bool expand) {
+  return model_.SetExpanded(id, expand);
 }
 
 int CMyTreeView::VisibleRows() {

@@ -36,6 +36,7 @@ class CMyTreeView {
   void DeleteAllItems();
   std::uint32_t SetItemText(std::uint32_t id, const std::u16string& text, std::uint32_t colour);
   std::uint32_t ShowItem(std::uint32_t id, bool visible);
+  std::uint32_t Expand(std::uint32_t id, bool expand);
   // Icon resources the rows refer to by index.
   void SetIcons(std::vector<std::uint32_t> resource_ids) { icons_ = std::move(resource_ids); }
   const std::vector<std::uint32_t>& icons() const { return icons_; }

@@ -1,0 +1,87 @@
+#include "oemui/controls/win32/list_controls_win32.h"
+
+#include "oemui/controls/control_attachment.h"
+
+namespace kvt {
+namespace {
+
+constexpr std::uint32_t kOk = 0;
+constexpr std::uint32_t kNoSuchControl = 107;
+constexpr std::uint32_t kBindingFailed = 221;
+
+}  // namespace
+
+HMODULE ListControlsModule() {
+  HMODULE module = nullptr;
+  ::GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&ListControlsModule), &module);
+  return module;
+}
+
+void RegisterListControls() {
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  const HMODULE module = ListControlsModule();
+  RegisterPreviewClass(module);
+  RegisterSplitterClass(module);
+  RegisterTreeViewClass(module);
+  RegisterControlFactory(CustomControl::kComboBox, &CreateComboBoxControl);
+  RegisterControlFactory(CustomControl::kPreview, &CreatePreviewControl);
+  RegisterControlFactory(CustomControl::kSplitter, &CreateSplitterControl);
+  RegisterControlFactory(CustomControl::kTreeView, &CreateTreeViewControl);
+}
+
+HWND ReplacePlaceholder(HWND dialog, int id, const wchar_t* window_class, DWORD style,
+                        DWORD ex_style, int extra_height, void* param) {
+  HWND placeholder = ::GetDlgItem(dialog, id);
+  if (placeholder == nullptr) return nullptr;
+  RECT rect;
+  ::GetWindowRect(placeholder, &rect);
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  // Keep what the template said about visibility, disabling and tab stops.
+  const DWORD kept = static_cast<DWORD>(::GetWindowLongPtrW(placeholder, GWL_STYLE)) &
+                     (WS_VISIBLE | WS_DISABLED | WS_TABSTOP | WS_GROUP);
+  HFONT font = reinterpret_cast<HFONT>(::SendMessageW(placeholder, WM_GETFONT, 0, 0));
+  if (font == nullptr) font = reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0));
+  HWND window = ::CreateWindowExW(
+      ex_style, window_class, L"", WS_CHILD | style | kept, rect.left, rect.top,
+      rect.right - rect.left, rect.bottom - rect.top + extra_height, dialog,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ListControlsModule(), param);
+  if (window == nullptr) return nullptr;
+  // Same place in the tab order as the control it stands in for.
+  ::SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (font != nullptr) ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ::DestroyWindow(placeholder);
+  return window;
+}
+
+COLORREF ToColorRef(const PaintColour& colour) {
+  return colour.system ? ::GetSysColor(static_cast<int>(colour.value))
+                       : static_cast<COLORREF>(colour.value);
+}
+
+// Shared by the three custom-window factories.
+std::uint32_t CreateCustomWindow(HWND dialog, int id, const wchar_t* window_class, DWORD style,
+                                 DWORD ex_style) {
+  RegisterListControls();
+  if (::GetDlgItem(dialog, id) == nullptr) return kNoSuchControl;
+  HWND window = ReplacePlaceholder(dialog, id, window_class, style, ex_style, 0, nullptr);
+  if (window == nullptr || FindControlObject(window) == nullptr) return kBindingFailed;
+  return kOk;
+}
+
+std::uint32_t CreatePreviewControl(HWND dialog, int id) {
+  return CreateCustomWindow(dialog, id, kPreviewClass, 0, WS_EX_CLIENTEDGE);
+}
+
+std::uint32_t CreateSplitterControl(HWND dialog, int id) {
+  return CreateCustomWindow(dialog, id, kSplitterClass, 0, 0);
+}
+
+std::uint32_t CreateTreeViewControl(HWND dialog, int id) {
+  return CreateCustomWindow(dialog, id, kTreeViewClass, WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+}
+
+}  // namespace kvt
