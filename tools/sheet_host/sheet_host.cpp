@@ -25,6 +25,11 @@
 //                           after this long (default 60)
 //     --flags N             OEMUIPSPARAM::dwFlags (0x20 no permission to
 //                           change, 0x40 the user's default settings)
+//     --item NAME=ROW       before pressing, choose row ROW of the plug-in's
+//                           option item NAME ("Head Drive=4") and tell the
+//                           plug-in, then apply the items, as the framework's
+//                           option tree would (wine shows no such tree); may
+//                           be repeated
 //
 // The report goes to standard output in UTF-8. Exit codes: 0 done, 1 the
 // printer or the plug-in could not be set up, 2 bad arguments, 3 timeout.
@@ -47,6 +52,7 @@
 #include "tools/sheet_host/document_sheet.h"
 #include "tools/sheet_host/driver_ui.h"
 #include "tools/sheet_host/framework_items.h"
+#include "tools/sheet_host/option_callbacks.h"
 #include "tools/sheet_host/sheet_script.h"
 #include "tools/sheet_host/window_automation.h"
 
@@ -83,6 +89,11 @@ struct FieldChange {
   long value = 0;
 };
 
+struct ItemChoice {
+  std::wstring name;
+  LONG row = 0;
+};
+
 struct Options {
   std::wstring printer = kDefaultPrinter;
   std::wstring screenshot_folder;
@@ -91,6 +102,7 @@ struct Options {
   DWORD timeout_ms = 60000;
   DWORD flags = 0;
   std::vector<FieldChange> changes;
+  std::vector<ItemChoice> choices;
 };
 
 int ButtonId(const std::wstring& name) {
@@ -137,6 +149,14 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       options->changes.push_back(change);
     } else if (arg == L"--timeout" && has_value) {
       options->timeout_ms = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 10) * 1000);
+    } else if (arg == L"--item" && has_value) {
+      const std::wstring choice = argv[++i];
+      const std::size_t equals = choice.rfind(L'=');
+      if (equals == std::wstring::npos || equals == 0) return false;
+      wchar_t* end = nullptr;
+      const long row = std::wcstol(choice.c_str() + equals + 1, &end, 10);
+      if (end == choice.c_str() + equals + 1 || *end != L'\0') return false;
+      options->choices.push_back({choice.substr(0, equals), static_cast<LONG>(row)});
     } else if (arg == L"--flags" && has_value) {
       options->flags = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
     } else if (!arg.empty() && arg[0] != L'-') {
@@ -236,6 +256,29 @@ void PrintRecord(const std::uint8_t* record, DWORD size) {
   }
 }
 
+// The user's choices on the plug-in's option items, then the items' apply,
+// as the framework's option tree would report them. The host has no page
+// of the framework's to offer as the callback's dialog.
+void ChooseItems(const std::vector<ItemChoice>& choices, OEMCUIPPARAM* block) {
+  if (choices.empty()) return;
+  for (const ItemChoice& choice : choices) {
+    OPTITEM* item =
+        kvt::tools::FindItemNamed(block->pOEMOptItems, block->cOEMOptItems, choice.name);
+    if (item == nullptr) {
+      Print(L"option item " + choice.name + L": not among the plug-in's items");
+      continue;
+    }
+    const std::wstring before = kvt::tools::ChoiceText(*item, item->Sel);
+    const LONG action = kvt::tools::ChangeSelection(block, item, choice.row, nullptr);
+    Print(L"option item " + choice.name + L": " + before + L" -> " +
+          kvt::tools::ChoiceText(*item, choice.row) + L", callback " + std::to_wstring(action));
+  }
+  ULONG_PTR result = 0;
+  const LONG action = kvt::tools::ApplyItems(block, nullptr, &result);
+  Print(L"option items applied: callback " + std::to_wstring(action) + L", result " +
+        std::to_wstring(result));
+}
+
 // The test hook: the working record as the pages see it, changed in place.
 void ApplyChanges(const std::vector<FieldChange>& changes, ULONG_PTR plugin_user_data) {
   auto* context = reinterpret_cast<kvt::PageContext*>(plugin_user_data);
@@ -264,7 +307,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
-        L"[--flags N] [printer name]");
+        L"[--flags N] [--item NAME=ROW]... [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -364,7 +407,23 @@ int wmain(int argc, wchar_t** argv) {
   script_options.screenshot_folder = options.screenshot_folder;
   script_options.press = options.press;
   script_options.timeout_ms = options.timeout_ms;
-  script_options.before_press = [&] { ApplyChanges(options.changes, sheet.plugin_user_data()); };
+  // The sheet's release frees the plug-in's items, so they are described
+  // while they exist: as built, and again after the choices.
+  std::vector<std::wstring> plugin_item_lines;
+  auto describe_plugin_items = [&] {
+    plugin_item_lines.clear();
+    for (const OPTITEM& item : plugin_items) {
+      const std::wstring name = item.pName != nullptr ? item.pName : L"(no name)";
+      plugin_item_lines.push_back(L"plug-in item " + name + L": " +
+                                  kvt::tools::ChoiceText(item, item.Sel));
+    }
+  };
+  describe_plugin_items();
+  script_options.before_press = [&] {
+    ApplyChanges(options.changes, sheet.plugin_user_data());
+    ChooseItems(options.choices, &cuip);
+    describe_plugin_items();
+  };
   script_options.on_give_up = [] { Print(L"timeout: the sheet did not close"); };
   DWORD result = 0;
   LONG shown = 0;
@@ -411,6 +470,8 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"item " + std::wstring(items.items()[i].pName) + L": " +
           items.SelectionText(items.items()[i]));
   }
+  // Read before the sheet's release frees the items' texts.
+  for (const std::wstring& line : plugin_item_lines) Print(line);
   if (ok) {
     // What the framework does with an OK: the items go into the public part
     // and the record is validated before it reaches the document.
