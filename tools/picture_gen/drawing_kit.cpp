@@ -1,6 +1,7 @@
 #include "tools/picture_gen/drawing_kit.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace kvt::pictures {
@@ -37,25 +38,34 @@ void DrawPaper(Canvas& c, float x0, float x1, float top, float bottom, bool torn
 
 void DrawReceiptText(Canvas& c, float x0, float y0, float x1, float y1, float line, Colour ink,
                      Colour text) {
+  // Whole pixels throughout: bars of receipt text this small blur when
+  // their edges fall between pixels.
+  auto r = [](float v) { return std::round(v); };
+  x0 = r(x0), y0 = r(y0), x1 = r(x1), y1 = r(y1), line = r(line);
   const float w = x1 - x0;
-  const float bar = std::max(1.0f, line * 0.45f);
+  const float bar = std::max(1.0f, r(line * 0.5f));
+  const float title = bar + 1;
+  const float gap = line - bar;
+  const float half_gap = std::max(1.0f, std::floor(gap / 2));
   // Title, centred and heavier.
-  c.FillRect(x0 + w * 0.25f, y0, x1 - w * 0.25f, y0 + bar * 1.5f, ink);
-  float y = y0 + bar * 1.5f + line;
-  // Item lines: a name of varying length and a price on the right.
+  c.FillRect(r(x0 + w * 0.25f), y0, r(x1 - w * 0.25f), y0 + title, ink);
+  // Item lines, as many as leave room for the rule and the total: a name
+  // of varying length and a price on the right.
+  const float first = y0 + title + gap;
   static const float kNames[] = {0.55f, 0.42f, 0.62f, 0.35f, 0.5f, 0.45f, 0.58f};
-  int i = 0;
-  const float bottom_reserve = line * 2 + bar * 1.5f;
-  for (; y + bar <= y1 - bottom_reserve && i < 7; ++i, y += line) {
-    c.FillRect(x0, y, x0 + w * kNames[i], y + bar, text);
-    c.FillRect(x1 - w * 0.2f, y, x1, y + bar, text);
+  int items = 0;
+  while (items < 7 && first + items * line + bar + 2 * half_gap + 1 + title <= y1) ++items;
+  for (int i = 0; i < items; ++i) {
+    const float y = first + static_cast<float>(i) * line;
+    c.FillRect(x0, y, r(x0 + w * kNames[i]), y + bar, text);
+    c.FillRect(r(x1 - w * 0.2f), y, x1, y + bar, text);
   }
   // A dashed rule, then the total.
-  const float rule = y + (line - bar) / 2;
+  const float rule = first + static_cast<float>(items - 1) * line + bar + half_gap;
   for (float x = x0; x < x1; x += 3) c.FillRect(x, rule, std::min(x1, x + 2), rule + 1, text);
-  y = rule + line * 0.8f;
-  c.FillRect(x0, y, x0 + w * 0.35f, y + bar * 1.5f, ink);
-  c.FillRect(x1 - w * 0.3f, y, x1, y + bar * 1.5f, ink);
+  const float total = rule + 1 + half_gap;
+  c.FillRect(x0, total, r(x0 + w * 0.35f), total + title, ink);
+  c.FillRect(r(x1 - w * 0.3f), total, x1, total + title, ink);
 }
 
 Canvas MaskOf(const Canvas& shape) {

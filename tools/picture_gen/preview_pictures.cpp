@@ -48,7 +48,7 @@ Canvas DrawOutline(int width, int height) {
 
 Canvas DrawContentUpright(int width, int height) {
   Canvas c = Opaque(width, height, kWhite);
-  DrawReceiptText(c, 1, 1, static_cast<float>(width - 1), static_cast<float>(height), 4,
+  DrawReceiptText(c, 1, 1, static_cast<float>(width - 1), static_cast<float>(height - 1), 4,
                   kContentInk, kContentText);
   return c;
 }
@@ -57,7 +57,7 @@ Canvas DrawContentSideways(int width, int height) {
   // A landscape page printed along the paper: the text runs across the
   // strip, so the upright drawing is made tall and turned a quarter left.
   Canvas upright = Opaque(height, width, kWhite);
-  DrawReceiptText(upright, 1, 1, static_cast<float>(height - 1), static_cast<float>(width), 4,
+  DrawReceiptText(upright, 1, 1, static_cast<float>(height - 1), static_cast<float>(width - 1), 4,
                   kContentInk, kContentText);
   return upright.Rotated(3);
 }
@@ -203,10 +203,10 @@ Canvas PresetReduced(int width, int height, float x0, const char* label) {
 
 }  // namespace
 
-Canvas DrawPreset80Receipt(int w, int h) { return Preset(w, h, 6, 26, "80", false); }
-Canvas DrawPreset58Receipt(int w, int h) { return Preset(w, h, 9, 23, "58", false); }
-Canvas DrawPreset80Marked(int w, int h) { return Preset(w, h, 6, 26, "80", true); }
-Canvas DrawPreset58Marked(int w, int h) { return Preset(w, h, 9, 23, "58", true); }
+Canvas DrawPreset80Receipt(int w, int h) { return Preset(w, h, 4, 28, "80", false); }
+Canvas DrawPreset58Receipt(int w, int h) { return Preset(w, h, 8, 24, "58", false); }
+Canvas DrawPreset80Marked(int w, int h) { return Preset(w, h, 4, 28, "80", true); }
+Canvas DrawPreset58Marked(int w, int h) { return Preset(w, h, 8, 24, "58", true); }
 Canvas DrawPresetA4To80(int w, int h) { return PresetReduced(w, h, 20, "80"); }
 Canvas DrawPresetA4To58(int w, int h) { return PresetReduced(w, h, 21.5f, "58"); }
 

@@ -91,7 +91,9 @@ Canvas DrawIconPaperCut(int width, int height) {
 Canvas DrawIconDeviceFont(int width, int height) {
   Canvas c = Icon(width, height);
   c.FillRoundRect(1, 1, 15, 15, 2.5f, kAccent);
-  c.Text(3, 1, "A", 2, kWhite);
+  // A sans-serif capital: two strokes and a bar.
+  c.StrokeLine({{4, 13}, {8, 3}, {12, 13}}, 2, kWhite, false);
+  c.Line(5.5f, 9.5f, 10.5f, 9.5f, 1.5f, kWhite, false);
   return c;
 }
 
