@@ -1,0 +1,241 @@
+// CMyEdit, the spin binding and CMyRadBtn on real windows: characters sent
+// as WM_CHAR, a paste through the real clipboard, the 1624 notifications
+// with their codes, and the arrow messages of the radio buttons.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "oemui/controls/spin_binding.h"
+#include "oemui/controls/win32/dialog_port_win32.h"
+#include "tests/wine/controls/test_dialog.h"
+
+namespace kvt {
+namespace {
+
+using wine_test::ControlSpec;
+using wine_test::Heard;
+using wine_test::TestDialog;
+
+constexpr int kDigitsEdit = 101;
+constexpr int kHexEdit = 102;
+constexpr int kSignedEdit = 103;
+constexpr int kUpDown = 104;
+constexpr int kRadioFirst = 105;
+constexpr int kRadioSecond = 106;
+constexpr int kButton = 107;
+
+std::vector<ControlSpec> Controls() {
+  return {
+      {L"Static", L"Digits:", 0, SS_LEFT, 7, 9, 40, 8},
+      {L"Edit", L"", kDigitsEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 7, 80, 12},
+      {L"Static", L"Hex:", 0, SS_LEFT, 7, 25, 40, 8},
+      {L"Edit", L"", kHexEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 23, 80, 12},
+      {L"Static", L"Signed:", 0, SS_LEFT, 7, 41, 40, 8},
+      {L"Edit", L"", kSignedEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 39, 70, 12},
+      {L"msctls_updown32", L"", kUpDown, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 120, 39,
+       10, 12},
+      {L"Button", L"Top left", kRadioFirst, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 7, 57, 60,
+       10},
+      {L"Button", L"Top right", kRadioSecond, BS_AUTORADIOBUTTON, 70, 57, 60, 10},
+      {L"Button", L"Other", kButton, BS_PUSHBUTTON | WS_TABSTOP, 7, 73, 50, 14},
+  };
+}
+
+class EditControlsWineTest : public ::testing::Test {
+ protected:
+  // One dialog for the suite: see test_dialog.h for why.
+  static void SetUpTestSuite() { dialog_ = new TestDialog(L"Edit controls", 150, 95, Controls()); }
+  static void TearDownTestSuite() {
+    delete dialog_;
+    dialog_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_NE(dialog_->window(), nullptr);
+    port_ = std::make_unique<Win32DialogPort>(dialog_->window());
+    for (int id : {kDigitsEdit, kHexEdit, kSignedEdit}) {
+      ASSERT_EQ(port_->AttachCustom(id, CustomControl::kEdit), 0u) << id;
+      port_->SetTextLimit(id, 0);
+      port_->SetText(id, u"");
+    }
+    for (int id : {kRadioFirst, kRadioSecond}) {
+      ASSERT_EQ(port_->AttachCustom(id, CustomControl::kRadioButton), 0u) << id;
+    }
+    port_->SetInputMode(kDigitsEdit, EditMode::kDigits);
+    port_->SetInputMode(kHexEdit, EditMode::kHex);
+    port_->SetInputMode(kSignedEdit, EditMode::kSignedInteger);
+    SetFocus(dialog_->Item(kButton));
+    dialog_->PumpPending();
+    dialog_->ClearHeard();
+  }
+
+  void TearDown() override { port_.reset(); }
+
+  void TypeInto(int id, const std::wstring& keys) {
+    for (wchar_t ch : keys) SendMessageW(dialog_->Item(id), WM_CHAR, ch, 1);
+  }
+
+  // The codes of the 1624 notifications from |id|, in order.
+  std::vector<int> EditCodes(int id) const {
+    std::vector<int> codes;
+    for (const Heard& heard : dialog_->HeardOf(kMsgEditNotify)) {
+      if (NotifyId(heard.wparam) == id) codes.push_back(NotifyCode(heard.wparam));
+    }
+    return codes;
+  }
+
+  int EnChanges(int id) const {
+    int count = 0;
+    for (const Heard& heard : dialog_->HeardOf(WM_COMMAND)) {
+      if (NotifyId(heard.wparam) == id && NotifyCode(heard.wparam) == EN_CHANGE) ++count;
+    }
+    return count;
+  }
+
+  static TestDialog* dialog_;
+  std::unique_ptr<Win32DialogPort> port_;
+};
+
+TestDialog* EditControlsWineTest::dialog_ = nullptr;
+
+TEST_F(EditControlsWineTest, TypedCharactersAreFilteredAndEachAcceptedOnePostsCodeTwo) {
+  SetFocus(dialog_->Item(kDigitsEdit));
+  TypeInto(kDigitsEdit, L"7a5");
+  EXPECT_EQ(port_->GetText(kDigitsEdit), u"75");
+  // Posted: nothing has arrived before the queue is pumped.
+  EXPECT_TRUE(EditCodes(kDigitsEdit).empty());
+  EXPECT_TRUE(dialog_->PumpUntil([&] { return EditCodes(kDigitsEdit).size() >= 2; }));
+  EXPECT_EQ(EditCodes(kDigitsEdit), (std::vector<int>{kEditCodeChanged, kEditCodeChanged}));
+  EXPECT_EQ(dialog_->HeardOf(kMsgEditNotify)[0].lparam,
+            reinterpret_cast<LPARAM>(dialog_->Item(kDigitsEdit)));
+}
+
+TEST_F(EditControlsWineTest, PasteGoesThroughTheClipboardFilteredAndCutToTheLimit) {
+  HWND edit = dialog_->Item(kDigitsEdit);
+  ASSERT_TRUE(wine_test::SetClipboardText(dialog_->window(), L"1-2.5"));
+  SendMessageW(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(port_->GetText(kDigitsEdit), u"125");
+  EXPECT_TRUE(dialog_->PumpUntil([&] { return !EditCodes(kDigitsEdit).empty(); }));
+  EXPECT_EQ(EditCodes(kDigitsEdit), std::vector<int>{kEditCodeChanged});
+  EXPECT_GE(EnChanges(kDigitsEdit), 1);
+
+  port_->SetTextLimit(kDigitsEdit, 5);
+  SendMessageW(edit, EM_SETSEL, 3, 3);
+  ASSERT_TRUE(wine_test::SetClipboardText(dialog_->window(), L"4567890"));
+  SendMessageW(edit, WM_PASTE, 0, 0);
+  EXPECT_EQ(port_->GetText(kDigitsEdit), u"12545");
+
+  // Ctrl+V arrives as the character 0x16 and must reach the edit.
+  SendMessageW(edit, WM_CHAR, 0x16, 1);
+  EXPECT_EQ(port_->GetText(kDigitsEdit), u"12545");
+}
+
+TEST_F(EditControlsWineTest, EnterSendsCodesOneThenFour) {
+  SetFocus(dialog_->Item(kSignedEdit));
+  dialog_->ClearHeard();
+  SendMessageW(dialog_->Item(kSignedEdit), WM_KEYDOWN, VK_RETURN, 1);
+  // Sent, not posted: both are there without pumping.
+  EXPECT_EQ(EditCodes(kSignedEdit), (std::vector<int>{kEditCodeEnter, kEditCodeEnterDone}));
+  // The edit asks the dialog manager for Enter, Tab and Escape.
+  LRESULT code = SendMessageW(dialog_->Item(kSignedEdit), WM_GETDLGCODE, 0, 0);
+  EXPECT_NE(code & DLGC_WANTALLKEYS, 0);
+}
+
+TEST_F(EditControlsWineTest, HexEditUpperCasesWhenTheFocusLeavesThenSendsSixteen) {
+  SetFocus(dialog_->Item(kHexEdit));
+  TypeInto(kHexEdit, L"fgf");
+  EXPECT_EQ(port_->GetText(kHexEdit), u"ff");
+  dialog_->ClearHeard();
+  SetFocus(dialog_->Item(kButton));
+  EXPECT_EQ(port_->GetText(kHexEdit), u"FF");
+  std::vector<int> codes = EditCodes(kHexEdit);
+  ASSERT_FALSE(codes.empty());
+  EXPECT_EQ(codes.back(), kEditCodeFocusLost);
+}
+
+TEST_F(EditControlsWineTest, ClickIntoAnUnfocusedEditSelectsAll) {
+  port_->SetText(kDigitsEdit, u"1234");
+  SetFocus(dialog_->Item(kButton));
+  SendMessageW(dialog_->Item(kDigitsEdit), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(dialog_->Item(kDigitsEdit), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(GetFocus(), dialog_->Item(kDigitsEdit));
+  int start = -1;
+  int end = -1;
+  port_->GetSelection(kDigitsEdit, &start, &end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 4);
+}
+
+TEST_F(EditControlsWineTest, SpinBindingAndCheckedNumbers) {
+  SpinBinding spin(*port_, kSignedEdit, kUpDown);
+  ASSERT_EQ(spin.Bind(), 0u);
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(dialog_->Item(kUpDown), UDM_GETBUDDY, 0, 0)),
+            dialog_->Item(kSignedEdit));
+  spin.SetLimit(4);
+  spin.SetRange(-74, 255);
+  spin.SetPos(-12);
+  EXPECT_EQ(port_->GetText(kSignedEdit), u"-12");
+  EXPECT_EQ(port_->GetNumber(kSignedEdit), -12);
+  spin.SetPos(300);
+  EXPECT_EQ(spin.Pos(), 255);
+  EXPECT_EQ(port_->GetText(kSignedEdit), u"255");
+
+  dialog_->ClearHeard();
+  port_->SetEditText(kSignedEdit, u"255");
+  EXPECT_EQ(EnChanges(kSignedEdit), 0);
+  port_->SetEditText(kSignedEdit, u" 7 ");
+  EXPECT_EQ(EnChanges(kSignedEdit), 1);
+  EXPECT_EQ(port_->GetCheckedText(kSignedEdit), u"7");
+  port_->SetText(kSignedEdit, u"-");
+  EXPECT_EQ(port_->GetNumber(kSignedEdit), std::nullopt);
+  port_->SetTextLimit(kSignedEdit, 20);
+  port_->SetText(kSignedEdit, u"9999999999");
+  EXPECT_EQ(port_->GetNumber(kSignedEdit), std::nullopt);
+}
+
+TEST_F(EditControlsWineTest, RadioButtonsPostTheirArrowMessages) {
+  HWND radio = dialog_->Item(kRadioFirst);
+  EXPECT_NE(SendMessageW(radio, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
+  const std::pair<WPARAM, UINT> keys[] = {{VK_UP, kMsgRadioUp},
+                                          {VK_DOWN, kMsgRadioDown},
+                                          {VK_LEFT, kMsgRadioLeft},
+                                          {VK_RIGHT, kMsgRadioRight}};
+  for (const auto& [key, message] : keys) {
+    SendMessageW(radio, WM_KEYDOWN, key, 1);
+    EXPECT_TRUE(dialog_->PumpUntil([&] { return !dialog_->HeardOf(message).empty(); })) << message;
+    auto heard = dialog_->HeardOf(message);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].wparam, static_cast<WPARAM>(kRadioFirst));
+    EXPECT_EQ(heard[0].lparam, reinterpret_cast<LPARAM>(radio));
+  }
+}
+
+// What makes the suite share one dialog: wine waits for the X server to
+// withdraw a visible top-level window, and without a window manager under
+// Xvfb that never comes, so each hide costs wine's two-second timeout.
+TEST(WineWindowTest, HidingAVisibleTopLevelWindowWaitsForItsTimeout) {
+  HWND window = CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  const DWORD start = GetTickCount();
+  ShowWindow(window, SW_HIDE);
+  const DWORD hide_ms = GetTickCount() - start;
+  DestroyWindow(window);  // hidden: no wait
+  EXPECT_GE(hide_ms, 1500u);
+}
+
+TEST_F(EditControlsWineTest, ScreenshotOfTheTestDialog) {
+  port_->SetText(kDigitsEdit, u"125");
+  port_->SetText(kHexEdit, u"1B 40");
+  port_->SetCheck(kRadioFirst, true);
+  SpinBinding spin(*port_, kSignedEdit, kUpDown);
+  ASSERT_EQ(spin.Bind(), 0u);
+  spin.SetRange(-74, 255);
+  spin.SetPos(-74);
+  EXPECT_TRUE(dialog_->Screenshot(L"edit_controls.png"));
+}
+
+}  // namespace
+}  // namespace kvt
