@@ -11,6 +11,7 @@
 namespace kvt {
 namespace {
 
+// Each record goes to the log of the printer being initialised.
 void Log(int line, const char16_t* printer_name, std::uint32_t level, const wchar_t* format,
          const wchar_t* text) {
   const std::uint32_t error = GetThreadLastError();
@@ -22,17 +23,16 @@ void Log(int line, const char16_t* printer_name, std::uint32_t level, const wcha
 
 HRESULT InitializePrinter(PWSTR printer_name) {
   const auto* name = reinterpret_cast<const char16_t*>(printer_name);
-  const std::wstring wide_name = name != nullptr ? Utf16ToWide(name) : std::wstring();
 
   std::u16string guid;
   if (!Service<GuidText>().NewGuidText(&guid)) {
-    Log(__LINE__, name, kLogError, L"Get guid string [%ls]", wide_name.c_str());
+    Log(__LINE__, name, kLogError, L"%ls", L"Get guid string");
     return S_OK;
   }
   PrinterData& data = Service<PrinterData>();
   PrinterHandle printer = nullptr;
   if (name == nullptr || !data.OpenWithAccess(name, kPrinterAllAccess, &printer)) {
-    Log(__LINE__, name, kLogError, L"OpenPrinter() [%ls]", wide_name.c_str());
+    Log(__LINE__, name, kLogError, L"%ls", L"OpenPrinter()");
     return S_OK;
   }
   // Without the terminator: the package's other readers of the value
