@@ -4,7 +4,11 @@
 // coordinates.
 #pragma once
 
+#include <cstdint>
+
 namespace kvt {
+
+class DialogPort;
 
 struct ControlRect {
   int left = 0;
@@ -39,5 +43,11 @@ struct SplitterLayout {
 // is too short for both margins no control gets a negative height.
 SplitterLayout LayoutSplitter(const ControlRect& splitter, const ControlRect& upper,
                               const ControlRect& lower, int requested_top);
+
+// The same on a page's controls, through the page's dialog port: reads the
+// rectangles of the splitter and of its two neighbours and moves all three.
+// 107 when the page lacks one of them.
+std::uint32_t LayoutSplitter(DialogPort& page, int splitter_id, int requested_top,
+                             int upper_id = kSplitterUpperId, int lower_id = kSplitterLowerId);
 
 }  // namespace kvt

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "oemui/controls/fake_dialog_port.h"
 #include "oemui/controls/my_preview.h"
 #include "oemui/controls/my_spriter.h"
 
@@ -29,6 +30,22 @@ TEST(LayoutSplitterTest, ClampsAndMovesBothNeighbours) {
     EXPECT_EQ(layout.upper, (ControlRect{7, 10, 167, c.top})) << c.requested;
     EXPECT_EQ(layout.lower, (ControlRect{7, c.top + 6, 167, 300})) << c.requested;
   }
+}
+
+TEST(LayoutSplitterTest, MovesThePagesControls) {
+  FakeWindows windows;
+  HWND page = windows.NewWindow(nullptr);
+  FakeDialogPort port(windows, page);
+  constexpr int kSplitterId = 1287;
+  windows.AddControl(page, kSplitterUpperId, {7, 10, 167, 130});
+  windows.AddControl(page, kSplitterId, {7, 130, 167, 136});
+  EXPECT_EQ(LayoutSplitter(port, kSplitterId, 100), 107u);  // no tree yet
+  windows.AddControl(page, kSplitterLowerId, {7, 136, 167, 300});
+
+  ASSERT_EQ(LayoutSplitter(port, kSplitterId, 20), 0u);
+  EXPECT_EQ(port.ItemRect(kSplitterUpperId), (DialogRect{7, 10, 167, 42}));
+  EXPECT_EQ(port.ItemRect(kSplitterId), (DialogRect{7, 42, 167, 48}));
+  EXPECT_EQ(port.ItemRect(kSplitterLowerId), (DialogRect{7, 48, 167, 300}));
 }
 
 TEST(LayoutSplitterTest, ShortPageGivesNoNegativeHeights) {

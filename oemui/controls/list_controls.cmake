@@ -17,7 +17,7 @@ kvt_add_test(list_controls_test
     ${CMAKE_CURRENT_LIST_DIR}/my_combo_box_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_splitter_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tree_model_test.cpp
-  LIBS kvt_controls)
+  LIBS kvt_controls_fake)
 
 if(WIN32)
   target_sources(kvt_controls PRIVATE

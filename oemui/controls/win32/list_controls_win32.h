@@ -41,6 +41,10 @@ std::uint32_t CreatePreviewControl(HWND dialog, int id);
 std::uint32_t CreateSplitterControl(HWND dialog, int id);
 std::uint32_t CreateTreeViewControl(HWND dialog, int id);
 
+// The height of one row of a CMyTreeView window (0 for any other window),
+// for whoever has to point at a row.
+int TreeViewRowHeight(HWND tree);
+
 // Window classes of the custom windows.
 inline constexpr wchar_t kPreviewClass[] = L"CMyPreview";
 inline constexpr wchar_t kSplitterClass[] = L"CMySpriter";

@@ -96,6 +96,7 @@ class TreeViewWindow final : public AttachedControl, public TreeTarget, public T
     tree_.SetRowHeight(std::max<int>(kMinimumRowHeight, metrics.tmHeight + 4));
   }
   HFONT font() const { return font_; }
+  int row_height() const { return tree_.geometry().row_height; }
 
   UINT DialogCode(const MSG* message) const {
     UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -327,6 +328,12 @@ LRESULT CALLBACK TreeViewProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 }
 
 }  // namespace
+
+int TreeViewRowHeight(HWND tree) {
+  AttachedControl* control = FindControlObject(tree);
+  if (control == nullptr || control->Kind() != CustomControl::kTreeView) return 0;
+  return static_cast<TreeViewWindow*>(control)->row_height();
+}
 
 bool RegisterTreeViewClass(HMODULE module) {
   WNDCLASSEXW window_class = {};

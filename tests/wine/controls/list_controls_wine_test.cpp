@@ -1,0 +1,380 @@
+// CMyComboBox, CMyPreview, CMySpriter and CMyTreeView on real windows: keys
+// and clicks sent to them, what their parent hears, and what they paint.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "oemui/controls/layout_splitter.h"
+#include "oemui/controls/my_preview.h"
+#include "oemui/controls/tree_model.h"
+#include "oemui/controls/win32/dialog_port_win32.h"
+#include "oemui/controls/win32/list_controls_win32.h"
+#include "oemui/watermark/dib_section.h"
+#include "tests/wine/controls/test_dialog.h"
+
+namespace kvt {
+namespace {
+
+using wine_test::ControlSpec;
+using wine_test::Heard;
+using wine_test::TestDialog;
+
+constexpr int kCombo = 201;
+constexpr int kButton = 202;
+constexpr int kPreview = kSplitterUpperId;
+constexpr int kSplitter = 1287;
+constexpr int kTree = kSplitterLowerId;
+
+std::vector<ControlSpec> Controls() {
+  return {
+      {L"ComboBox", L"", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 7, 100, 60},
+      {L"Button", L"Other", kButton, BS_PUSHBUTTON | WS_TABSTOP, 115, 6, 50, 14},
+      {L"Static", L"", kPreview, SS_ETCHEDFRAME, 7, 25, 160, 80},
+      {L"Static", L"", kSplitter, SS_ETCHEDHORZ, 7, 106, 160, 4},
+      {L"Static", L"", kTree, SS_ETCHEDFRAME | WS_TABSTOP, 7, 111, 160, 90},
+  };
+}
+
+constexpr COLORREF kHeaderGrey = RGB(0xF0, 0xF0, 0xF0);
+constexpr COLORREF kHeaderBlue = RGB(161, 186, 215);
+
+// The colour the window shows at (x, y) of its client area, after it has
+// painted what was pending.
+COLORREF PixelOf(HWND window, int x, int y) {
+  UpdateWindow(window);
+  HDC dc = GetDC(window);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+RECT ClientOf(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  return client;
+}
+
+// The child's rectangle in its dialog's client coordinates.
+RECT RectInParent(HWND child) {
+  RECT rect = {};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+class ListControlsWineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterListControls();
+    dialog_ = std::make_unique<TestDialog>(L"List controls", 175, 210, Controls());
+    ASSERT_NE(dialog_->window(), nullptr);
+    port_ = std::make_unique<Win32DialogPort>(dialog_->window());
+    ASSERT_EQ(port_->AttachCustom(kCombo, CustomControl::kComboBox), 0u);
+    ASSERT_EQ(port_->AttachCustom(kPreview, CustomControl::kPreview), 0u);
+    ASSERT_EQ(port_->AttachCustom(kSplitter, CustomControl::kSplitter), 0u);
+    ASSERT_EQ(port_->AttachCustom(kTree, CustomControl::kTreeView), 0u);
+    dialog_->PumpPending();
+    dialog_->ClearHeard();
+  }
+
+  void TearDown() override {
+    port_.reset();
+    dialog_.reset();
+  }
+
+  void FillCombo() {
+    port_->ComboAddItem(kCombo, 0, {u"Low", 10});
+    port_->ComboAddItem(kCombo, 1, {u"Middle", 20});
+    port_->ComboAddItem(kCombo, 2, {u"High", 30});
+    port_->ComboAddItem(kCombo, 3, {u"", 40});
+    port_->ComboRebuild(kCombo);
+  }
+
+  // General (1): Initialize (2), Speed (3); Paper Cut (8): Paper Cut (9),
+  // Feed to Cut (10); Options (13): Print Start (14): Logo (15).
+  void FillTree() {
+    constexpr TreeItemKind H = TreeItemKind::kHeader;
+    constexpr TreeItemKind R = TreeItemKind::kRow;
+    const TreeItemRecord records[] = {
+        {H, 1, 0, u"General Settings", -1, true, true},
+        {R, 2, 1, u"Initialize: Enabled"},
+        {R, 3, 1, u"Speed: High"},
+        {H, 8, 0, u"Paper Cut / Marked Paper Settings", -1, true, true},
+        {R, 9, 8, u"Paper Cut: None"},
+        {R, 10, 8, u"Feed to Cut Position: Disabled"},
+        {H, 13, 0, u"Option Settings", -1, true, true},
+        {H, 14, 13, u"Print Start", -1, true, true},
+        {R, 15, 14, u"Logo: Disabled"},
+    };
+    for (const TreeItemRecord& record : records) {
+      ASSERT_EQ(port_->TreeAddItem(kTree, record), 0u) << record.id;
+    }
+    ASSERT_EQ(port_->TreeLayout(kTree), 0u);
+    ASSERT_EQ(port_->TreeSelect(kTree, 1), 0u);
+  }
+
+  std::vector<int> ComboCodes() const {
+    std::vector<int> codes;
+    for (const Heard& heard : dialog_->HeardOf(kMsgComboNotify)) {
+      EXPECT_EQ(NotifyId(heard.wparam), kCombo);
+      codes.push_back(NotifyCode(heard.wparam));
+    }
+    return codes;
+  }
+
+  int SelChanges() const {
+    int count = 0;
+    for (const Heard& heard : dialog_->HeardOf(WM_COMMAND)) {
+      if (NotifyId(heard.wparam) == kCombo && NotifyCode(heard.wparam) == CBN_SELCHANGE) ++count;
+    }
+    return count;
+  }
+
+  std::vector<WPARAM> ShownSections() const {
+    std::vector<WPARAM> ids;
+    for (const Heard& heard : dialog_->HeardOf(kMsgShowSection)) {
+      EXPECT_EQ(heard.lparam, 0);
+      ids.push_back(heard.wparam);
+    }
+    return ids;
+  }
+
+  // A key the way the user's would come: queued, then through the dialog
+  // manager (which asks the control whether it wants the key).
+  void PressKey(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    dialog_->PumpPending();
+  }
+
+  void ClickTree(int x, int row) {
+    HWND tree = dialog_->Item(kTree);
+    const int height = TreeViewRowHeight(tree);
+    SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, row * height + height / 2));
+    SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(x, row * height + height / 2));
+    dialog_->PumpPending();
+  }
+
+  std::unique_ptr<TestDialog> dialog_;
+  std::unique_ptr<Win32DialogPort> port_;
+};
+
+TEST_F(ListControlsWineTest, ComboArrowKeysStepAndTellTheParent) {
+  FillCombo();
+  EXPECT_EQ(port_->ComboSelectByData(kCombo, 99), -1);  // no such value: first row
+  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 0);
+  EXPECT_EQ(port_->ComboSelectedData(kCombo), 10);
+
+  HWND combo = dialog_->Item(kCombo);
+  SetFocus(combo);
+  dialog_->ClearHeard();
+  SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 1);
+  SendMessageW(combo, WM_KEYDOWN, VK_RIGHT, 1);
+  SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 1);  // onto the row without text
+  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 3);
+  SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 1);  // already last: nothing
+  SendMessageW(combo, WM_KEYDOWN, VK_LEFT, 1);
+  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 2);
+  EXPECT_EQ(SelChanges(), 4);
+  // The user's steps leave the page's own choice for it to compare with.
+  EXPECT_EQ(port_->ComboLastSelectedData(kCombo), 10);
+}
+
+TEST_F(ListControlsWineTest, ComboNotificationsBecome1129) {
+  FillCombo();
+  ASSERT_EQ(port_->ComboSelectByData(kCombo, 20), 1);
+  HWND combo = dialog_->Item(kCombo);
+  SetFocus(combo);
+  SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+  dialog_->PumpPending();
+  // Nothing chosen in the open list, then Enter: the page's row comes back
+  // before the parent hears of the confirmation.
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  dialog_->ClearHeard();
+  SendMessageW(combo, WM_KEYDOWN, VK_RETURN, 1);
+  dialog_->PumpUntil([&] { return !ComboCodes().empty(); });
+  const std::vector<int> codes = ComboCodes();
+  ASSERT_FALSE(codes.empty());
+  EXPECT_NE(std::find(codes.begin(), codes.end(), kComboCodeSelEndOk), codes.end());
+  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 1);
+  for (const Heard& heard : dialog_->HeardOf(WM_COMMAND)) {
+    EXPECT_NE(NotifyCode(heard.wparam), CBN_SELENDOK) << "the original reached the parent";
+  }
+
+  dialog_->ClearHeard();
+  SetFocus(dialog_->Item(kButton));
+  dialog_->PumpUntil([&] { return !ComboCodes().empty(); });
+  // The combo box also says the choice was dropped (10) before it says it
+  // lost the focus, as Windows' own does.
+  ASSERT_FALSE(ComboCodes().empty());
+  EXPECT_EQ(ComboCodes().back(), kComboCodeKillFocus);
+}
+
+TEST_F(ListControlsWineTest, ComboFieldColoursFollowFocusAndOwnColours) {
+  FillCombo();
+  HWND combo = dialog_->Item(kCombo);
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  // Right of the text and clear of the focus rectangle along the edges.
+  const int x = info.rcItem.right - 6;
+  const int y = (info.rcItem.top + info.rcItem.bottom) / 2;
+
+  port_->ComboSelectIndex(kCombo, 1);
+  SetFocus(combo);
+  InvalidateRect(combo, nullptr, TRUE);
+  EXPECT_EQ(PixelOf(combo, x, y), GetSysColor(COLOR_HIGHLIGHT));
+
+  SetFocus(dialog_->Item(kButton));
+  InvalidateRect(combo, nullptr, TRUE);
+  EXPECT_EQ(PixelOf(combo, x, y), GetSysColor(COLOR_WINDOW));
+
+  // A row without text is never highlighted.
+  port_->ComboSelectIndex(kCombo, 3);
+  SetFocus(combo);
+  InvalidateRect(combo, nullptr, TRUE);
+  EXPECT_EQ(PixelOf(combo, x, y), GetSysColor(COLOR_WINDOW));
+
+  // Own colours: the closed control keeps its background even when focused.
+  port_->ComboSelectIndex(kCombo, 1);
+  ASSERT_TRUE(port_->ComboSetColours(kCombo, RGB(0, 0, 128), RGB(255, 255, 0)));
+  InvalidateRect(combo, nullptr, TRUE);
+  EXPECT_EQ(PixelOf(combo, x, y), RGB(255, 255, 0));
+}
+
+TEST_F(ListControlsWineTest, TreeKeysSkipHiddenAndCollapsedRowsAndPost1633) {
+  FillTree();
+  ASSERT_EQ(port_->TreeShowItem(kTree, 3, false), 0u);
+  ASSERT_EQ(port_->TreeLayout(kTree), 0u);
+  EXPECT_EQ(port_->TreeSetItemText(kTree, 77, u"none", kTreeTextChanged), 107u);
+
+  HWND tree = dialog_->Item(kTree);
+  SetFocus(tree);
+  PressKey(tree, VK_DOWN);    // General -> Initialize
+  PressKey(tree, VK_DOWN);    // over hidden Speed -> Paper Cut header
+  PressKey(tree, VK_RETURN);  // shows its section
+  PressKey(tree, VK_LEFT);    // collapses it
+  PressKey(tree, VK_DOWN);    // over its rows -> Option Settings
+  PressKey(tree, VK_SPACE);
+  EXPECT_EQ(ShownSections(), (std::vector<WPARAM>{8, 13}));
+
+  // Enter on a value row is left to the dialog; Tab moves the focus on.
+  PressKey(tree, VK_RIGHT);  // open already: to Print Start
+  PressKey(tree, VK_RIGHT);  // to Logo
+  dialog_->ClearHeard();
+  PressKey(tree, VK_RETURN);
+  EXPECT_TRUE(ShownSections().empty());
+  PressKey(tree, VK_TAB);
+  EXPECT_FALSE(dialog_->HeardOf(WM_NEXTDLGCTL).empty());
+}
+
+TEST_F(ListControlsWineTest, TreeClicksToggleHeadersOrShowTheirSection) {
+  FillTree();
+  // Rows: 0 General, 1 Initialize, 2 Speed, 3 Paper Cut, 4 Paper Cut: None,
+  // 5 Feed to Cut, 6 Option Settings, 7 Print Start, 8 Logo.
+  ClickTree(100, 1);  // a value row
+  EXPECT_TRUE(ShownSections().empty());
+
+  HWND tree = dialog_->Item(kTree);
+  TreeGeometry geometry;
+  geometry.row_height = TreeViewRowHeight(tree);
+  const ControlRect box = TreeExpanderBox(geometry, 0);
+  ClickTree((box.left + box.right) / 2, 0);  // folds General
+  EXPECT_TRUE(ShownSections().empty());
+  ClickTree(100, 1);  // now the Paper Cut header
+  ClickTree(100, 5);  // Print Start
+  EXPECT_EQ(ShownSections(), (std::vector<WPARAM>{8, 14}));
+
+  // The chosen header is highlighted, the others grey, value rows white.
+  const int right = ClientOf(tree).right - 2;
+  const int height = geometry.row_height;
+  EXPECT_EQ(PixelOf(tree, right, 5 * height + height / 2), kHeaderBlue);
+  EXPECT_EQ(PixelOf(tree, right, 1 * height + height / 2), kHeaderGrey);
+  EXPECT_EQ(PixelOf(tree, right, 2 * height + height / 2), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(ListControlsWineTest, SplitterDragPosts1632AndTheLayoutFollows) {
+  HWND splitter = dialog_->Item(kSplitter);
+  const RECT before = RectInParent(splitter);
+  const int height = before.bottom - before.top;
+
+  SendMessageW(splitter, WM_SETCURSOR, reinterpret_cast<WPARAM>(splitter),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_SIZENS));
+
+  SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 1));
+  SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 31));
+  dialog_->PumpUntil([&] { return !dialog_->HeardOf(kMsgSplitterMoved).empty(); });
+  std::vector<Heard> moved = dialog_->HeardOf(kMsgSplitterMoved);
+  ASSERT_EQ(moved.size(), 1u);
+  EXPECT_EQ(moved[0].lparam, 0);
+  const int x = static_cast<short>(LOWORD(moved[0].wparam));
+  const int y = static_cast<short>(HIWORD(moved[0].wparam));
+  EXPECT_EQ(x, before.left);
+  EXPECT_EQ(y, before.top + 30);
+
+  ASSERT_EQ(LayoutSplitter(*port_, kSplitter, y), 0u);
+  EXPECT_EQ(RectInParent(dialog_->Item(kPreview)).bottom, y);
+  EXPECT_EQ(RectInParent(splitter).top, y);
+  EXPECT_EQ(RectInParent(dialog_->Item(kTree)).top, y + height);
+
+  // Dragged far above the page: the preview keeps 32 pixels.
+  dialog_->ClearHeard();
+  SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, -400));
+  dialog_->PumpUntil([&] { return !dialog_->HeardOf(kMsgSplitterMoved).empty(); });
+  moved = dialog_->HeardOf(kMsgSplitterMoved);
+  ASSERT_EQ(moved.size(), 1u);
+  ASSERT_EQ(LayoutSplitter(*port_, kSplitter, static_cast<short>(HIWORD(moved[0].wparam))), 0u);
+  const RECT preview = RectInParent(dialog_->Item(kPreview));
+  EXPECT_EQ(preview.bottom - preview.top, kSplitterMinimumPane);
+
+  // Released: moving the mouse posts nothing more.
+  SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(50, 1));
+  dialog_->ClearHeard();
+  SendMessageW(splitter, WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
+  dialog_->PumpPending();
+  EXPECT_TRUE(dialog_->HeardOf(kMsgSplitterMoved).empty());
+}
+
+TEST_F(ListControlsWineTest, PreviewCentresItsPictureOnWhite) {
+  HWND preview = dialog_->Item(kPreview);
+  const RECT client = ClientOf(preview);
+  // The first picture: 128 x 128 light grey.
+  PreviewOrigin origin = PreviewPlacement(client.right, client.bottom, 128, 128);
+  EXPECT_EQ(PixelOf(preview, origin.x + 64, origin.y + 10), RGB(0xF0, 0xF0, 0xF0));
+  EXPECT_EQ(PixelOf(preview, 1, 1), RGB(255, 255, 255));
+
+  CMyDibSection2 picture;
+  ASSERT_EQ(picture.Create(40, 20, 24), kImageOk);
+  picture.Fill(0x0000FF);  // red
+  ASSERT_EQ(port_->PreviewSetImage(kPreview, picture), 0u);
+  origin = PreviewPlacement(client.right, client.bottom, 40, 20);
+  EXPECT_EQ(PixelOf(preview, origin.x, origin.y), RGB(255, 0, 0));
+  EXPECT_EQ(PixelOf(preview, origin.x + 39, origin.y + 19), RGB(255, 0, 0));
+  EXPECT_EQ(PixelOf(preview, origin.x - 1, origin.y), RGB(255, 255, 255));
+  EXPECT_EQ(PixelOf(preview, origin.x, origin.y + 20), RGB(255, 255, 255));
+}
+
+TEST_F(ListControlsWineTest, Screenshot) {
+  FillCombo();
+  port_->ComboSelectIndex(kCombo, 1);
+  FillTree();
+  port_->TreeShowItem(kTree, 10, false);
+  port_->TreeSetItemText(kTree, 3, u"Speed: Low", kTreeTextChanged);
+  port_->TreeLayout(kTree);
+  CMyDibSection2 picture;
+  ASSERT_EQ(picture.Create(120, 60, 24), kImageOk);
+  picture.Fill(0xC08040);
+  port_->PreviewSetImage(kPreview, picture);
+  SetFocus(dialog_->Item(kTree));
+  EXPECT_TRUE(dialog_->Screenshot(L"list_controls.png"));
+}
+
+}  // namespace
+}  // namespace kvt
