@@ -120,9 +120,9 @@ Canvas DrawIconBarcode(int width, int height) {
   Canvas c = Icon(width, height);
   c.FillRect(1, 2, 15, 14, kWhite);
   c.StrokeRect(1, 2, 15, 14, 1, kOutline);
-  const float bars[][2] = {{2.5f, 1}, {4, 0.5f},    {5, 1.5f},     {7, 0.5f},
-                           {8, 1},    {9.5f, 1.5f}, {11.5f, 0.5f}, {12.5f, 1}};
-  for (const auto& bar : bars) c.FillRect(bar[0], 3.5f, bar[0] + bar[1], 12.5f, kInk);
+  // Whole pixels at 16: half-pixel bars would blur into grey.
+  const float bars[][2] = {{3, 1}, {5, 2}, {8, 1}, {10, 1}, {12, 2}};
+  for (const auto& bar : bars) c.FillRect(bar[0], 4, bar[0] + bar[1], 12, kInk);
   return c;
 }
 
