@@ -25,3 +25,9 @@ kvt_add_test(edit_controls_test
     ${CMAKE_CURRENT_LIST_DIR}/my_edit_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fake_dialog_port_test.cpp
   LIBS kvt_controls_fake)
+
+kvt_add_fuzzer(edit_rules_fuzz
+  SOURCES ${PROJECT_SOURCE_DIR}/fuzz/edit_rules_fuzz.cpp
+  LIBS kvt_controls
+  CORPUS ${PROJECT_SOURCE_DIR}/fuzz/corpus/edit_rules
+  SECONDS 20)
