@@ -14,6 +14,7 @@
 #include "core/form_size.h"
 #include "core/option_items.h"
 #include "tests/wine/testbed.h"
+#include "tools/sheet_host/window_automation.h"
 
 namespace {
 
@@ -99,6 +100,72 @@ TEST(PrinterEvent, InitialisationWritesANewGuidAndSwitchesReprintOff) {
   const std::wstring second = StoredGuid(printer.get());
   EXPECT_EQ(second.size(), 38u);
   EXPECT_NE(second, first);
+  plugin->Release();
+}
+
+DWORD StoredAutoReprint(HANDLE printer) {
+  const Value value = ReadValue(printer, L"AutoReprint");
+  return value.status == ERROR_SUCCESS && value.size == 4
+             ? *reinterpret_cast<const DWORD*>(value.bytes.data())
+             : 0xFFFFFFFF;
+}
+
+// The device tree's item with the module's own strings, the spooler's
+// printer data and a real message box: enabling warns once, titled with
+// the caption of the page's parent, and stores the choice.
+TEST(DeviceItems, EnablingAutoReprintWarnsOnceAndStoresTheChoice) {
+  IPrintOemUI* plugin = CreatePlugin();
+  ASSERT_NE(plugin, nullptr);
+  kvt::testbed::Printer printer(kReceiptPrinter);
+  ASSERT_NE(printer.get(), nullptr);
+  DWORD off = 0;
+  ASSERT_EQ(SetPrinterDataW(printer.get(), const_cast<wchar_t*>(L"AutoReprint"), REG_DWORD,
+                            reinterpret_cast<BYTE*>(&off), sizeof off),
+            ERROR_SUCCESS);
+
+  std::wstring name = kReceiptPrinter;
+  OPTITEM framework_item = {};
+  OPTITEM item = {};
+  OEMCUIPPARAM block = {};
+  block.cbSize = sizeof block;
+  block.hPrinter = printer.get();
+  block.pPrinterName = name.data();
+  block.pDrvOptItems = &framework_item;
+  block.cDrvOptItems = 1;
+  block.pOEMOptItems = &item;
+  block.cOEMOptItems = 1;
+  ASSERT_EQ(plugin->CommonUIProp(kvt::abi::OEMCUIP_PRNPROP, &block), S_OK);
+  ASSERT_NE(item.pName, nullptr);
+  EXPECT_STREQ(item.pName, L"Auto reprint after error recovery");
+  EXPECT_EQ(item.Sel, 0);
+  EXPECT_EQ(framework_item.Flags & 0x82u, 0x82u);
+  ASSERT_NE(block.OEMCUIPCallback, nullptr);
+
+  HWND parent = CreateWindowExW(0, L"STATIC", L"KVT QV-J27 Receipt Properties", WS_OVERLAPPED, 0, 0,
+                                200, 200, nullptr, nullptr, nullptr, nullptr);
+  HWND page = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 100, 100, parent, nullptr, nullptr,
+                              nullptr);
+  kvt::tools::MessageBoxAnswerer answerer(IDOK);
+  item.Sel = 1;
+  for (int round = 0; round < 2; ++round) {
+    CPSUICBPARAM callback = {};
+    callback.cbSize = sizeof callback;
+    callback.Reason = CPSUICB_REASON_APPLYNOW;
+    callback.hDlg = page;
+    callback.pOptItem = &item;
+    callback.cOptItem = 1;
+    EXPECT_EQ(block.OEMCUIPCallback(&callback, &block), CPSUICB_ACTION_ITEMS_APPLIED);
+    EXPECT_EQ(callback.Result, static_cast<ULONG_PTR>(CPSUI_OK));
+    EXPECT_EQ(StoredAutoReprint(printer.get()), 1u);
+  }
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].title, L"KVT QV-J27 Receipt Properties");
+  EXPECT_EQ(answerer.seen()[0].text.rfind(L"To use \"Auto reprint after error recovery\" with "
+                                          L"enable,\r\nplease disable \"Near End Error\"",
+                                          0),
+            0u)
+      << testing::PrintToString(answerer.seen()[0].text);
+  DestroyWindow(parent);
   plugin->Release();
 }
 
