@@ -25,6 +25,10 @@ struct Rgb {
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 const Rgb kWhitePixel{255, 255, 255};
+// The columns of the outlines' paper edges: cut marks, put at x 44, must
+// reach across them.
+constexpr int kPaperLeft = 56;
+constexpr int kPaperRight = 134;
 const Rgb kBlackPixel{0, 0, 0};
 
 // A 24-bit picture as the pages hold it, with plain pixel access and the
@@ -114,14 +118,14 @@ TEST_F(PicturesTest, EveryBitmapAndTiffHasTheSizeItsPageExpects) {
       {255, false, 32, 32},
       {256, false, 32, 32},
       // Sizes chosen here to fit the outline and the dialogs.
-      {215, false, 116, 13},
-      {216, false, 116, 13},
-      {217, false, 116, 13},
-      {218, false, 116, 13},
-      {219, false, 116, 13},
-      {220, false, 116, 13},
-      {221, false, 116, 13},
-      {222, false, 116, 13},
+      {215, false, 110, 13},
+      {216, false, 110, 13},
+      {217, false, 110, 13},
+      {218, false, 110, 13},
+      {219, false, 110, 13},
+      {220, false, 110, 13},
+      {221, false, 110, 13},
+      {222, false, 110, 13},
       {229, false, 54, 28},
       {230, false, 46, 34},
       {231, false, 54, 28},
@@ -220,14 +224,14 @@ TEST_F(PicturesTest, MaskAndImagePairsComposeOnlyTheMark) {
     paper.Put(mask, 44, 0, Picture::Rop::kAnd);
     paper.Put(image, 44, 0, Picture::Rop::kPaint);
     int red = 0, gaps = 0, blue = 0;
-    for (int x = 50 + 10; x < 141; ++x) {
+    for (int x = kPaperLeft + 10; x <= kPaperRight; ++x) {
       const Rgb c = paper.At(x, 6);
       const bool is_red = c.r > 180 && c.g < 90 && c.b < 90;
       red += is_red;
       gaps += c == kWhitePixel;
     }
     for (int y = 0; y < mask.height(); ++y) {
-      for (int x = 141 + 4; x < 44 + mask.width(); ++x) {
+      for (int x = kPaperRight + 4; x < 44 + mask.width(); ++x) {
         const Rgb c = paper.At(x, y);
         blue += c.b > 150 && c.r < 80;
       }
@@ -294,14 +298,14 @@ TEST_F(PicturesTest, CutLinesAndDrawersFitEveryOutline) {
       ASSERT_LE(cut + mark.height(), outline.height());
       // The cut line reaches past both edges of the paper: the paper's
       // edge pixels in that row lie under the mark.
-      EXPECT_EQ(mark.At(50 - 44, 7), kBlackPixel);
-      EXPECT_EQ(mark.At(140 - 44, 7), kBlackPixel);
-      EXPECT_FALSE(outline.At(50, cut + 6) == kWhitePixel);
-      EXPECT_FALSE(outline.At(140, cut + 6) == kWhitePixel);
+      EXPECT_EQ(mark.At(kPaperLeft - 44, 7), kBlackPixel);
+      EXPECT_EQ(mark.At(kPaperRight - 44, 7), kBlackPixel);
+      EXPECT_FALSE(outline.At(kPaperLeft, cut + 6) == kWhitePixel);
+      EXPECT_FALSE(outline.At(kPaperRight, cut + 6) == kWhitePixel);
     }
     // The cut between the pages falls on the faint line where they meet.
-    EXPECT_FALSE(outline.At(52, kCutY[margin][0] + 6) == kWhitePixel);
-    EXPECT_TRUE(outline.At(52, kCutY[margin][0] + 4) == kWhitePixel);
+    EXPECT_FALSE(outline.At(kPaperLeft + 2, kCutY[margin][0] + 6) == kWhitePixel);
+    EXPECT_TRUE(outline.At(kPaperLeft + 2, kCutY[margin][0] + 4) == kWhitePixel);
   }
 }
 

@@ -6,7 +6,7 @@
 // outline's geometry follows from them: a page is L pixels long (49, 64 or
 // 82 by margin), the first starts at the top, a cut mark's line lies six
 // rows below the mark's top, and the page content starts at x 68 (upright)
-// or 72 (sideways), which centres it on a strip of paper from x 50 to 141.
+// or 72 (sideways), which centres it on a strip of paper from x 56 to 135.
 #include <algorithm>
 
 #include "tools/picture_gen/drawing_kit.h"
@@ -15,8 +15,8 @@
 namespace kvt::pictures {
 namespace {
 
-constexpr float kPaperLeft = 50;
-constexpr float kPaperRight = 141;
+constexpr float kPaperLeft = 56;
+constexpr float kPaperRight = 135;
 // Rows of the outline below the end of the second page: room for the torn
 // tail and the drawer beside it.
 constexpr int kTail = 38;
@@ -41,8 +41,8 @@ Canvas DrawOutline(int width, int height) {
   }
   // Page numbers in the left margin.
   const Colour number = Rgb(150, 150, 150);
-  c.Text(38, page / 2 - 3, "1", 1, number);
-  c.Text(38, page + page / 2 - 3, "2", 1, number);
+  c.Text(47, page / 2 - 3, "1", 1, number);
+  c.Text(47, page + page / 2 - 3, "2", 1, number);
   return c;
 }
 
@@ -86,8 +86,9 @@ Canvas CutShape(int width, int height, bool full, bool feed) {
   c.Line(5.2f, 5, 11.5f, 8.2f, 1.4f, steel);
   c.Line(5.2f, 8, 11.5f, 4.8f, 1.4f, steel);
   c.FillEllipse(8.3f, 6.5f, 0.9f, 0.9f, kWhite);
-  // The line, from the blades' tips to past the paper's right edge.
-  const float start = 12, end = 101;
+  // The line, from the blades' tips (the paper's left edge, as the mark
+  // is put at x 44) to a little past its right edge.
+  const float start = 12, end = 96;
   if (full) {
     c.FillRect(start, kCutRow, end, kCutRow + 2, kCutRed);
   } else {
@@ -96,7 +97,7 @@ Canvas CutShape(int width, int height, bool full, bool feed) {
     }
   }
   if (feed) {
-    const float x = 109;
+    const float x = 103;
     c.FillRect(x - 1, 0, x + 1, 7, kFeedBlue);
     c.FillPolygon({{x - 4.5f, 6}, {x + 4.5f, 6}, {x, 12.5f}}, kFeedBlue);
   }
