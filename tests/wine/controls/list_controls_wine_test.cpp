@@ -15,6 +15,8 @@
 #include "oemui/controls/win32/dialog_port_win32.h"
 #include "oemui/controls/win32/list_controls_win32.h"
 #include "oemui/watermark/dib_section.h"
+#include "oemui/watermark/tiff_builder_testing.h"
+#include "platform/fake/fake_module_resources.h"
 #include "tests/wine/controls/test_dialog.h"
 
 namespace kvt {
@@ -246,6 +248,51 @@ TEST_F(ListControlsWineTest, ComboFieldColoursFollowFocusAndOwnColours) {
   ASSERT_TRUE(port_->ComboSetColours(kCombo, RGB(0, 0, 128), RGB(255, 255, 0)));
   InvalidateRect(combo, nullptr, TRUE);
   EXPECT_EQ(PixelOf(combo, x, y), RGB(255, 255, 0));
+}
+
+TEST_F(ListControlsWineTest, ComboIconsAreCopiedOrBlendedOntoTheRow) {
+  // The pictures come through the resource port: a green 12 x 12 bitmap,
+  // and a 12 x 12 TIFF whose left half is transparent and right half red.
+  FakeModuleResources resources;
+  BitmapPixels green;
+  green.width = 12;
+  green.height = 12;
+  for (int i = 0; i < 12 * 12; ++i) green.rows.insert(green.rows.end(), {0, 255, 0});
+  resources.bitmaps[{ListControlsModule(), 300}] = green;
+  std::vector<std::uint8_t> rgba;
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 12; ++x) {
+      if (x < 6) {
+        rgba.insert(rgba.end(), {0, 0, 0, 0});
+      } else {
+        rgba.insert(rgba.end(), {255, 0, 0, 255});
+      }
+    }
+  }
+  resources.AddData(ListControlsModule(), 301,
+                    testing::TiffBuilder::Picture(false, 12, 12, 4, rgba).Build());
+  ScopedService<ModuleResources> resources_scope(resources);
+
+  ASSERT_TRUE(port_->ComboAddItem(kCombo, 0, {u"Bitmap", 1, ComboIconKind::kBitmap, 300}));
+  ASSERT_TRUE(port_->ComboAddItem(kCombo, 1, {u"Picture", 2, ComboIconKind::kTiff, 301}));
+  ASSERT_TRUE(port_->ComboRebuild(kCombo));
+
+  HWND combo = dialog_->Item(kCombo);
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+  const int icon_left = info.rcItem.left + 3;
+  const int y = (info.rcItem.top + info.rcItem.bottom) / 2;
+  SetFocus(dialog_->Item(kButton));
+
+  port_->ComboSelectIndex(kCombo, 0);
+  InvalidateRect(combo, nullptr, TRUE);
+  EXPECT_EQ(PixelOf(combo, icon_left + 6, y), RGB(0, 255, 0));
+
+  port_->ComboSelectIndex(kCombo, 1);
+  InvalidateRect(combo, nullptr, TRUE);
+  EXPECT_EQ(PixelOf(combo, icon_left + 2, y), GetSysColor(COLOR_WINDOW));  // alpha 0
+  EXPECT_EQ(PixelOf(combo, icon_left + 9, y), RGB(255, 0, 0));             // alpha 255
 }
 
 TEST_F(ListControlsWineTest, TreeKeysSkipHiddenAndCollapsedRowsAndPost1633) {
