@@ -148,18 +148,19 @@ void FreeOptionItems(OEMCUIPPARAM* cuip) {
   if (cuip->pOEMOptItems != nullptr) {
     for (DWORD i = 0; i < cuip->cOEMOptItems; ++i) {
       OPTITEM& item = cuip->pOEMOptItems[i];
-      if (item.pOptType == nullptr) continue;
-      OPTTYPE* type = item.pOptType;
-      if (type->pOptParam != nullptr) {
-        for (WORD j = 0; j < type->Count; ++j) {
-          heap.Free(type->pOptParam[j].pData);
-          type->pOptParam[j].pData = nullptr;
+      // An item whose option type could not be allocated still has its name.
+      if (OPTTYPE* type = item.pOptType) {
+        if (type->pOptParam != nullptr) {
+          for (WORD j = 0; j < type->Count; ++j) {
+            heap.Free(type->pOptParam[j].pData);
+            type->pOptParam[j].pData = nullptr;
+          }
+          heap.Free(type->pOptParam);
+          type->pOptParam = nullptr;
         }
-        heap.Free(type->pOptParam);
-        type->pOptParam = nullptr;
+        heap.Free(type);
+        item.pOptType = nullptr;
       }
-      heap.Free(type);
-      item.pOptType = nullptr;
       heap.Free(item.pName);
       item.pName = nullptr;
     }

@@ -389,8 +389,8 @@ TEST_F(DocumentSheet, ReleaseFreesTheOptionItemsTheUserDataAndTheContext) {
   bare_type->Count = 3;
   items[1].pOptType = bare_type;
   items[1].pName = heap_.Make<WCHAR>(16);
-  WCHAR untyped_name[] = {'h', 'd', 0};  // an item without options: left alone
-  items[2].pName = untyped_name;
+  // An item whose option type could not be allocated: its name still goes.
+  items[2].pName = heap_.Make<WCHAR>(16);
   cuip_.pOEMOptItems = items;
   cuip_.cOEMOptItems = 3;
 
@@ -405,7 +405,7 @@ TEST_F(DocumentSheet, ReleaseFreesTheOptionItemsTheUserDataAndTheContext) {
   EXPECT_EQ(items[0].pOptType, nullptr);
   EXPECT_EQ(items[0].pName, nullptr);
   EXPECT_EQ(items[1].pOptType, nullptr);
-  EXPECT_EQ(items[2].pName, untyped_name);
+  EXPECT_EQ(items[2].pName, nullptr);
 }
 
 TEST_F(DocumentSheet, ReleaseWithoutAContextOnlyAnswers) {
