@@ -120,7 +120,6 @@ FakeControl& FakeWindows::AddControl(HWND dialog, int id, DialogRect rect) {
   if (FakeControl* existing = Control(dialog, id)) return *existing;
   Window* window = Find(dialog);
   if (window == nullptr) {
-    NewWindow(nullptr);  // keeps handles unique even for a stray dialog
     windows_[dialog] = std::make_unique<Window>();
     window = Find(dialog);
   }
@@ -274,12 +273,19 @@ void FakeWindows::Type(HWND dialog, int id, std::u16string_view keys) {
   if (control == nullptr) return;
   Focus(dialog, id);
   for (char16_t ch : keys) {
+    if (ch == 0x16) {  // Ctrl+V: the standard edit pastes
+      Paste(dialog, id, clipboard_);
+      continue;
+    }
     EditKeyAction action =
         control->edit ? control->edit->OnChar(ch) : EditKeyAction::kDefaultThenNotifyChanged;
-    if (action == EditKeyAction::kSwallow) continue;
-    if (control->read_only) continue;
+    if (action == EditKeyAction::kSwallow || control->read_only) continue;
     std::u16string before = control->text;
-    ApplyTypedChar(*control, ch);
+    if (ch == 0x18) {  // Ctrl+X: the selection goes (to a clipboard the fake does not keep)
+      if (control->selection_start != control->selection_end) ApplyDelete(*control);
+    } else if (ch >= 0x20 || ch == 0x08) {  // other control characters insert nothing
+      ApplyTypedChar(*control, ch);
+    }
     if (control->text != before) NotifyCommand(dialog, id, kEnChange);
     if (action == EditKeyAction::kDefaultThenNotifyChanged && control->edit) {
       control->edit->NotifyChanged();
@@ -426,7 +432,8 @@ bool FakeDialogPort::SetText(int id, const std::u16string& text) {
   if (control == nullptr) return false;
   control->text = text;
   control->selection_start = control->selection_end = 0;
-  // A standard edit announces every WM_SETTEXT, equal or not.
+  // An edit announces every WM_SETTEXT, equal or not; the fake knows a
+  // control for an edit once it is a CMyEdit.
   if (control->custom == CustomControl::kEdit) {
     windows_.Send(window_, kWmCommand, MakeNotifyWParam(id, kEnChange),
                   reinterpret_cast<LPARAM>(control->window));

@@ -5,7 +5,8 @@
 namespace kvt {
 namespace {
 
-constexpr char16_t kBackspace = 0x08;
+constexpr char16_t kCtrlC = 0x03;
+constexpr char16_t kCtrlV = 0x16;
 
 // Guards a flag for the length of a scope.
 class FlagScope {
@@ -27,10 +28,14 @@ EditKeyAction CMyEdit::OnChar(char16_t ch) const {
   if (wants_all_keys_ && (ch == u'\r' || ch == u'\n' || ch == u'\t' || ch == 0x1B)) {
     return EditKeyAction::kSwallow;
   }
-  if (ch == kBackspace) return EditKeyAction::kDefaultThenNotifyChanged;
-  if (IsEditingKey(ch)) return EditKeyAction::kDefault;
-  if (!ModeAcceptsChar(mode_, ch, window_.DecimalSeparator())) return EditKeyAction::kSwallow;
-  return EditKeyAction::kDefaultThenNotifyChanged;
+  // Copy changes nothing, and a paste comes back as WM_PASTE, which reports
+  // itself.
+  if (ch == kCtrlC || ch == kCtrlV) return EditKeyAction::kDefault;
+  if (!IsEditingKey(ch) && !ModeAcceptsChar(mode_, ch, window_.DecimalSeparator())) {
+    return EditKeyAction::kSwallow;
+  }
+  // Backspace, cut, undo and accepted characters change the text.
+  return window_.IsReadOnly() ? EditKeyAction::kDefault : EditKeyAction::kDefaultThenNotifyChanged;
 }
 
 EditKeyAction CMyEdit::OnKeyDown(std::uint32_t virtual_key, bool shift) {

@@ -48,13 +48,23 @@ TEST_F(MyEditTest, TypingKeepsAcceptedCharactersAndPostsCodeTwoForEach) {
   EXPECT_EQ(posted[0].lparam, reinterpret_cast<LPARAM>(edit().window));
 }
 
-TEST_F(MyEditTest, BackspaceAndDeleteCountAsChanges) {
+TEST_F(MyEditTest, KeysThatChangeTheTextCountAsChanges) {
   port_->SetInputMode(kEdit, EditMode::kDigits);
-  windows_.Type(page_, kEdit, u"123\b");
+  windows_.Type(page_, kEdit, u"123\b");  // three digits, Backspace
   port_->SetSelection(kEdit, 0, 0);
   windows_.PressKey(page_, kEdit, kVkDelete);
   EXPECT_EQ(edit().text, u"2");
   EXPECT_EQ(codes_.size(), 5u);
+  port_->SetSelection(kEdit, 0, 1);
+  windows_.Type(page_, kEdit, u"\x03\x18");  // Ctrl+C changes nothing, Ctrl+X cuts
+  EXPECT_EQ(edit().text, u"");
+  EXPECT_EQ(codes_.size(), 6u);
+
+  // A read-only edit changes nothing and reports nothing.
+  port_->SetReadOnly(kEdit, true);
+  windows_.Type(page_, kEdit, u"4\b");
+  windows_.PressKey(page_, kEdit, kVkDelete);
+  EXPECT_EQ(codes_.size(), 6u);
 }
 
 TEST_F(MyEditTest, PasteFiltersByModeAndNotifies) {

@@ -88,6 +88,8 @@ class Win32Edit final : public AttachedControl, private EditWindow {
 
   HWND window_;
   CMyEdit edit_;
+  int busy_ = 0;
+  bool destroyed_ = false;
 };
 
 std::u16string Win32Edit::Text() {
@@ -123,10 +125,20 @@ LRESULT CALLBACK Win32Edit::Proc(HWND window, UINT message, WPARAM wparam, LPARA
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, Proc, kEditSubclassId);
     AttachControlObject(window, nullptr);
-    delete self;
-    return DefSubclassProc(window, message, wparam, lparam);
+    LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+    // A parent may destroy the edit while it is told about Enter; the
+    // object then lives until that notification has returned.
+    if (self->busy_ > 0) {
+      self->destroyed_ = true;
+    } else {
+      delete self;
+    }
+    return result;
   }
-  return self->Handle(message, wparam, lparam);
+  ++self->busy_;
+  LRESULT result = self->Handle(message, wparam, lparam);
+  if (--self->busy_ == 0 && self->destroyed_) delete self;
+  return result;
 }
 
 LRESULT Win32Edit::AfterDefault(EditKeyAction action, UINT message, WPARAM wparam, LPARAM lparam) {
