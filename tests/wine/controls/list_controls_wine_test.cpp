@@ -387,6 +387,16 @@ TEST_F(ListControlsWineTest, SplitterDragPosts1632AndTheLayoutFollows) {
   SendMessageW(splitter, WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
   dialog_->PumpPending();
   EXPECT_TRUE(dialog_->HeardOf(kMsgSplitterMoved).empty());
+
+  // A drag whose capture is taken away (a message box, a window switch)
+  // ends there, although no button-up comes.
+  SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 1));
+  ReleaseCapture();
+  SetCapture(splitter);  // even if the splitter gets the capture back
+  SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 20));
+  dialog_->PumpPending();
+  ReleaseCapture();
+  EXPECT_TRUE(dialog_->HeardOf(kMsgSplitterMoved).empty());
 }
 
 TEST_F(ListControlsWineTest, PreviewCentresItsPictureOnWhite) {
