@@ -25,6 +25,9 @@ constexpr int kUpDown = 104;
 constexpr int kRadioFirst = 105;
 constexpr int kRadioSecond = 106;
 constexpr int kButton = 107;
+constexpr int kCombo = 108;
+constexpr int kTrackbar = 109;
+constexpr int kList = 110;
 
 std::vector<ControlSpec> Controls() {
   return {
@@ -40,13 +43,17 @@ std::vector<ControlSpec> Controls() {
        10},
       {L"Button", L"Top right", kRadioSecond, BS_AUTORADIOBUTTON, 70, 57, 60, 10},
       {L"Button", L"Other", kButton, BS_PUSHBUTTON | WS_TABSTOP, 7, 73, 50, 14},
+      {L"ComboBox", L"", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 140, 7, 90, 60},
+      {L"msctls_trackbar32", L"", kTrackbar, TBS_AUTOTICKS | WS_TABSTOP, 140, 23, 90, 16},
+      {L"SysListView32", L"", kList, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER,
+       140, 43, 90, 50},
   };
 }
 
 class EditControlsWineTest : public ::testing::Test {
  protected:
   // One dialog for the suite: see test_dialog.h for why.
-  static void SetUpTestSuite() { dialog_ = new TestDialog(L"Edit controls", 150, 95, Controls()); }
+  static void SetUpTestSuite() { dialog_ = new TestDialog(L"Edit controls", 240, 100, Controls()); }
   static void TearDownTestSuite() {
     delete dialog_;
     dialog_ = nullptr;
@@ -210,6 +217,82 @@ TEST_F(EditControlsWineTest, RadioButtonsPostTheirArrowMessages) {
     EXPECT_EQ(heard[0].wparam, static_cast<WPARAM>(kRadioFirst));
     EXPECT_EQ(heard[0].lparam, reinterpret_cast<LPARAM>(radio));
   }
+}
+
+TEST_F(EditControlsWineTest, PortDrivesTheStandardControls) {
+  // A plain combo box: items with data, selection by data, the last pick.
+  for (int row = 0; row < 3; ++row) {
+    ASSERT_TRUE(port_->ComboAddItem(kCombo, row, ComboItem{u"Row", 10 * (row + 1)}));
+  }
+  EXPECT_EQ(port_->ComboCount(kCombo), 3);
+  EXPECT_EQ(port_->ComboSelectByData(kCombo, 20), 1);
+  EXPECT_EQ(port_->ComboSelectedData(kCombo), 20);
+  EXPECT_EQ(port_->ComboSelectByData(kCombo, 99), -1);
+  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 0);
+  EXPECT_EQ(port_->ComboLastSelectedData(kCombo), 10);
+  port_->ComboAddItem(kCombo, 0, ComboItem{u"Only", -5});
+  EXPECT_EQ(port_->ComboCount(kCombo), 1);
+  EXPECT_EQ(port_->ComboSelectByData(kCombo, -5), 0);
+
+  // A trackbar keeps its position inside the range it was given.
+  port_->TrackSetRange(kTrackbar, 70, 130);
+  port_->TrackSetTicFrequency(kTrackbar, 10);
+  port_->TrackSetPageSize(kTrackbar, 5);
+  port_->TrackSetLineSize(kTrackbar, 5);
+  port_->TrackSetPos(kTrackbar, 101);
+  EXPECT_EQ(port_->TrackPos(kTrackbar), 101);
+  port_->TrackSetPos(kTrackbar, 200);
+  EXPECT_EQ(port_->TrackPos(kTrackbar), 130);
+  EXPECT_EQ(SendMessageW(dialog_->Item(kTrackbar), TBM_GETPAGESIZE, 0, 0), 5);
+  EXPECT_EQ(SendMessageW(dialog_->Item(kTrackbar), TBM_GETLINESIZE, 0, 0), 5);
+
+  // A report list: columns, rows, a cell longer than the first read buffer.
+  port_->ListSetFullRowSelect(kList);
+  port_->ListAddColumn(kList, 0, u"Char", 40);
+  port_->ListAddColumn(kList, 1, u"Hex", 30);
+  port_->ListAddColumn(kList, 2, u"Command", 90);
+  for (int row = 0; row < 3; ++row) ASSERT_TRUE(port_->ListInsertRow(kList, row, u"A"));
+  const std::u16string long_command(700, u'F');
+  ASSERT_TRUE(port_->ListSetCell(kList, 1, 2, long_command));
+  EXPECT_EQ(port_->ListCell(kList, 1, 2), long_command);
+  EXPECT_EQ(port_->ListCell(kList, 1, 1), u"");
+  EXPECT_EQ(port_->ListRowCount(kList), 3);
+  EXPECT_TRUE(port_->ListSelectRow(kList, 2));
+  EXPECT_EQ(port_->ListSelectedRow(kList), 2);
+  EXPECT_TRUE(port_->ListSelectRow(kList, -1));
+  EXPECT_EQ(port_->ListSelectedRow(kList), -1);
+
+  // State, geometry and fonts of any child.
+  port_->Enable(kCombo, false);
+  EXPECT_FALSE(port_->IsEnabled(kCombo));
+  port_->Enable(kCombo, true);
+  port_->Show(kButton, false);
+  EXPECT_FALSE(port_->IsVisible(kButton));
+  port_->Show(kButton, true);
+  port_->SetCheck(kRadioSecond, true);
+  EXPECT_TRUE(port_->IsChecked(kRadioSecond));
+  port_->SetCheck(kRadioSecond, false);
+  std::optional<DialogRect> rect = port_->ItemRect(kButton);
+  ASSERT_TRUE(rect.has_value());
+  DialogRect moved{rect->left + 4, rect->top + 2, rect->right + 4, rect->bottom + 2};
+  ASSERT_TRUE(port_->MoveItem(kButton, moved));
+  EXPECT_EQ(port_->ItemRect(kButton), moved);
+  port_->MoveItem(kButton, *rect);
+  DialogFont font;
+  ASSERT_TRUE(port_->GetFont(&font));
+  EXPECT_FALSE(font.face.empty());
+  font.height -= 2;
+  port_->SetItemFont(kButton, font);
+  LOGFONTW given{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog_->Item(kButton), WM_GETFONT, 0, 0)),
+             sizeof(given), &given);
+  EXPECT_EQ(given.lfHeight, font.height);
+
+  // What is not there, or not that kind of control, is refused.
+  EXPECT_EQ(port_->AttachCustom(999, CustomControl::kEdit), 107u);
+  EXPECT_EQ(port_->AttachCustom(kDigitsEdit, CustomControl::kRadioButton), 221u);
+  EXPECT_EQ(port_->TreeAddItem(kList, TreeItemRecord{}), 107u);
+  EXPECT_FALSE(port_->SetInputMode(kButton, EditMode::kDigits));
 }
 
 // What makes the suite share one dialog: wine waits for the X server to
