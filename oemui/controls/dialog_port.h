@@ -55,7 +55,7 @@ inline constexpr UINT kMsgRadioRight = 1657;
 // Standard messages the fake and the pages need by number on both toolchains.
 inline constexpr UINT kWmCommand = 0x0111;
 inline constexpr UINT kPsmChanged = 0x0400 + 104;      // PSM_CHANGED
-inline constexpr UINT kPsmPressButton = 0x0400 + 112;  // PSM_PRESSBUTTON
+inline constexpr UINT kPsmPressButton = 0x0400 + 113;  // PSM_PRESSBUTTON
 inline constexpr WPARAM kPsbtnCancel = 5;              // PSBTN_CANCEL
 inline constexpr std::uint16_t kBnClicked = 0;
 inline constexpr std::uint16_t kCbnSelChange = 1;
@@ -164,8 +164,12 @@ class DialogPort {
   virtual ~DialogPort() = default;
 
   // The windows around this one.
-  virtual HWND Window() = 0;      // this dialog
-  virtual HWND Parent() = 0;      // a section's page, a page's sheet
+  virtual HWND Window() = 0;  // this dialog
+  virtual HWND Parent() = 0;  // a section's page, a page's sheet
+  // The top-level window this dialog sits in: the property sheet, for a
+  // page and for a section alike.
+  virtual HWND Sheet() = 0;
+  virtual HWND ParentOf(HWND window) = 0;
   virtual HWND Item(int id) = 0;  // a child control; null when there is none
 
   // Messages to any window (the sheet, the page, a section, a control).
@@ -196,6 +200,14 @@ class DialogPort {
   virtual bool MoveItem(int id, const DialogRect& rect) = 0;
   // The ids of the direct children, in z-order.
   virtual std::vector<int> ChildIds() = 0;
+  // The same by handle: static texts share one id, and the sections are
+  // children without one.
+  virtual std::vector<HWND> Children() = 0;
+  virtual std::optional<DialogRect> ChildRect(HWND child) = 0;
+  virtual bool MoveChild(HWND child, const DialogRect& rect) = 0;
+  virtual bool ShowChild(HWND child, bool show) = 0;
+  virtual bool EnableChild(HWND child, bool enable) = 0;
+  virtual void SetChildFont(HWND child, const DialogFont& font) = 0;
   // Repaints this dialog (or one child) now.
   virtual void Redraw(int id = 0) = 0;
   // Stops (false) and restarts (true) a child's drawing around bulk changes.
@@ -211,6 +223,16 @@ class DialogPort {
   virtual bool SetCheck(int id, bool checked) = 0;
   virtual bool IsChecked(int id) = 0;
   virtual bool Focus(int id) = 0;
+
+  // Window timers of this dialog: WM_TIMER with |timer_id| every |period_ms|.
+  virtual bool StartTimer(std::uintptr_t timer_id, UINT period_ms) = 0;
+  virtual void StopTimer(std::uintptr_t timer_id) = 0;
+  // The mouse, for buttons that repeat while held: capture for this dialog,
+  // whether the cursor is over a child, whether the left button is down now.
+  virtual void CaptureMouse() = 0;
+  virtual void ReleaseMouse() = 0;
+  virtual bool IsCursorOver(int id) = 0;
+  virtual bool IsLeftButtonDown() = 0;
 
   // Turns a standard control into a custom one (see CustomControl).
   // 0, 107 for an unknown id, 221 when the control could not be bound.

@@ -9,6 +9,7 @@ namespace kvt {
 
 constexpr std::uint32_t kCodeOk = 0;
 constexpr std::uint32_t kCodeInvalid = 107;
+constexpr UINT kWmTimer = 0x0113;
 
 FakeTreeItem* FakeControl::FindTreeItem(std::uint32_t item_id) {
   for (FakeTreeItem& item : tree_items) {
@@ -21,6 +22,9 @@ struct FakeWindows::Window {
   HWND parent = nullptr;
   Handler handler;
   DialogRect client{0, 0, 400, 300};
+  DialogRect placed{0, 0, 400, 300};
+  bool shown = true;
+  bool enabled = true;
   DialogFont font;
   std::vector<std::unique_ptr<FakeControl>> controls;  // in z-order
 };
@@ -168,6 +172,29 @@ DialogRect& FakeWindows::ClientRect(HWND window) {
   return Find(window)->client;
 }
 
+DialogRect& FakeWindows::PlacedRect(HWND window) {
+  if (Find(window) == nullptr) windows_[window] = std::make_unique<Window>();
+  return Find(window)->placed;
+}
+
+bool FakeWindows::IsShown(HWND window) const {
+  const Window* found = Find(window);
+  return found != nullptr && found->shown;
+}
+
+bool FakeWindows::IsEnabled(HWND window) const {
+  const Window* found = Find(window);
+  return found != nullptr && found->enabled;
+}
+
+std::vector<HWND> FakeWindows::ChildWindows(HWND parent) const {
+  std::vector<HWND> children;
+  for (const auto& [handle, window] : windows_) {
+    if (window->parent == parent && parent != nullptr) children.push_back(handle);
+  }
+  return children;
+}
+
 DialogFont& FakeWindows::Font(HWND window) {
   if (Find(window) == nullptr) windows_[window] = std::make_unique<Window>();
   return Find(window)->font;
@@ -237,6 +264,20 @@ void FakeWindows::LeaveFocus() {
     if (control->edit) control->edit->OnFocusLost();
   }
   Pump();
+}
+
+bool FakeWindows::FireTimer(HWND window, std::uintptr_t timer_id) {
+  if (!IsTimerRunning(window, timer_id)) return false;
+  Send(window, kWmTimer, timer_id, 0);
+  Pump();
+  return true;
+}
+
+bool FakeWindows::IsTimerRunning(HWND window, std::uintptr_t timer_id) const {
+  auto running = timers_.find(window);
+  if (running == timers_.end()) return false;
+  const auto& ids = running->second;
+  return std::find(ids.begin(), ids.end(), timer_id) != ids.end();
 }
 
 namespace {
@@ -370,6 +411,94 @@ FakeControl& FakeDialogPort::Control(int id) { return windows_.AddControl(window
 FakeControl* FakeDialogPort::FindKind(int id, CustomControl kind) {
   FakeControl* control = Find(id);
   return control != nullptr && control->custom == kind ? control : nullptr;
+}
+
+HWND FakeDialogPort::Sheet() {
+  HWND top = window_;
+  for (HWND up = windows_.Parent(top); up != nullptr; up = windows_.Parent(up)) top = up;
+  return top;
+}
+
+FakeControl* FakeDialogPort::FindChild(HWND child) {
+  HWND dialog = nullptr;
+  FakeControl* control = windows_.FindControl(child, &dialog);
+  return dialog == window_ ? control : nullptr;
+}
+
+std::vector<HWND> FakeDialogPort::Children() {
+  std::vector<HWND> children;
+  if (const FakeWindows::Window* window = windows_.Find(window_)) {
+    for (const auto& control : window->controls) children.push_back(control->window);
+  }
+  for (HWND section : windows_.ChildWindows(window_)) children.push_back(section);
+  return children;
+}
+
+FakeWindows::Window* FakeDialogPort::FindChildWindow(HWND child) {
+  FakeWindows::Window* window = windows_.Find(child);
+  return window != nullptr && window->parent == window_ ? window : nullptr;
+}
+
+std::optional<DialogRect> FakeDialogPort::ChildRect(HWND child) {
+  if (FakeControl* control = FindChild(child)) return control->rect;
+  if (FakeWindows::Window* window = FindChildWindow(child)) return window->placed;
+  return std::nullopt;
+}
+
+bool FakeDialogPort::MoveChild(HWND child, const DialogRect& rect) {
+  if (FakeControl* control = FindChild(child)) {
+    control->rect = rect;
+  } else if (FakeWindows::Window* window = FindChildWindow(child)) {
+    window->placed = rect;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool FakeDialogPort::ShowChild(HWND child, bool show) {
+  if (FakeControl* control = FindChild(child)) {
+    control->visible = show;
+  } else if (FakeWindows::Window* window = FindChildWindow(child)) {
+    window->shown = show;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool FakeDialogPort::EnableChild(HWND child, bool enable) {
+  if (FakeControl* control = FindChild(child)) {
+    control->enabled = enable;
+  } else if (FakeWindows::Window* window = FindChildWindow(child)) {
+    window->enabled = enable;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void FakeDialogPort::SetChildFont(HWND child, const DialogFont& font) {
+  if (FakeControl* control = FindChild(child)) control->font = font;
+}
+
+bool FakeDialogPort::StartTimer(std::uintptr_t timer_id, UINT) {
+  if (!windows_.IsTimerRunning(window_, timer_id)) windows_.timers_[window_].push_back(timer_id);
+  return true;
+}
+
+void FakeDialogPort::StopTimer(std::uintptr_t timer_id) {
+  auto& ids = windows_.timers_[window_];
+  ids.erase(std::remove(ids.begin(), ids.end(), timer_id), ids.end());
+}
+
+void FakeDialogPort::ReleaseMouse() {
+  if (windows_.capture == window_) windows_.capture = nullptr;
+}
+
+bool FakeDialogPort::IsCursorOver(int id) {
+  FakeControl* control = Find(id);
+  return control != nullptr && windows_.cursor_over == control->window;
 }
 
 HWND FakeDialogPort::Item(int id) {

@@ -124,6 +124,10 @@ class FakeWindows {
   std::vector<int> ControlIds(HWND dialog) const;
   DialogRect& ClientRect(HWND window);
   DialogFont& Font(HWND window);
+  // A child window (a section) as its parent places it.
+  DialogRect& PlacedRect(HWND window);
+  bool IsShown(HWND window) const;
+  bool IsEnabled(HWND window) const;
 
   LRESULT Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam);
   bool Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam);
@@ -145,6 +149,9 @@ class FakeWindows {
   void ClickInto(HWND dialog, int id);
   // Moves the focus away from whatever has it.
   void LeaveFocus();
+  // Sends WM_TIMER for a timer the window started; false when none runs.
+  bool FireTimer(HWND window, std::uintptr_t timer_id);
+  bool IsTimerRunning(HWND window, std::uintptr_t timer_id) const;
   // A button click: checks a radio or check box as the dialog manager
   // would (|check| nullopt leaves the check as it is), then BN_CLICKED.
   void ClickButton(HWND dialog, int id, std::optional<bool> check = std::nullopt);
@@ -153,6 +160,10 @@ class FakeWindows {
 
   char16_t decimal_separator = u'.';
   HWND focus() const { return focus_; }
+  // The mouse as IsCursorOver and IsLeftButtonDown see it.
+  HWND cursor_over = nullptr;
+  bool left_button_down = false;
+  HWND capture = nullptr;
 
  private:
   friend class FakeDialogPort;
@@ -161,6 +172,7 @@ class FakeWindows {
   Window* Find(HWND window);
   const Window* Find(HWND window) const;
   FakeControl* FindControl(HWND control, HWND* dialog);
+  std::vector<HWND> ChildWindows(HWND parent) const;
   void Deliver(const FakeMessage& message);
   void NotifyCommand(HWND dialog, int id, std::uint16_t code);
 
@@ -172,6 +184,7 @@ class FakeWindows {
   HWND focus_ = nullptr;
   std::u16string clipboard_;
   std::vector<std::unique_ptr<EditAdapter>> edit_adapters_;
+  std::map<HWND, std::vector<std::uintptr_t>> timers_;
 };
 
 // The dialog port over one fake window.
@@ -183,6 +196,8 @@ class FakeDialogPort final : public DialogPort {
 
   HWND Window() override { return window_; }
   HWND Parent() override { return windows_.Parent(window_); }
+  HWND Sheet() override;
+  HWND ParentOf(HWND window) override { return windows_.Parent(window); }
   HWND Item(int id) override;
   LRESULT Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
   bool Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -195,6 +210,18 @@ class FakeDialogPort final : public DialogPort {
   std::optional<DialogRect> ItemRect(int id) override;
   bool MoveItem(int id, const DialogRect& rect) override;
   std::vector<int> ChildIds() override;
+  std::vector<HWND> Children() override;
+  std::optional<DialogRect> ChildRect(HWND child) override;
+  bool MoveChild(HWND child, const DialogRect& rect) override;
+  bool ShowChild(HWND child, bool show) override;
+  bool EnableChild(HWND child, bool enable) override;
+  void SetChildFont(HWND child, const DialogFont& font) override;
+  bool StartTimer(std::uintptr_t timer_id, UINT period_ms) override;
+  void StopTimer(std::uintptr_t timer_id) override;
+  void CaptureMouse() override { windows_.capture = window_; }
+  void ReleaseMouse() override;
+  bool IsCursorOver(int id) override;
+  bool IsLeftButtonDown() override { return windows_.left_button_down; }
   void Redraw(int id) override;
   void SetRedraw(int id, bool redraw) override;
   bool SetText(int id, const std::u16string& text) override;
@@ -260,6 +287,10 @@ class FakeDialogPort final : public DialogPort {
 
  private:
   FakeControl* Find(int id) { return windows_.Control(window_, id); }
+  // A direct child of this dialog by handle: a control, or a window such as
+  // a section.
+  FakeControl* FindChild(HWND child);
+  FakeWindows::Window* FindChildWindow(HWND child);
   FakeControl* FindKind(int id, CustomControl kind);
 
   FakeWindows& windows_;

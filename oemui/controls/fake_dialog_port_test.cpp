@@ -36,6 +36,8 @@ TEST(FakeDialogPortTest, SectionTalksToItsPageAndTheSheetHearsOfTheChange) {
     return LRESULT{0};
   });
 
+  EXPECT_EQ(section_port.Sheet(), sheet);
+  EXPECT_EQ(page_port.Sheet(), sheet);
   windows.Type(section, 1260, u"5");
   EXPECT_EQ(page_heard, std::vector<UINT>{kDsmUserPreset});
   auto changed = windows.MessagesTo(sheet, kPsmChanged);
@@ -49,6 +51,35 @@ TEST(FakeDialogPortTest, SectionTalksToItsPageAndTheSheetHearsOfTheChange) {
   EXPECT_EQ(cancel[0].wparam, kPsbtnCancel);
   // Messages to a window that does not exist are not posted.
   EXPECT_FALSE(page_port.Post(reinterpret_cast<HWND>(0x1), kDsmStore, 0, 0));
+}
+
+TEST(FakeDialogPortTest, PageReachesStaticsAndSectionsByHandleAndRunsTimers) {
+  FakeWindows windows;
+  std::vector<WPARAM> ticks;
+  HWND page = windows.NewWindow(nullptr, [&](UINT message, WPARAM wparam, LPARAM) {
+    if (message == 0x0113) ticks.push_back(wparam);  // WM_TIMER
+    return LRESULT{0};
+  });
+  HWND section = windows.NewWindow(page);
+  FakeDialogPort port(windows, page);
+  // Two static texts share the id -1: only their handles tell them apart.
+  HWND first = windows.AddControl(page, -1, {0, 0, 10, 10}).window;
+  port.Control(1058);
+  std::vector<HWND> children = port.Children();
+  EXPECT_EQ(children.size(), 3u);  // the first static, the combo, the section
+  ASSERT_TRUE(port.MoveChild(section, {6, 36, 206, 236}));
+  EXPECT_EQ(windows.PlacedRect(section), (DialogRect{6, 36, 206, 236}));
+  EXPECT_TRUE(port.ShowChild(section, false));
+  EXPECT_FALSE(windows.IsShown(section));
+  EXPECT_TRUE(port.EnableChild(first, false));
+  EXPECT_FALSE(port.IsEnabled(-1));
+  EXPECT_FALSE(port.MoveChild(windows.NewWindow(nullptr), {}));  // not a child of the page
+
+  port.StartTimer(200, 100);
+  EXPECT_TRUE(windows.FireTimer(page, 200));
+  port.StopTimer(200);
+  EXPECT_FALSE(windows.FireTimer(page, 200));
+  EXPECT_EQ(ticks, std::vector<WPARAM>{200});
 }
 
 TEST(FakeDialogPortTest, CustomComboShowsItemsOnlyAfterRebuildAndSelectsByData) {

@@ -24,6 +24,10 @@ constexpr std::uint32_t kCodeInvalid = 107;
 constexpr std::uint32_t kCodeBindingFailed = 221;
 constexpr wchar_t kControlProperty[] = L"KvtCustomControl";
 
+static_assert(kPsmChanged == PSM_CHANGED && kPsmPressButton == PSM_PRESSBUTTON);
+static_assert(kPsbtnCancel == PSBTN_CANCEL && kWmCommand == WM_COMMAND);
+static_assert(kBnClicked == BN_CLICKED && kCbnSelChange == CBN_SELCHANGE && kEnChange == EN_CHANGE);
+
 ControlFactory g_factories[kCustomControlKinds] = {};
 
 const wchar_t* Wide(const std::u16string& text) {
@@ -81,6 +85,10 @@ Win32DialogPort::~Win32DialogPort() {
 
 HWND Win32DialogPort::Parent() { return GetParent(dialog_); }
 
+HWND Win32DialogPort::Sheet() { return GetAncestor(dialog_, GA_ROOT); }
+
+HWND Win32DialogPort::ParentOf(HWND window) { return GetParent(window); }
+
 HWND Win32DialogPort::Item(int id) { return GetDlgItem(dialog_, id); }
 
 LRESULT Win32DialogPort::Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -118,8 +126,9 @@ bool Win32DialogPort::GetFont(DialogFont* font) {
   return true;
 }
 
-void Win32DialogPort::SetItemFont(int id, const DialogFont& font) {
-  HWND item = Item(id);
+void Win32DialogPort::SetItemFont(int id, const DialogFont& font) { SetChildFont(Item(id), font); }
+
+void Win32DialogPort::SetChildFont(HWND item, const DialogFont& font) {
   if (item == nullptr) return;
   LOGFONTW logical{};
   logical.lfHeight = font.height;
@@ -154,27 +163,74 @@ DialogRect Win32DialogPort::ClientRect() {
   return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-std::optional<DialogRect> Win32DialogPort::ItemRect(int id) {
-  HWND item = Item(id);
+std::optional<DialogRect> Win32DialogPort::ItemRect(int id) { return ChildRect(Item(id)); }
+
+std::optional<DialogRect> Win32DialogPort::ChildRect(HWND child) {
   RECT rect{};
-  if (item == nullptr || !GetWindowRect(item, &rect)) return std::nullopt;
+  if (child == nullptr || !GetWindowRect(child, &rect)) return std::nullopt;
   MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&rect), 2);
   return DialogRect{rect.left, rect.top, rect.right, rect.bottom};
 }
 
-bool Win32DialogPort::MoveItem(int id, const DialogRect& rect) {
-  HWND item = Item(id);
-  return item != nullptr &&
-         MoveWindow(item, rect.left, rect.top, rect.Width(), rect.Height(), TRUE) != FALSE;
+bool Win32DialogPort::MoveItem(int id, const DialogRect& rect) { return MoveChild(Item(id), rect); }
+
+bool Win32DialogPort::MoveChild(HWND child, const DialogRect& rect) {
+  return child != nullptr &&
+         MoveWindow(child, rect.left, rect.top, rect.Width(), rect.Height(), TRUE) != FALSE;
 }
 
 std::vector<int> Win32DialogPort::ChildIds() {
   std::vector<int> ids;
+  for (HWND child : Children()) ids.push_back(GetDlgCtrlID(child));
+  return ids;
+}
+
+std::vector<HWND> Win32DialogPort::Children() {
+  std::vector<HWND> children;
   for (HWND child = GetWindow(dialog_, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
-    ids.push_back(GetDlgCtrlID(child));
+    children.push_back(child);
   }
-  return ids;
+  return children;
+}
+
+bool Win32DialogPort::ShowChild(HWND child, bool show) {
+  if (child == nullptr) return false;
+  ShowWindow(child, show ? SW_SHOW : SW_HIDE);
+  return true;
+}
+
+bool Win32DialogPort::EnableChild(HWND child, bool enable) {
+  if (child == nullptr) return false;
+  EnableWindow(child, enable ? TRUE : FALSE);
+  return true;
+}
+
+bool Win32DialogPort::StartTimer(std::uintptr_t timer_id, UINT period_ms) {
+  return SetTimer(dialog_, timer_id, period_ms, nullptr) != 0;
+}
+
+void Win32DialogPort::StopTimer(std::uintptr_t timer_id) { KillTimer(dialog_, timer_id); }
+
+void Win32DialogPort::CaptureMouse() { SetCapture(dialog_); }
+
+void Win32DialogPort::ReleaseMouse() {
+  if (GetCapture() == dialog_) ReleaseCapture();
+}
+
+bool Win32DialogPort::IsCursorOver(int id) {
+  HWND item = Item(id);
+  POINT cursor{};
+  RECT rect{};
+  if (item == nullptr || !GetCursorPos(&cursor) || !GetWindowRect(item, &rect)) return false;
+  return PtInRect(&rect, cursor) != FALSE;
+}
+
+bool Win32DialogPort::IsLeftButtonDown() {
+  // GetAsyncKeyState reads the physical buttons; with swapped buttons the
+  // user's left one is the physical right.
+  int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+  return (GetAsyncKeyState(button) & 0x8000) != 0;
 }
 
 void Win32DialogPort::Redraw(int id) {
@@ -195,24 +251,14 @@ bool Win32DialogPort::SetText(int id, const std::u16string& text) {
 
 std::u16string Win32DialogPort::GetText(int id) { return WindowText(Item(id)); }
 
-bool Win32DialogPort::Enable(int id, bool enable) {
-  HWND item = Item(id);
-  if (item == nullptr) return false;
-  EnableWindow(item, enable ? TRUE : FALSE);
-  return true;
-}
+bool Win32DialogPort::Enable(int id, bool enable) { return EnableChild(Item(id), enable); }
 
 bool Win32DialogPort::IsEnabled(int id) {
   HWND item = Item(id);
   return item != nullptr && IsWindowEnabled(item) != FALSE;
 }
 
-bool Win32DialogPort::Show(int id, bool show) {
-  HWND item = Item(id);
-  if (item == nullptr) return false;
-  ShowWindow(item, show ? SW_SHOW : SW_HIDE);
-  return true;
-}
+bool Win32DialogPort::Show(int id, bool show) { return ShowChild(Item(id), show); }
 
 bool Win32DialogPort::IsVisible(int id) {
   // The control's own flag: a page that is not shown yet still has visible

@@ -21,6 +21,8 @@ class Win32DialogPort final : public DialogPort {
 
   HWND Window() override { return dialog_; }
   HWND Parent() override;
+  HWND Sheet() override;
+  HWND ParentOf(HWND window) override;
   HWND Item(int id) override;
   LRESULT Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
   bool Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -33,6 +35,18 @@ class Win32DialogPort final : public DialogPort {
   std::optional<DialogRect> ItemRect(int id) override;
   bool MoveItem(int id, const DialogRect& rect) override;
   std::vector<int> ChildIds() override;
+  std::vector<HWND> Children() override;
+  std::optional<DialogRect> ChildRect(HWND child) override;
+  bool MoveChild(HWND child, const DialogRect& rect) override;
+  bool ShowChild(HWND child, bool show) override;
+  bool EnableChild(HWND child, bool enable) override;
+  void SetChildFont(HWND child, const DialogFont& font) override;
+  bool StartTimer(std::uintptr_t timer_id, UINT period_ms) override;
+  void StopTimer(std::uintptr_t timer_id) override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
+  bool IsCursorOver(int id) override;
+  bool IsLeftButtonDown() override;
   void Redraw(int id) override;
   void SetRedraw(int id, bool redraw) override;
   bool SetText(int id, const std::u16string& text) override;

@@ -288,6 +288,18 @@ TEST_F(EditControlsWineTest, PortDrivesTheStandardControls) {
              sizeof(given), &given);
   EXPECT_EQ(given.lfHeight, font.height);
 
+  // Children by handle, statics included; the sheet of a top-level dialog
+  // is the dialog itself; a window timer.
+  std::vector<HWND> children = port_->Children();
+  EXPECT_EQ(children.size(), Controls().size());
+  EXPECT_EQ(GetDlgCtrlID(children.front()), 0);  // the first static
+  EXPECT_TRUE(port_->ChildRect(children.front()).has_value());
+  EXPECT_EQ(port_->Sheet(), dialog_->window());
+  ASSERT_TRUE(port_->StartTimer(200, 10));
+  EXPECT_TRUE(dialog_->PumpUntil([&] { return !dialog_->HeardOf(WM_TIMER).empty(); }));
+  port_->StopTimer(200);
+  EXPECT_EQ(dialog_->HeardOf(WM_TIMER)[0].wparam, 200u);
+
   // What is not there, or not that kind of control, is refused.
   EXPECT_EQ(port_->AttachCustom(999, CustomControl::kEdit), 107u);
   EXPECT_EQ(port_->AttachCustom(kDigitsEdit, CustomControl::kRadioButton), 221u);

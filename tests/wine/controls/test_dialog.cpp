@@ -88,7 +88,7 @@ INT_PTR CALLBACK TestDialog::Proc(HWND window, UINT message, WPARAM wparam, LPAR
   auto* self = reinterpret_cast<TestDialog*>(GetWindowLongPtrW(window, DWLP_USER));
   if (self == nullptr) return FALSE;
   if (message == WM_COMMAND || message == WM_NEXTDLGCTL || message == WM_KEYDOWN ||
-      message >= WM_USER) {
+      message == WM_TIMER || message >= WM_USER) {
     self->heard_.push_back({message, wparam, lparam});
   }
   return FALSE;

@@ -50,7 +50,7 @@ class TestDialog {
   // Dispatches whatever is queued now.
   void PumpPending();
 
-  // WM_COMMAND, WM_NEXTDLGCTL, WM_KEYDOWN and every message from WM_USER
+  // WM_COMMAND, WM_NEXTDLGCTL, WM_KEYDOWN, WM_TIMER and every message from WM_USER
   // up, in the order the dialog procedure saw them.
   const std::vector<Heard>& heard() const { return heard_; }
   std::vector<Heard> HeardOf(UINT message) const;
