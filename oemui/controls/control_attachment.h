@@ -8,9 +8,9 @@
 // operations to the interface the object offers; a child without an object
 // is treated as the standard control.
 //
-// The port does not know how the list-side controls are made. Each kind's
-// factory is registered once per process (before the first page opens);
-// AttachCustom of an unregistered kind answers 221.
+// Every kind has its built-in factory; a test may put another in its place
+// with RegisterControlFactory. The list-side windows register their classes
+// on first use (see win32/list_controls_win32.h).
 #pragma once
 
 #include <cstdint>

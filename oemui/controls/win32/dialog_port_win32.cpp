@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "oemui/controls/control_attachment.h"
+#include "oemui/controls/win32/list_controls_win32.h"
 
 namespace kvt {
 
@@ -55,9 +56,22 @@ ControlFactory FindControlFactory(CustomControl kind) {
   int index = static_cast<int>(kind);
   if (index < 0 || index >= kCustomControlKinds) return nullptr;
   if (g_factories[index] != nullptr) return g_factories[index];
-  if (kind == CustomControl::kEdit) return AttachMyEdit;
-  if (kind == CustomControl::kRadioButton) return AttachMyRadBtn;
-  return nullptr;
+  switch (kind) {
+    case CustomControl::kEdit:
+      return AttachMyEdit;
+    case CustomControl::kRadioButton:
+      return AttachMyRadBtn;
+    case CustomControl::kComboBox:
+      return CreateComboBoxControl;
+    case CustomControl::kPreview:
+      return CreatePreviewControl;
+    case CustomControl::kSplitter:
+      return CreateSplitterControl;
+    case CustomControl::kTreeView:
+      return CreateTreeViewControl;
+    default:
+      return nullptr;
+  }
 }
 
 bool AttachControlObject(HWND window, AttachedControl* control) {

@@ -19,18 +19,27 @@ HMODULE ListControlsModule() {
   return module;
 }
 
+// Guarded by the sheet's UI thread: pages, and so these windows, are only
+// ever made there; the unload check runs when no sheet is open.
+bool g_classes_registered = false;
+
 void RegisterListControls() {
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
+  if (g_classes_registered) return;
   const HMODULE module = ListControlsModule();
-  RegisterPreviewClass(module);
-  RegisterSplitterClass(module);
-  RegisterTreeViewClass(module);
-  RegisterControlFactory(CustomControl::kComboBox, &CreateComboBoxControl);
-  RegisterControlFactory(CustomControl::kPreview, &CreatePreviewControl);
-  RegisterControlFactory(CustomControl::kSplitter, &CreateSplitterControl);
-  RegisterControlFactory(CustomControl::kTreeView, &CreateTreeViewControl);
+  g_classes_registered = RegisterPreviewClass(module) && RegisterSplitterClass(module) &&
+                         RegisterTreeViewClass(module);
+}
+
+void UnregisterListControls() {
+  // A class stays registered after its module is unloaded, its window
+  // procedure pointing at freed code; the next load at another address would
+  // find the class "already registered" and crash on the first window.
+  if (!g_classes_registered) return;
+  const HMODULE module = ListControlsModule();
+  ::UnregisterClassW(kPreviewClass, module);
+  ::UnregisterClassW(kSplitterClass, module);
+  ::UnregisterClassW(kTreeViewClass, module);
+  g_classes_registered = false;
 }
 
 HWND ReplacePlaceholder(HWND dialog, int id, const wchar_t* window_class, DWORD style,
@@ -55,6 +64,17 @@ HWND ReplacePlaceholder(HWND dialog, int id, const wchar_t* window_class, DWORD 
   if (font != nullptr) ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ::DestroyWindow(placeholder);
   return window;
+}
+
+bool RegisterCustomWindowClass(HMODULE module, WNDPROC procedure, LPCWSTR cursor,
+                               const wchar_t* name) {
+  WNDCLASSEXW window_class = {};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = module;
+  window_class.hCursor = ::LoadCursorW(nullptr, cursor);
+  window_class.lpszClassName = name;
+  return ::RegisterClassExW(&window_class) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 COLORREF ToColorRef(const PaintColour& colour) {

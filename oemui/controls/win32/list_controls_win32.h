@@ -7,13 +7,18 @@
 #include <string>
 
 #include "oemui/controls/combo_rules.h"
+#include "oemui/controls/control_attachment.h"
 
 namespace kvt {
 
-// Registers the factories of CMyComboBox, CMyPreview, CMySpriter and
-// CMyTreeView with the dialog port, and their window classes. Call once
-// per process before the first page opens; later calls do nothing.
+// Registers the window classes of CMyPreview, CMySpriter and CMyTreeView
+// with this module. Their factories call it before making a window; later
+// calls do nothing until UnregisterListControls.
 void RegisterListControls();
+
+// Unregisters those classes: to be called before the module is unloaded
+// (windows of these classes must be gone by then).
+void UnregisterListControls();
 
 // The module this code lives in (the plug-in DLL, or a test program): it
 // holds the window classes and the pictures the controls load.
@@ -44,6 +49,29 @@ std::uint32_t CreateTreeViewControl(HWND dialog, int id);
 // The height of one row of a CMyTreeView window (0 for any other window),
 // for whoever has to point at a row.
 int TreeViewRowHeight(HWND tree);
+
+// The object behind a custom window: made at WM_NCCREATE and attached to
+// the window, freed at WM_NCDESTROY. Answers the object; null before it is
+// made and once it is freed.
+template <class Window>
+Window* WindowObjectFor(HWND window, UINT message) {
+  auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE && self == nullptr) {
+    self = new Window(window);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    AttachControlObject(window, self);
+  } else if (message == WM_NCDESTROY && self != nullptr) {
+    AttachControlObject(window, nullptr);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    delete self;
+    self = nullptr;
+  }
+  return self;
+}
+
+// Registers a custom window class of |module|; an existing one counts.
+bool RegisterCustomWindowClass(HMODULE module, WNDPROC procedure, LPCWSTR cursor,
+                               const wchar_t* name);
 
 // Window classes of the custom windows.
 inline constexpr wchar_t kPreviewClass[] = L"CMyPreview";

@@ -47,14 +47,8 @@ class PreviewWindow final : public AttachedControl, public PreviewTarget {
 };
 
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<PreviewWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObjectFor<PreviewWindow>(window, message);
   switch (message) {
-    case WM_NCCREATE: {
-      self = new PreviewWindow(window);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-      AttachControlObject(window, self);
-      break;
-    }
     case WM_CREATE:
       return self != nullptr && self->Create() == 0 ? 0 : -1;
     case WM_ERASEBKGND:
@@ -66,13 +60,6 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
         return 0;
       }
       break;
-    case WM_NCDESTROY:
-      if (self != nullptr) {
-        AttachControlObject(window, nullptr);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete self;
-      }
-      break;
     default:
       break;
   }
@@ -82,13 +69,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
 }  // namespace
 
 bool RegisterPreviewClass(HMODULE module) {
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &PreviewProc;
-  window_class.hInstance = module;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kPreviewClass;
-  return ::RegisterClassExW(&window_class) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterCustomWindowClass(module, &PreviewProc, IDC_ARROW, kPreviewClass);
 }
 
 }  // namespace kvt

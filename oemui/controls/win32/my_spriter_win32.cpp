@@ -66,13 +66,8 @@ class SplitterWindow final : public AttachedControl {
 };
 
 LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<SplitterWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObjectFor<SplitterWindow>(window, message);
   switch (message) {
-    case WM_NCCREATE:
-      self = new SplitterWindow(window);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-      AttachControlObject(window, self);
-      break;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -98,13 +93,6 @@ LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_CAPTURECHANGED:
       if (self != nullptr) self->CaptureLost();
       return 0;
-    case WM_NCDESTROY:
-      if (self != nullptr) {
-        AttachControlObject(window, nullptr);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        delete self;
-      }
-      break;
     default:
       break;
   }
@@ -114,13 +102,7 @@ LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wparam, LPARAM l
 }  // namespace
 
 bool RegisterSplitterClass(HMODULE module) {
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &SplitterProc;
-  window_class.hInstance = module;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_SIZENS);
-  window_class.lpszClassName = kSplitterClass;
-  return ::RegisterClassExW(&window_class) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterCustomWindowClass(module, &SplitterProc, IDC_SIZENS, kSplitterClass);
 }
 
 }  // namespace kvt

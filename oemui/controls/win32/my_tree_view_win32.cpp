@@ -271,16 +271,11 @@ class TreeViewWindow final : public AttachedControl, public TreeTarget, public T
 };
 
 LRESULT CALLBACK TreeViewProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<TreeViewWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (self == nullptr && message != WM_NCCREATE) {
+  auto* self = WindowObjectFor<TreeViewWindow>(window, message);
+  if (self == nullptr) {
     return ::DefWindowProcW(window, message, wparam, lparam);
   }
   switch (message) {
-    case WM_NCCREATE:
-      self = new TreeViewWindow(window);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-      AttachControlObject(window, self);
-      break;
     case WM_CREATE:
       self->SetFont(nullptr);
       return 0;
@@ -316,11 +311,6 @@ LRESULT CALLBACK TreeViewProc(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_PAINT:
       self->Paint();
       return 0;
-    case WM_NCDESTROY:
-      AttachControlObject(window, nullptr);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      delete self;
-      break;
     default:
       break;
   }
@@ -336,13 +326,7 @@ int TreeViewRowHeight(HWND tree) {
 }
 
 bool RegisterTreeViewClass(HMODULE module) {
-  WNDCLASSEXW window_class = {};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &TreeViewProc;
-  window_class.hInstance = module;
-  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kTreeViewClass;
-  return ::RegisterClassExW(&window_class) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterCustomWindowClass(module, &TreeViewProc, IDC_ARROW, kTreeViewClass);
 }
 
 }  // namespace kvt

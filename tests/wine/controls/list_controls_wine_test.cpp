@@ -72,7 +72,7 @@ RECT RectInParent(HWND child) {
 class ListControlsWineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RegisterListControls();
+    // No registration first: the factories register their classes.
     dialog_ = std::make_unique<TestDialog>(L"List controls", 175, 210, Controls());
     ASSERT_NE(dialog_->window(), nullptr);
     port_ = std::make_unique<Win32DialogPort>(dialog_->window());
@@ -433,5 +433,22 @@ TEST_F(ListControlsWineTest, Screenshot) {
   EXPECT_TRUE(dialog_->Screenshot(L"list_controls.png"));
 }
 
+TEST_F(ListControlsWineTest, ClassesGoWithTheModuleAndComeBackOnTheNextAttach) {
+  // What the plug-in does before it is unloaded: its windows are gone, then
+  // its classes, so a later load at another address registers afresh.
+  TearDown();
+  UnregisterListControls();
+  WNDCLASSEXW info = {};
+  info.cbSize = sizeof info;
+  for (const wchar_t* name : {kPreviewClass, kSplitterClass, kTreeViewClass}) {
+    EXPECT_FALSE(GetClassInfoExW(ListControlsModule(), name, &info)) << name;
+  }
+  SetUp();
+  for (const wchar_t* name : {kPreviewClass, kSplitterClass, kTreeViewClass}) {
+    EXPECT_TRUE(GetClassInfoExW(ListControlsModule(), name, &info)) << name;
+  }
+}
+
 }  // namespace
+
 }  // namespace kvt
