@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/wide_text.h"
 
 #include <windows.h>
 #include <aclapi.h>
@@ -10,8 +11,6 @@
 
 namespace kvt {
 namespace {
-
-std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 class Win32File final : public FileSystem::File {
  public:
@@ -44,14 +43,14 @@ class Win32File final : public FileSystem::File {
 class Win32FileSystem final : public FileSystem {
  public:
   std::unique_ptr<File> OpenExclusive(std::u16string_view path) override {
-    HANDLE file = ::CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+    HANDLE file = ::CreateFileW(Utf16ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32File>(file);
   }
 
   bool ReadPrefix(std::u16string_view path, std::size_t count, std::string* bytes) override {
-    HANDLE file = ::CreateFileW(ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    HANDLE file = ::CreateFileW(Utf16ToWide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bytes->assign(count, '\0');
@@ -75,27 +74,27 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool IsDirectory(std::u16string_view path) override {
-    const DWORD attributes = ::GetFileAttributesW(ToWide(path).c_str());
+    const DWORD attributes = ::GetFileAttributesW(Utf16ToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
 
   bool MakeDirectory(std::u16string_view path) override {
-    return ::CreateDirectoryW(ToWide(path).c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(Utf16ToWide(path).c_str(), nullptr) != FALSE;
   }
 
   bool Rename(std::u16string_view from, std::u16string_view to) override {
-    return ::MoveFileW(ToWide(from).c_str(), ToWide(to).c_str()) != FALSE;
+    return ::MoveFileW(Utf16ToWide(from).c_str(), Utf16ToWide(to).c_str()) != FALSE;
   }
 
   bool Delete(std::u16string_view path) override {
-    return ::DeleteFileW(ToWide(path).c_str()) != FALSE;
+    return ::DeleteFileW(Utf16ToWide(path).c_str()) != FALSE;
   }
 
   std::vector<Entry> List(std::u16string_view folder, std::u16string_view pattern) override {
     std::vector<Entry> entries;
-    std::wstring search = ToWide(folder);
+    std::wstring search = Utf16ToWide(folder);
     search += L'\\';
-    search += ToWide(pattern);
+    search += Utf16ToWide(pattern);
     WIN32_FIND_DATAW found{};
     HANDLE find = ::FindFirstFileW(search.c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return entries;
@@ -112,7 +111,7 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool GrantUsersFullAccess(std::u16string_view folder) override {
-    HANDLE handle = ::CreateFileW(ToWide(folder).c_str(), READ_CONTROL | WRITE_DAC,
+    HANDLE handle = ::CreateFileW(Utf16ToWide(folder).c_str(), READ_CONTROL | WRITE_DAC,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;

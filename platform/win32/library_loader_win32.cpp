@@ -1,4 +1,5 @@
 #include "platform/library_loader.h"
+#include "platform/wide_text.h"
 
 #include <windows.h>
 #include <winspool.h>
@@ -10,8 +11,6 @@
 
 namespace kvt {
 namespace {
-
-std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 class Win32LibraryLoader final : public LibraryLoader {
  public:
@@ -35,7 +34,7 @@ class Win32LibraryLoader final : public LibraryLoader {
   }
 
   bool ShortPath(std::u16string_view path, std::u16string* short_path) override {
-    const std::wstring name = ToWide(path);
+    const std::wstring name = Utf16ToWide(path);
     std::vector<wchar_t> buffer(MAX_PATH);
     for (int attempt = 0; attempt < 4; ++attempt) {
       const DWORD length =
@@ -51,7 +50,7 @@ class Win32LibraryLoader final : public LibraryLoader {
   }
 
   ModuleHandle Load(std::u16string_view path) override {
-    return ::LoadLibraryW(ToWide(path).c_str());
+    return ::LoadLibraryW(Utf16ToWide(path).c_str());
   }
 
   void Free(ModuleHandle module) override {

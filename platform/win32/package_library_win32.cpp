@@ -1,4 +1,5 @@
 #include "platform/package_library.h"
+#include "platform/wide_text.h"
 
 #include <windows.h>
 
@@ -8,8 +9,6 @@
 
 namespace kvt {
 namespace {
-
-std::wstring ToWide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // The module that holds this code: the plug-in when it runs in the print
 // dialog (the process's program in a test).
@@ -67,7 +66,7 @@ class Win32PackageLibraryLoader final : public PackageLibraryLoader {
   }
 
   ModuleHandle Load(std::u16string_view path) override {
-    return LoadLibraryInModuleContext(ToWide(path).c_str());
+    return LoadLibraryInModuleContext(Utf16ToWide(path).c_str());
   }
 
   void Free(ModuleHandle module) override {

@@ -31,10 +31,6 @@ static_assert(kBnClicked == BN_CLICKED && kCbnSelChange == CBN_SELCHANGE && kEnC
 
 ControlFactory g_factories[kCustomControlKinds] = {};
 
-const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
 std::u16string WindowText(HWND window) {
   if (window == nullptr) return {};
   int length = GetWindowTextLengthW(window);
