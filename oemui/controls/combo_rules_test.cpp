@@ -12,11 +12,11 @@ TEST(ComboKeyTargetTest, StepsWithinTheList) {
     int count;
     int target;
   } cases[] = {
-      {kKeyDown, 0, 3, 1},   {kKeyRight, 1, 3, 2}, {kKeyUp, 2, 3, 1},  {kKeyLeft, 1, 3, 0},
-      {kKeyDown, 2, 3, -1},  // already last
-      {kKeyUp, 0, 3, -1},    // already first
-      {kKeyDown, -1, 3, 0},  {kKeyUp, -1, 3, 0},   // nothing selected yet
-      {kKeyDown, 7, 3, 0},   // a stale index is not trusted
+      {kKeyDown, 0, 3, 1},   {kKeyRight, 1, 3, 2},   {kKeyUp, 2, 3, 1},
+      {kKeyLeft, 1, 3, 0},   {kKeyDown, 2, 3, -1},  // already last
+      {kKeyUp, 0, 3, -1},                           // already first
+      {kKeyDown, -1, 3, 0},  {kKeyUp, -1, 3, 0},    // nothing selected yet
+      {kKeyDown, 7, 3, 0},                          // a stale index is not trusted
       {kKeyDown, -1, 0, -1}, {kKeyReturn, 1, 3, -1},
   };
   for (const Case& c : cases) {

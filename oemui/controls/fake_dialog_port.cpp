@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/result_codes.h"
 #include "oemui/controls/my_rad_btn.h"
 
 namespace kvt {
 
-constexpr std::uint32_t kCodeOk = 0;
-constexpr std::uint32_t kCodeInvalid = 107;
 constexpr UINT kWmTimer = 0x0113;
 
 FakeTreeItem* FakeControl::FindTreeItem(std::uint32_t item_id) {
@@ -619,8 +618,8 @@ bool FakeDialogPort::Focus(int id) {
 
 std::uint32_t FakeDialogPort::AttachCustom(int id, CustomControl kind) {
   FakeControl* control = Find(id);
-  if (control == nullptr) return kCodeInvalid;
-  if (control->custom) return control->custom == kind ? kCodeOk : 221;
+  if (control == nullptr) return kResultInvalid;
+  if (control->custom) return control->custom == kind ? kResultOk : kResultBindingFailed;
   control->custom = kind;
   if (kind == CustomControl::kEdit) {
     // The adapter lives as long as the fake windows; the edit refers to it.
@@ -632,7 +631,7 @@ std::uint32_t FakeDialogPort::AttachCustom(int id, CustomControl kind) {
     control->preview->Create(128, 128, 24);
     control->preview->Fill(0xF0F0F0);
   }
-  return kCodeOk;
+  return kResultOk;
 }
 
 bool FakeDialogPort::SetTextLimit(int id, int characters) {
@@ -945,66 +944,66 @@ int FakeDialogPort::ListSelectedRow(int id) {
 
 std::uint32_t FakeDialogPort::TreeSetIcons(int id, const std::vector<std::uint32_t>& icon_ids) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  if (control == nullptr) return kCodeInvalid;
+  if (control == nullptr) return kResultInvalid;
   control->tree_icons = icon_ids;
-  return kCodeOk;
+  return kResultOk;
 }
 
 std::uint32_t FakeDialogPort::TreeAddItem(int id, const TreeItemRecord& item) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  if (control == nullptr || control->FindTreeItem(item.id) != nullptr) return kCodeInvalid;
+  if (control == nullptr || control->FindTreeItem(item.id) != nullptr) return kResultInvalid;
   if (item.parent_id != 0 && control->FindTreeItem(item.parent_id) == nullptr) {
-    return kCodeInvalid;
+    return kResultInvalid;
   }
   FakeTreeItem added;
   added.record = item;
   control->tree_items.push_back(added);
-  return kCodeOk;
+  return kResultOk;
 }
 
 std::uint32_t FakeDialogPort::TreeSetItemText(int id, std::uint32_t item,
                                               const std::u16string& text, std::uint32_t colour) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
   FakeTreeItem* found = control != nullptr ? control->FindTreeItem(item) : nullptr;
-  if (found == nullptr) return kCodeInvalid;
+  if (found == nullptr) return kResultInvalid;
   found->record.text = text;
   found->colour = colour;
-  return kCodeOk;
+  return kResultOk;
 }
 
 std::uint32_t FakeDialogPort::TreeShowItem(int id, std::uint32_t item, bool show) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
   FakeTreeItem* found = control != nullptr ? control->FindTreeItem(item) : nullptr;
-  if (found == nullptr) return kCodeInvalid;
+  if (found == nullptr) return kResultInvalid;
   found->visible = show;
-  return kCodeOk;
+  return kResultOk;
 }
 
 std::uint32_t FakeDialogPort::TreeExpand(int id, std::uint32_t item, bool expand) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
   FakeTreeItem* found = control != nullptr ? control->FindTreeItem(item) : nullptr;
-  if (found == nullptr) return kCodeInvalid;
+  if (found == nullptr) return kResultInvalid;
   found->expanded = expand && found->record.expandable;
-  return kCodeOk;
+  return kResultOk;
 }
 
 std::uint32_t FakeDialogPort::TreeLayout(int id) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  if (control == nullptr) return kCodeInvalid;
+  if (control == nullptr) return kResultInvalid;
   ++control->tree_layouts;
-  return kCodeOk;
+  return kResultOk;
 }
 
 std::uint32_t FakeDialogPort::TreeSelect(int id, std::uint32_t item) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  if (control == nullptr || control->FindTreeItem(item) == nullptr) return kCodeInvalid;
+  if (control == nullptr || control->FindTreeItem(item) == nullptr) return kResultInvalid;
   control->tree_current = item;
-  return kCodeOk;
+  return kResultOk;
 }
 
 std::uint32_t FakeDialogPort::PreviewSetImage(int id, const CMyDibSection2& image) {
   FakeControl* control = FindKind(id, CustomControl::kPreview);
-  if (control == nullptr) return kCodeInvalid;
+  if (control == nullptr) return kResultInvalid;
   return control->preview->CopyFrom(image);
 }
 

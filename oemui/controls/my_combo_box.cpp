@@ -2,32 +2,30 @@
 
 #include <utility>
 
+#include "core/result_codes.h"
 #include "platform/string_table.h"
 
 namespace kvt {
 namespace {
 
-constexpr std::uint32_t kOk = 0;
-constexpr std::uint32_t kNotFound = 107;
-constexpr std::uint32_t kNoResource = 201;
 // Row texts are short labels; LoadStringW needs a buffer size.
 constexpr std::size_t kMaxRowText = 256;
 
 }  // namespace
 
 std::uint32_t CMyComboBox::AddItem(int index, const ComboItem& row) {
-  if (index < 0 || index > static_cast<int>(items_.size())) return kNotFound;
+  if (index < 0 || index > static_cast<int>(items_.size())) return kResultInvalid;
   if (index == 0) items_.clear();
   Item item;
   item.text = row.text;
   item.data = row.data;
-  std::uint32_t result = kOk;
+  std::uint32_t result = kResultOk;
   if (row.icon_kind == ComboIconKind::kBitmap) {
     result = item.icon.LoadPicture(module_, row.icon_id);
   } else if (row.icon_kind == ComboIconKind::kTiff) {
     result = item.icon.LoadTiffResource(module_, row.icon_id);
   }
-  if (row.icon_kind != ComboIconKind::kNone && result == kOk) {
+  if (row.icon_kind != ComboIconKind::kNone && result == kResultOk) {
     item.icon_kind = row.icon_kind;
   } else {
     item.icon.Free();
@@ -44,7 +42,7 @@ std::uint32_t CMyComboBox::AddItemFromString(int index, std::uint32_t string_id,
                                              const ComboItem& item) {
   ComboItem row = item;
   if (!Service<StringTable>().Load(module_, string_id, kMaxRowText, &row.text)) {
-    return kNoResource;
+    return kResultNoData;
   }
   return AddItem(index, row);
 }

@@ -8,7 +8,8 @@ namespace kvt::testbed {
 
 std::wstring Env(const wchar_t* name) {
   std::vector<wchar_t> value(32768);
-  const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+  const DWORD length =
+      GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
   if (length == 0 || length >= value.size()) return std::wstring();
   return std::wstring(value.data(), length);
 }
@@ -44,6 +45,66 @@ Printer::Printer(const wchar_t* name) {
 
 Printer::~Printer() {
   if (handle_ != nullptr) ClosePrinter(handle_);
+}
+
+ProgramRun RunBesideThisProgram(const wchar_t* program, const std::wstring& arguments,
+                                DWORD timeout_ms) {
+  ProgramRun run;
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE read = nullptr;
+  HANDLE write = nullptr;
+  if (!CreatePipe(&read, &write, &inherit, 0)) return run;
+  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = write;
+  startup.hStdError = write;
+  std::wstring command = L"\"" + BesideThisProgram(program) + L"\" " + arguments;
+  PROCESS_INFORMATION process = {};
+  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  CloseHandle(write);
+  if (!started) {
+    CloseHandle(read);
+    return run;
+  }
+  // Read while it runs, so that a full pipe never stops it.
+  std::string output;
+  const DWORD deadline = GetTickCount() + timeout_ms;
+  for (;;) {
+    DWORD available = 0;
+    char buffer[4096];
+    DWORD got = 0;
+    if (PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+        ReadFile(read, buffer, sizeof buffer, &got, nullptr)) {
+      output.append(buffer, got);
+      continue;
+    }
+    if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
+      while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        output.append(buffer, got);
+      }
+      run.finished = true;
+      break;
+    }
+    if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
+      TerminateProcess(process.hProcess, 99);
+      break;
+    }
+  }
+  GetExitCodeProcess(process.hProcess, &run.exit_code);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  CloseHandle(read);
+  std::size_t start = 0;
+  for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string line = output.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    run.lines.push_back(line);
+  }
+  return run;
 }
 
 }  // namespace kvt::testbed

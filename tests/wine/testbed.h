@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace kvt::testbed {
 
@@ -18,6 +19,20 @@ std::wstring Env(const wchar_t* name);
 // Full path of a file next to the running test program (the plug-in and the
 // test programs share one output folder).
 std::wstring BesideThisProgram(const wchar_t* file_name);
+
+// One run of a program: whether it ended in time, its exit code, and what
+// it wrote to its standard output and error, line by line.
+struct ProgramRun {
+  bool finished = false;
+  DWORD exit_code = 0;
+  std::vector<std::string> lines;
+};
+
+// Runs |program| (beside the test program) with |arguments| and reads its
+// output while it runs, so a full pipe never stops it; past |timeout_ms| it
+// is terminated (exit code 99) and |finished| stays false.
+ProgramRun RunBesideThisProgram(const wchar_t* program, const std::wstring& arguments,
+                                DWORD timeout_ms);
 
 // The port file of the receipt printer, where raw jobs land.
 std::wstring ReceiptPortFile();

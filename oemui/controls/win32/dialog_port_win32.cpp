@@ -1,5 +1,6 @@
 // The dialog port over real windows: standard controls through their
 // messages, custom controls through the object attached to their window.
+#include "core/result_codes.h"
 #include "oemui/controls/win32/dialog_port_win32.h"
 
 #include "platform/framework_abi.h"
@@ -20,9 +21,6 @@ std::uint32_t AttachMyRadBtn(HWND dialog, int id);
 
 namespace {
 
-constexpr std::uint32_t kCodeOk = 0;
-constexpr std::uint32_t kCodeInvalid = 107;
-constexpr std::uint32_t kCodeBindingFailed = 221;
 constexpr wchar_t kControlProperty[] = L"KvtCustomControl";
 
 static_assert(kPsmChanged == PSM_CHANGED && kPsmPressButton == PSM_PRESSBUTTON);
@@ -299,12 +297,12 @@ bool Win32DialogPort::Focus(int id) {
 
 std::uint32_t Win32DialogPort::AttachCustom(int id, CustomControl kind) {
   HWND item = Item(id);
-  if (item == nullptr) return kCodeInvalid;
+  if (item == nullptr) return kResultInvalid;
   if (AttachedControl* attached = FindControlObject(item)) {
-    return attached->Kind() == kind ? kCodeOk : kCodeBindingFailed;
+    return attached->Kind() == kind ? kResultOk : kResultBindingFailed;
   }
   ControlFactory factory = FindControlFactory(kind);
-  if (factory == nullptr) return kCodeBindingFailed;
+  if (factory == nullptr) return kResultBindingFailed;
   return factory(dialog_, id);
 }
 
@@ -666,44 +664,44 @@ int Win32DialogPort::ListSelectedRow(int id) {
 
 std::uint32_t Win32DialogPort::TreeSetIcons(int id, const std::vector<std::uint32_t>& icon_ids) {
   TreeTarget* tree = TreeOf(id);
-  return tree != nullptr ? tree->SetIcons(icon_ids) : kCodeInvalid;
+  return tree != nullptr ? tree->SetIcons(icon_ids) : kResultInvalid;
 }
 
 std::uint32_t Win32DialogPort::TreeAddItem(int id, const TreeItemRecord& item) {
   TreeTarget* tree = TreeOf(id);
-  return tree != nullptr ? tree->AddItem(item) : kCodeInvalid;
+  return tree != nullptr ? tree->AddItem(item) : kResultInvalid;
 }
 
 std::uint32_t Win32DialogPort::TreeSetItemText(int id, std::uint32_t item,
                                                const std::u16string& text, std::uint32_t colour) {
   TreeTarget* tree = TreeOf(id);
-  return tree != nullptr ? tree->SetItemText(item, text, colour) : kCodeInvalid;
+  return tree != nullptr ? tree->SetItemText(item, text, colour) : kResultInvalid;
 }
 
 std::uint32_t Win32DialogPort::TreeShowItem(int id, std::uint32_t item, bool show) {
   TreeTarget* tree = TreeOf(id);
-  return tree != nullptr ? tree->ShowItem(item, show) : kCodeInvalid;
+  return tree != nullptr ? tree->ShowItem(item, show) : kResultInvalid;
 }
 
 std::uint32_t Win32DialogPort::TreeExpand(int id, std::uint32_t item, bool expand) {
   TreeTarget* tree = TreeOf(id);
-  return tree != nullptr ? tree->Expand(item, expand) : kCodeInvalid;
+  return tree != nullptr ? tree->Expand(item, expand) : kResultInvalid;
 }
 
 std::uint32_t Win32DialogPort::TreeLayout(int id) {
   TreeTarget* tree = TreeOf(id);
-  return tree != nullptr ? tree->Layout() : kCodeInvalid;
+  return tree != nullptr ? tree->Layout() : kResultInvalid;
 }
 
 std::uint32_t Win32DialogPort::TreeSelect(int id, std::uint32_t item) {
   TreeTarget* tree = TreeOf(id);
-  return tree != nullptr ? tree->Select(item) : kCodeInvalid;
+  return tree != nullptr ? tree->Select(item) : kResultInvalid;
 }
 
 std::uint32_t Win32DialogPort::PreviewSetImage(int id, const CMyDibSection2& image) {
   AttachedControl* attached = FindControlObject(Item(id));
   PreviewTarget* preview = attached != nullptr ? attached->AsPreview() : nullptr;
-  return preview != nullptr ? preview->SetImage(image) : kCodeInvalid;
+  return preview != nullptr ? preview->SetImage(image) : kResultInvalid;
 }
 
 }  // namespace kvt

@@ -1,6 +1,7 @@
 // The subclass procedures of CMyEdit and CMyRadBtn. They only unpack the
 // window messages; what the controls do is decided in my_edit.cpp and
 // my_rad_btn.cpp.
+#include "core/result_codes.h"
 #include "platform/framework_abi.h"
 
 #include <commctrl.h>
@@ -18,9 +19,6 @@ std::uint32_t AttachMyRadBtn(HWND dialog, int id);
 
 namespace {
 
-constexpr std::uint32_t kCodeOk = 0;
-constexpr std::uint32_t kCodeInvalid = 107;
-constexpr std::uint32_t kCodeBindingFailed = 221;
 constexpr UINT_PTR kEditSubclassId = 0x4B564531;   // "KVE1"
 constexpr UINT_PTR kRadioSubclassId = 0x4B565231;  // "KVR1"
 
@@ -209,19 +207,19 @@ class Win32RadioButton final : public AttachedControl {
 template <class Control>
 std::uint32_t Subclass(HWND dialog, int id, UINT_PTR subclass_id) {
   HWND window = GetDlgItem(dialog, id);
-  if (window == nullptr) return kCodeInvalid;
+  if (window == nullptr) return kResultInvalid;
   auto* control = new Control(window);
   if (!SetWindowSubclass(window, Control::Proc, subclass_id,
                          reinterpret_cast<DWORD_PTR>(control))) {
     delete control;
-    return kCodeBindingFailed;
+    return kResultBindingFailed;
   }
   if (!AttachControlObject(window, control)) {
     RemoveWindowSubclass(window, Control::Proc, subclass_id);
     delete control;
-    return kCodeBindingFailed;
+    return kResultBindingFailed;
   }
-  return kCodeOk;
+  return kResultOk;
 }
 
 }  // namespace

@@ -1,15 +1,9 @@
 #include "oemui/controls/win32/list_controls_win32.h"
 
+#include "core/result_codes.h"
 #include "oemui/controls/control_attachment.h"
 
 namespace kvt {
-namespace {
-
-constexpr std::uint32_t kOk = 0;
-constexpr std::uint32_t kNoSuchControl = 107;
-constexpr std::uint32_t kBindingFailed = 221;
-
-}  // namespace
 
 HMODULE ListControlsModule() {
   HMODULE module = nullptr;
@@ -86,10 +80,10 @@ COLORREF ToColorRef(const PaintColour& colour) {
 std::uint32_t CreateCustomWindow(HWND dialog, int id, const wchar_t* window_class, DWORD style,
                                  DWORD ex_style) {
   RegisterListControls();
-  if (::GetDlgItem(dialog, id) == nullptr) return kNoSuchControl;
+  if (::GetDlgItem(dialog, id) == nullptr) return kResultInvalid;
   HWND window = ReplacePlaceholder(dialog, id, window_class, style, ex_style, 0, nullptr);
-  if (window == nullptr || FindControlObject(window) == nullptr) return kBindingFailed;
-  return kOk;
+  if (window == nullptr || FindControlObject(window) == nullptr) return kResultBindingFailed;
+  return kResultOk;
 }
 
 std::uint32_t CreatePreviewControl(HWND dialog, int id) {

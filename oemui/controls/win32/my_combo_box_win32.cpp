@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/result_codes.h"
 #include "oemui/controls/control_attachment.h"
 #include "oemui/controls/my_combo_box.h"
 #include "oemui/controls/win32/list_controls_win32.h"
@@ -16,9 +17,6 @@
 namespace kvt {
 namespace {
 
-constexpr std::uint32_t kOk = 0;
-constexpr std::uint32_t kNoSuchControl = 107;
-constexpr std::uint32_t kBindingFailed = 221;
 // Room for the list under the selection field when the control is made.
 constexpr int kDropDownHeight = 200;
 constexpr int kMinimumRowHeight = 18;
@@ -286,11 +284,11 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 
 std::uint32_t CreateComboBoxControl(HWND dialog, int id) {
   RegisterListControls();
-  if (::GetDlgItem(dialog, id) == nullptr) return kNoSuchControl;
+  if (::GetDlgItem(dialog, id) == nullptr) return kResultInvalid;
   auto* self = new ComboBoxWindow(dialog, id);
   if (!self->WatchParent()) {
     delete self;
-    return kBindingFailed;
+    return kResultBindingFailed;
   }
   HWND window = ReplacePlaceholder(
       dialog, id, L"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL,
@@ -299,13 +297,13 @@ std::uint32_t CreateComboBoxControl(HWND dialog, int id) {
     self->Detach();
     if (window != nullptr) ::DestroyWindow(window);
     delete self;
-    return kBindingFailed;
+    return kResultBindingFailed;
   }
   // The rows follow the font the control got from its placeholder.
   const int height = self->RowHeight();
   ::SendMessageW(window, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
   ::SendMessageW(window, CB_SETITEMHEIGHT, 0, height);
-  return kOk;
+  return kResultOk;
 }
 
 }  // namespace kvt

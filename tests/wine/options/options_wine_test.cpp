@@ -253,45 +253,10 @@ TEST(FormSize, WineAddFormStoresNothing) {
 
 // One run of sheet_host.exe: its report, line by line.
 std::vector<std::string> RunSheetHost(const std::wstring& arguments, DWORD* exit_code) {
-  std::vector<std::string> lines;
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr;
-  HANDLE write = nullptr;
-  if (!CreatePipe(&read, &write, &inherit, 0)) return lines;
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = write;
-  startup.hStdError = write;
-  std::wstring command = L"\"" + BesideThisProgram(L"sheet_host.exe") + L"\" " + arguments;
-  PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
-  CloseHandle(write);
-  std::string output;
-  if (started) {
-    // The host ends itself (--timeout); the pipe closes when it does.
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-      output.append(buffer, got);
-    }
-    if (WaitForSingleObject(process.hProcess, kHostTimeoutMs) != WAIT_OBJECT_0) {
-      TerminateProcess(process.hProcess, 99);
-    }
-    GetExitCodeProcess(process.hProcess, exit_code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-  }
-  CloseHandle(read);
-  std::size_t start = 0;
-  for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
-    std::string line = output.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
+  kvt::testbed::ProgramRun run =
+      kvt::testbed::RunBesideThisProgram(L"sheet_host.exe", arguments, kHostTimeoutMs);
+  *exit_code = run.exit_code;
+  return run.lines;
 }
 
 bool Has(const std::vector<std::string>& lines, const std::string& line) {

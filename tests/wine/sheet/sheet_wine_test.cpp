@@ -26,11 +26,7 @@ constexpr DWORD kHostTimeoutMs = 90000;
 std::string Utf8(const std::wstring& text) { return kvt::Utf16ToUtf8(kvt::WideToUtf16(text)); }
 
 // One run of sheet_host.exe: its exit code and its report, line by line.
-struct HostRun {
-  bool finished = false;
-  DWORD exit_code = 0;
-  std::vector<std::string> lines;
-
+struct HostRun : kvt::testbed::ProgramRun {
   // Every line that starts with |prefix|, without it.
   std::vector<std::string> All(const std::string& prefix) const {
     std::vector<std::string> found;
@@ -47,60 +43,8 @@ struct HostRun {
 
 HostRun RunHost(const std::wstring& arguments) {
   HostRun run;
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE read = nullptr;
-  HANDLE write = nullptr;
-  if (!CreatePipe(&read, &write, &inherit, 0)) return run;
-  SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = write;
-  startup.hStdError = write;
-  std::wstring command = L"\"" + BesideThisProgram(L"sheet_host.exe") + L"\" " + arguments;
-  PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
-  CloseHandle(write);
-  if (!started) {
-    CloseHandle(read);
-    return run;
-  }
-  // Read while it runs, so that a full pipe never stops it.
-  std::string output;
-  const DWORD deadline = GetTickCount() + kHostTimeoutMs;
-  for (;;) {
-    DWORD available = 0;
-    char buffer[4096];
-    DWORD got = 0;
-    if (PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
-        ReadFile(read, buffer, sizeof buffer, &got, nullptr)) {
-      output.append(buffer, got);
-      continue;
-    }
-    if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
-      while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        output.append(buffer, got);
-      }
-      run.finished = true;
-      break;
-    }
-    if (static_cast<LONG>(GetTickCount() - deadline) > 0) {
-      TerminateProcess(process.hProcess, 99);
-      break;
-    }
-  }
-  GetExitCodeProcess(process.hProcess, &run.exit_code);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  CloseHandle(read);
-  std::size_t start = 0;
-  for (std::size_t end; (end = output.find('\n', start)) != std::string::npos; start = end + 1) {
-    std::string line = output.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    run.lines.push_back(line);
-  }
+  static_cast<kvt::testbed::ProgramRun&>(run) =
+      kvt::testbed::RunBesideThisProgram(L"sheet_host.exe", arguments, kHostTimeoutMs);
   return run;
 }
 
