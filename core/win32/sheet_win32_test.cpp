@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "core/win32/activation_context.h"
+#include "platform/win32/activation_context.h"
 #include "platform/local_heap.h"
 #include "platform/message_box.h"
 #include "platform/package_library.h"

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "core/win32/activation_context.h"
+#include "platform/win32/activation_context.h"
 
 namespace kvt {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/property_pages.h"
 
-#include "core/win32/activation_context.h"
+#include "platform/win32/activation_context.h"
 
 namespace kvt {
 namespace {

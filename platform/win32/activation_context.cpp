@@ -1,4 +1,4 @@
-#include "core/win32/activation_context.h"
+#include "platform/win32/activation_context.h"
 
 #include <windows.h>
 #include <commctrl.h>
