@@ -28,7 +28,9 @@ class CMyDibSection2;
 class ComboItemsTarget {
  public:
   // Index 0 starts a new collected list; the window shows it after Rebuild.
-  virtual void AddItem(int index, const ComboItem& item) = 0;
+  // Answers 0; 107 for an index past the end; the icon's load result when
+  // the icon could not be loaded (the row is kept without it).
+  virtual std::uint32_t AddItem(int index, const ComboItem& item) = 0;
   virtual void Rebuild() = 0;
   virtual int Count() = 0;
   virtual int SelectByData(std::int32_t data) = 0;  // index, or -1 after selecting item 0

@@ -256,7 +256,9 @@ class DialogPort {
 
   // Combo boxes. On a CMyComboBox these reach its item list; on a plain one
   // they are the CB_ messages (icons ignored, Rebuild does nothing).
-  // Index 0 starts a new list.
+  // Index 0 starts a new list. False when there is no such control, the
+  // index is past the end, or the row's icon could not be loaded (the row
+  // is then kept without it).
   virtual bool ComboAddItem(int id, int index, const ComboItem& item) = 0;
   virtual bool ComboRebuild(int id) = 0;
   virtual int ComboCount(int id) = 0;

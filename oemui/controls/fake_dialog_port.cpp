@@ -706,13 +706,20 @@ bool SameItems(const std::vector<ComboItem>& a, const std::vector<ComboItem>& b)
   return true;
 }
 
-void AddAt(std::vector<ComboItem>& items, int index, const ComboItem& item) {
+// As the controls do: index 0 starts a new list, an index past the end is
+// refused; a CMyComboBox replaces the row at an index it has, a plain combo
+// box inserts there (CB_INSERTSTRING).
+bool AddAt(std::vector<ComboItem>& items, int index, const ComboItem& item, bool replace) {
   if (index <= 0) items.clear();
-  if (index < 0 || index >= static_cast<int>(items.size())) {
+  if (index > static_cast<int>(items.size())) return false;
+  if (index < 0 || index == static_cast<int>(items.size())) {
     items.push_back(item);
+  } else if (replace) {
+    items[index] = item;
   } else {
     items.insert(items.begin() + index, item);
   }
+  return true;
 }
 
 }  // namespace
@@ -721,12 +728,10 @@ bool FakeDialogPort::ComboAddItem(int id, int index, const ComboItem& item) {
   FakeControl* control = Find(id);
   if (control == nullptr) return false;
   if (control->custom == CustomControl::kComboBox) {
-    AddAt(control->combo_collected, index, item);
-  } else {
-    AddAt(control->combo_items, index, item);
-    if (index <= 0) control->combo_selected = control->combo_last_selected = -1;
+    return AddAt(control->combo_collected, index, item, true);
   }
-  return true;
+  if (index <= 0) control->combo_selected = control->combo_last_selected = -1;
+  return AddAt(control->combo_items, index, item, false);
 }
 
 bool FakeDialogPort::ComboRebuild(int id) {

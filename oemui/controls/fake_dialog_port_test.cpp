@@ -89,8 +89,12 @@ TEST(FakeDialogPortTest, CustomComboShowsItemsOnlyAfterRebuildAndSelectsByData) 
   port.Control(1058);
   ASSERT_EQ(port.AttachCustom(1058, CustomControl::kComboBox), 0u);
   for (int row = 0; row < 3; ++row) {
-    port.ComboAddItem(1058, row, ComboItem{u"row", 10 * row, ComboIconKind::kBitmap, 250u});
+    EXPECT_TRUE(
+        port.ComboAddItem(1058, row, ComboItem{u"row", 10 * row, ComboIconKind::kBitmap, 250u}));
   }
+  // As CMyComboBox does: a hole is refused, a row it has is replaced.
+  EXPECT_FALSE(port.ComboAddItem(1058, 4, ComboItem{u"hole", 99}));
+  EXPECT_TRUE(port.ComboAddItem(1058, 2, ComboItem{u"row", 20, ComboIconKind::kBitmap, 250u}));
   EXPECT_EQ(port.ComboCount(1058), 0);
   port.ComboRebuild(1058);
   EXPECT_EQ(port.ComboCount(1058), 3);

@@ -382,10 +382,7 @@ std::optional<std::int32_t> Win32DialogPort::GetNumber(int id) {
 }
 
 bool Win32DialogPort::ComboAddItem(int id, int index, const ComboItem& item) {
-  if (ComboItemsTarget* combo = ComboOf(id)) {
-    combo->AddItem(index, item);
-    return true;
-  }
+  if (ComboItemsTarget* combo = ComboOf(id)) return combo->AddItem(index, item) == kResultOk;
   HWND window = Item(id);
   if (window == nullptr) return false;
   if (index == 0) {

@@ -55,7 +55,9 @@ class ComboBoxWindow final : public AttachedControl, public ComboItemsTarget, pu
   ComboItemsTarget* AsCombo() override { return this; }
 
   // ComboItemsTarget.
-  void AddItem(int index, const ComboItem& item) override { combo_.AddItem(index, item); }
+  std::uint32_t AddItem(int index, const ComboItem& item) override {
+    return combo_.AddItem(index, item);
+  }
   void Rebuild() override { combo_.Rebuild(); }
   int Count() override { return combo_.Count(); }
   int SelectByData(std::int32_t data) override { return combo_.SelectByData(data); }
