@@ -10,13 +10,6 @@ namespace kvt {
 
 constexpr UINT kWmTimer = 0x0113;
 
-FakeTreeItem* FakeControl::FindTreeItem(std::uint32_t item_id) {
-  for (FakeTreeItem& item : tree_items) {
-    if (item.record.id == item_id) return &item;
-  }
-  return nullptr;
-}
-
 struct FakeWindows::Window {
   HWND parent = nullptr;
   Handler handler;
@@ -956,40 +949,23 @@ std::uint32_t FakeDialogPort::TreeSetIcons(int id, const std::vector<std::uint32
 
 std::uint32_t FakeDialogPort::TreeAddItem(int id, const TreeItemRecord& item) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  if (control == nullptr || control->FindTreeItem(item.id) != nullptr) return kResultInvalid;
-  if (item.parent_id != 0 && control->FindTreeItem(item.parent_id) == nullptr) {
-    return kResultInvalid;
-  }
-  FakeTreeItem added;
-  added.record = item;
-  control->tree_items.push_back(added);
-  return kResultOk;
+  return control != nullptr ? control->tree.Add(item) : kResultInvalid;
 }
 
 std::uint32_t FakeDialogPort::TreeSetItemText(int id, std::uint32_t item,
                                               const std::u16string& text, std::uint32_t colour) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  FakeTreeItem* found = control != nullptr ? control->FindTreeItem(item) : nullptr;
-  if (found == nullptr) return kResultInvalid;
-  found->record.text = text;
-  found->colour = colour;
-  return kResultOk;
+  return control != nullptr ? control->tree.SetText(item, text, colour) : kResultInvalid;
 }
 
 std::uint32_t FakeDialogPort::TreeShowItem(int id, std::uint32_t item, bool show) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  FakeTreeItem* found = control != nullptr ? control->FindTreeItem(item) : nullptr;
-  if (found == nullptr) return kResultInvalid;
-  found->visible = show;
-  return kResultOk;
+  return control != nullptr ? control->tree.SetVisible(item, show) : kResultInvalid;
 }
 
 std::uint32_t FakeDialogPort::TreeExpand(int id, std::uint32_t item, bool expand) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  FakeTreeItem* found = control != nullptr ? control->FindTreeItem(item) : nullptr;
-  if (found == nullptr) return kResultInvalid;
-  found->expanded = expand && found->record.expandable;
-  return kResultOk;
+  return control != nullptr ? control->tree.SetExpanded(item, expand) : kResultInvalid;
 }
 
 std::uint32_t FakeDialogPort::TreeLayout(int id) {
@@ -1001,9 +977,7 @@ std::uint32_t FakeDialogPort::TreeLayout(int id) {
 
 std::uint32_t FakeDialogPort::TreeSelect(int id, std::uint32_t item) {
   FakeControl* control = FindKind(id, CustomControl::kTreeView);
-  if (control == nullptr || control->FindTreeItem(item) == nullptr) return kResultInvalid;
-  control->tree_current = item;
-  return kResultOk;
+  return control != nullptr ? control->tree.SetCurrent(item) : kResultInvalid;
 }
 
 std::uint32_t FakeDialogPort::PreviewSetImage(int id, const CMyDibSection2& image) {

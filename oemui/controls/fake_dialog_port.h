@@ -18,16 +18,10 @@
 
 #include "oemui/controls/dialog_port.h"
 #include "oemui/controls/my_edit.h"
+#include "oemui/controls/tree_model.h"
 #include "oemui/watermark/dib_section.h"
 
 namespace kvt {
-
-struct FakeTreeItem {
-  TreeItemRecord record;
-  std::uint32_t colour = kTreeTextNormal;
-  bool visible = true;
-  bool expanded = false;
-};
 
 // One child control. Which fields matter depends on what the page uses it
 // as; all of them start as a fresh standard control would.
@@ -82,15 +76,13 @@ struct FakeControl {
   int list_selected = -1;
 
   // Trees.
+  // The same model as a CMyTreeView's, so pages meet the same rules.
   std::vector<std::uint32_t> tree_icons;
-  std::vector<FakeTreeItem> tree_items;
-  std::uint32_t tree_current = 0;
+  TreeModel tree;
   int tree_layouts = 0;
 
   // Previews.
   std::unique_ptr<CMyDibSection2> preview;
-
-  FakeTreeItem* FindTreeItem(std::uint32_t item_id);
 };
 
 // Every message that went through the fake windows, in order.

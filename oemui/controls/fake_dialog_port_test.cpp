@@ -187,7 +187,7 @@ TEST(FakeDialogPortTest, TreeRefusesItemsItDoesNotHold) {
   EXPECT_EQ(port.TreeAddItem(1050, header), 107u);  // the same id twice
   EXPECT_EQ(port.TreeAddItem(1050, {TreeItemKind::kRow, 2, 99, u"x", -1, false, false}), 107u);
   EXPECT_EQ(port.TreeSetItemText(1050, 1, u"General", kTreeTextChanged), 0u);
-  EXPECT_EQ(port.Control(1050).tree_items[0].colour, kTreeTextChanged);
+  EXPECT_EQ(port.Control(1050).tree.Find(1)->colour, kTreeTextChanged);
   for (std::uint32_t item : {0u, 2u, 48u}) {
     EXPECT_EQ(port.TreeSetItemText(1050, item, u"x", 0), 107u);
     EXPECT_EQ(port.TreeShowItem(1050, item, false), 107u);
