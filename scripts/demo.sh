@@ -6,7 +6,8 @@
 #
 # With a display (DISPLAY set) the sheet opens on it: close it with OK or
 # Cancel. Without one the sheet opens on the bed's Xvfb, a picture of each
-# page is taken into build/windows/artifacts/demo and OK is pressed.
+# page (the plug-in's three and the host's Advanced page with the option
+# items) is taken into build/windows/artifacts/demo and OK is pressed.
 # Either way the host then prints what happened and the private record.
 # Arguments go to the sheet host (scripts/demo.sh --help lists them).
 set -euo pipefail
@@ -25,5 +26,6 @@ else
   pictures=build/windows/artifacts/demo
   tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe \
     --screenshots "Z:$PWD/$pictures" --timeout 120 "$@"
-  echo "Pictures of the three pages: $pictures/page1.png, page2.png, page3.png"
+  echo "Pictures of the plug-in's three pages and the Advanced page:" \
+    "$pictures/page1.png, page2.png, page3.png, page4.png"
 fi

@@ -22,6 +22,13 @@ LONG CALLBACK DocumentSheet::DriverSheetFunction(PPROPSHEETUI_INFO info, LPARAM 
       self->plugin_handle_ = info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PFNPROPSHEETUIW,
                                                    reinterpret_cast<LPARAM>(PluginSheetFunction),
                                                    reinterpret_cast<LPARAM>(self->param_));
+      // The plug-in's function added its pages while it was being added,
+      // so this page comes after them.
+      if (self->host_page_ != nullptr) {
+        self->host_page_handle_ =
+            info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW,
+                                  reinterpret_cast<LPARAM>(self->host_page_), 0);
+      }
       info->Result = 0;
       return self->plugin_handle_ != 0;
     case PROPSHEETUI_REASON_GET_INFO_HEADER: {

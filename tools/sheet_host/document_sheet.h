@@ -42,6 +42,10 @@ class DocumentSheet {
   DocumentSheet(const DocumentSheet&) = delete;
   DocumentSheet& operator=(const DocumentSheet&) = delete;
 
+  // A page of the host's own, added by the driver's sheet function after
+  // the plug-in's pages. |page| must outlive Show.
+  void AddPageAfterPlugin(const PROPSHEETPAGEW* page) { host_page_ = page; }
+
   // Shows the sheet and returns when it is closed, with what
   // CommonPropertySheetUIW answered and, in |*result|, what it reported.
   // One sheet at a time per process.
@@ -52,6 +56,8 @@ class DocumentSheet {
   ULONG_PTR plugin_user_data() const { return plugin_user_data_; }
   // What CPSFUNC_ADD_PFNPROPSHEETUIW answered for the plug-in's function.
   LONG_PTR plugin_handle() const { return plugin_handle_; }
+  // What CPSFUNC_ADD_PROPSHEETPAGEW answered for the host's page.
+  LONG_PTR host_page_handle() const { return host_page_handle_; }
   const std::vector<SheetFunctionCall>& calls() const { return calls_; }
   const std::vector<SetResultRequest>& set_results() const { return set_results_; }
 
@@ -77,6 +83,8 @@ class DocumentSheet {
   HANDLE platform_sheet_ = nullptr;
   PFNCOMPROPSHEET platform_callback_ = nullptr;
   LONG_PTR plugin_handle_ = 0;
+  const PROPSHEETPAGEW* host_page_ = nullptr;
+  LONG_PTR host_page_handle_ = 0;
   ULONG_PTR plugin_user_data_ = 0;
   std::vector<SheetFunctionCall> calls_;
   std::vector<SetResultRequest> set_results_;

@@ -69,6 +69,12 @@ FrameworkItems::FrameworkItems(HANDLE printer, const DEVMODEW& devmode) {
   copies[1].lParam = kMaxCopies;
   AddItem(L"Copy Count", DMPUB_COPIES_COLLATE, TVOT_UDARROW, std::move(copies),
           std::clamp<LONG>(devmode.dmCopies, 1, kMaxCopies));
+  framework_count_ = static_cast<DWORD>(items_.size());
+}
+
+OPTITEM* FrameworkItems::AddPluginItems(DWORD count) {
+  items_.resize(framework_count_ + count, OPTITEM{});
+  return items_.data() + framework_count_;
 }
 
 LPWSTR FrameworkItems::Keep(std::wstring text) {
@@ -106,7 +112,8 @@ std::wstring FrameworkItems::SelectionText(const OPTITEM& item) const {
 }
 
 void FrameworkItems::ApplyTo(DEVMODEW* devmode) const {
-  for (const OPTITEM& item : items_) {
+  for (DWORD i = 0; i < framework_count_; ++i) {
+    const OPTITEM& item = items_[i];
     switch (item.DMPubID) {
       case DMPUB_ORIENTATION:
         devmode->dmOrientation = item.Sel == 1 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;

@@ -21,8 +21,16 @@ class FrameworkItems {
   FrameworkItems(const FrameworkItems&) = delete;
   FrameworkItems& operator=(const FrameworkItems&) = delete;
 
+  // The framework's own items.
   OPTITEM* items() { return items_.data(); }
-  DWORD count() const { return static_cast<DWORD>(items_.size()); }
+  DWORD count() const { return framework_count_; }
+  // Makes room for |count| items of the plug-in right after the framework's
+  // own, as the framework lays out one tree for both, and answers the first
+  // of them. Moves the items: take items() again afterwards.
+  OPTITEM* AddPluginItems(DWORD count);
+  // The whole tree: the framework's items, then the plug-in's.
+  OPTITEM* tree() { return items_.data(); }
+  WORD tree_count() const { return static_cast<WORD>(items_.size()); }
   const std::vector<std::wstring>& form_names() const { return form_names_; }
 
   // The item's name and its selection as text ("Landscape", "A4", "3").
@@ -41,6 +49,7 @@ class FrameworkItems {
   std::vector<std::vector<OPTPARAM>> params_;
   std::deque<OPTTYPE> types_;
   std::vector<OPTITEM> items_;
+  DWORD framework_count_ = 0;
 };
 
 }  // namespace kvt::tools

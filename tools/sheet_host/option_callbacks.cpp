@@ -3,15 +3,15 @@
 namespace kvt::tools {
 namespace {
 
-LONG Call(OEMCUIPPARAM* block, WORD reason, OPTITEM* current, LONG old_selection, HWND page,
-          ULONG_PTR* result) {
+LONG Call(OEMCUIPPARAM* block, WORD reason, ItemTree tree, OPTITEM* current, LONG old_selection,
+          HWND page, ULONG_PTR* result) {
   if (block->OEMCUIPCallback == nullptr) return -1;
   CPSUICBPARAM callback = {};
   callback.cbSize = sizeof callback;
   callback.Reason = reason;
   callback.hDlg = page;
-  callback.pOptItem = block->pOEMOptItems;
-  callback.cOptItem = static_cast<WORD>(block->cOEMOptItems);
+  callback.pOptItem = tree.items;
+  callback.cOptItem = tree.count;
   callback.pCurItem = current;
   callback.OldSel = old_selection;
   const LONG action = block->OEMCUIPCallback(&callback, block);
@@ -38,14 +38,18 @@ std::wstring ChoiceText(const OPTITEM& item, LONG selection) {
   return type->pOptParam[selection].pData;
 }
 
-LONG ChangeSelection(OEMCUIPPARAM* block, OPTITEM* item, LONG selection, HWND page) {
+LONG ChangeSelection(OEMCUIPPARAM* block, ItemTree tree, OPTITEM* item, LONG selection, HWND page) {
   const LONG old_selection = item->Sel;
   item->Sel = selection;
-  return Call(block, CPSUICB_REASON_SEL_CHANGED, item, old_selection, page, nullptr);
+  return Call(block, CPSUICB_REASON_SEL_CHANGED, tree, item, old_selection, page, nullptr);
 }
 
-LONG ApplyItems(OEMCUIPPARAM* block, HWND page, ULONG_PTR* result) {
-  return Call(block, CPSUICB_REASON_APPLYNOW, nullptr, 0, page, result);
+LONG ActivatePage(OEMCUIPPARAM* block, ItemTree tree, HWND page) {
+  return Call(block, CPSUICB_REASON_SETACTIVE, tree, nullptr, 0, page, nullptr);
+}
+
+LONG ApplyItems(OEMCUIPPARAM* block, ItemTree tree, HWND page, ULONG_PTR* result) {
+  return Call(block, CPSUICB_REASON_APPLYNOW, tree, nullptr, 0, page, result);
 }
 
 }  // namespace kvt::tools

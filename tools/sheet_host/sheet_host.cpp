@@ -7,7 +7,7 @@
 // document's public device mode and, through DevMode (size, defaults,
 // merge), the plug-in's private record behind it; build the driver's own
 // option items; call CommonUIProp; open the sheet with the plug-in's
-// DocumentPropertySheets added. When the sheet closes it prints what
+// DocumentPropertySheets and the Advanced page added. When the sheet closes it prints what
 // happened and the private record, field by field, from its own buffer.
 //
 //   sheet_host.exe [options] [printer name]     (default "KVT QV-J27 Receipt")
@@ -25,11 +25,13 @@
 //                           after this long (default 60)
 //     --flags N             OEMUIPSPARAM::dwFlags (0x20 no permission to
 //                           change, 0x40 the user's default settings)
-//     --item NAME=ROW       before pressing, choose row ROW of the plug-in's
-//                           option item NAME ("Head Drive=4") and tell the
-//                           plug-in, then apply the items, as the framework's
-//                           option tree would (wine shows no such tree); may
-//                           be repeated
+//     --item NAME=ROW       before pressing, choose row ROW in the list of
+//                           option item NAME ("Head Drive=4") on the
+//                           Advanced page, as a user would; may be repeated
+//
+// Wine shows no option-item tree, so the sheet ends with an "Advanced" page
+// of the host's own that lists the framework's and the plug-in's items and
+// calls the plug-in's option-item callback as the framework's tree would.
 //
 // The report goes to standard output in UTF-8. Exit codes: 0 done, 1 the
 // printer or the plug-in could not be set up, 2 bad arguments, 3 timeout.
@@ -49,6 +51,7 @@
 #include "platform/framework_abi.h"
 #include "platform/wide_text.h"
 #include "tools/record_fields.h"
+#include "tools/sheet_host/advanced_page.h"
 #include "tools/sheet_host/document_sheet.h"
 #include "tools/sheet_host/driver_ui.h"
 #include "tools/sheet_host/framework_items.h"
@@ -256,27 +259,15 @@ void PrintRecord(const std::uint8_t* record, DWORD size) {
   }
 }
 
-// The user's choices on the plug-in's option items, then the items' apply,
-// as the framework's option tree would report them. The host has no page
-// of the framework's to offer as the callback's dialog.
-void ChooseItems(const std::vector<ItemChoice>& choices, OEMCUIPPARAM* block) {
-  if (choices.empty()) return;
+// The user's choices on the option items, made in the Advanced page's lists;
+// the page tells the plug-in, and applies the items when the sheet does.
+void ChooseItems(const std::vector<ItemChoice>& choices, kvt::tools::AdvancedPage* page) {
   for (const ItemChoice& choice : choices) {
-    OPTITEM* item =
-        kvt::tools::FindItemNamed(block->pOEMOptItems, block->cOEMOptItems, choice.name);
-    if (item == nullptr) {
-      Print(L"option item " + choice.name + L": not among the plug-in's items");
-      continue;
+    if (!page->ChooseRow(choice.name, choice.row)) {
+      Print(L"option item " + choice.name + L": no row " + std::to_wstring(choice.row) +
+            L" on the Advanced page");
     }
-    const std::wstring before = kvt::tools::ChoiceText(*item, item->Sel);
-    const LONG action = kvt::tools::ChangeSelection(block, item, choice.row, nullptr);
-    Print(L"option item " + choice.name + L": " + before + L" -> " +
-          kvt::tools::ChoiceText(*item, choice.row) + L", callback " + std::to_wstring(action));
   }
-  ULONG_PTR result = 0;
-  const LONG action = kvt::tools::ApplyItems(block, nullptr, &result);
-  Print(L"option items applied: callback " + std::to_wstring(action) + L", result " +
-        std::to_wstring(result));
 }
 
 // The test hook: the working record as the pages see it, changed in place.
@@ -372,16 +363,26 @@ int wmain(int argc, wchar_t** argv) {
   cuip.dwFlags = options.flags;
   cuip.pDrvOptItems = items.items();
   cuip.cDrvOptItems = items.count();
-  // First the count of the plug-in's items, then the items themselves.
+  // First the count of the plug-in's items, then the items themselves, in
+  // one tree after the framework's.
   HRESULT answer = plugin->CommonUIProp(kvt::abi::OEMCUIP_DOCPROP, &cuip);
-  std::vector<OPTITEM> plugin_items;
+  DWORD plugin_count = 0;
   if (answer == S_OK && cuip.cOEMOptItems > 0) {
-    plugin_items.resize(cuip.cOEMOptItems);
-    cuip.pOEMOptItems = plugin_items.data();
+    plugin_count = cuip.cOEMOptItems;
+    cuip.pOEMOptItems = items.AddPluginItems(plugin_count);
+    cuip.pDrvOptItems = items.items();
     answer = plugin->CommonUIProp(kvt::abi::OEMCUIP_DOCPROP, &cuip);
   }
+  OPTITEM* const plugin_items = cuip.pOEMOptItems;
   Print(L"CommonUIProp: " + Hex(static_cast<ULONG>(answer)) + L", " +
-        std::to_wstring(plugin_items.size()) + L" items of the plug-in");
+        std::to_wstring(plugin_count) + L" items of the plug-in");
+  kvt::tools::AdvancedPage advanced(&cuip, {items.tree(), items.tree_count()},
+                                    static_cast<WORD>(items.count()), L"Advanced");
+  // Named now: the sheet's release frees the plug-in's item names.
+  for (const auto& row : advanced.rows()) {
+    Print(L"advanced row " + std::wstring(row.item->pName != nullptr ? row.item->pName : L"") +
+          L": controls " + std::to_wstring(row.label_id) + L", " + std::to_wstring(row.list_id));
+  }
 
   OEMUIPSPARAM ps_param = {};
   ps_param.cbSize = sizeof ps_param;
@@ -399,6 +400,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"cannot create " + options.screenshot_folder);
   }
   kvt::tools::DocumentSheet sheet(plugin, &ps_param, options.printer + L" Printing Preferences");
+  sheet.AddPageAfterPlugin(advanced.page());
   std::unique_ptr<kvt::tools::MessageBoxAnswerer> answerer;
   if (options.answer != 0) {
     answerer = std::make_unique<kvt::tools::MessageBoxAnswerer>(options.answer);
@@ -412,7 +414,8 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> plugin_item_lines;
   auto describe_plugin_items = [&] {
     plugin_item_lines.clear();
-    for (const OPTITEM& item : plugin_items) {
+    for (DWORD i = 0; i < plugin_count; ++i) {
+      const OPTITEM& item = plugin_items[i];
       const std::wstring name = item.pName != nullptr ? item.pName : L"(no name)";
       plugin_item_lines.push_back(L"plug-in item " + name + L": " +
                                   kvt::tools::ChoiceText(item, item.Sel));
@@ -421,7 +424,7 @@ int wmain(int argc, wchar_t** argv) {
   describe_plugin_items();
   script_options.before_press = [&] {
     ApplyChanges(options.changes, sheet.plugin_user_data());
-    ChooseItems(options.choices, &cuip);
+    ChooseItems(options.choices, &advanced);
     describe_plugin_items();
   };
   script_options.on_give_up = [] { Print(L"timeout: the sheet did not close"); };
@@ -444,6 +447,8 @@ int wmain(int argc, wchar_t** argv) {
         std::to_wstring(result));
   Print(L"added the plug-in's sheet function: " +
         Hex(static_cast<ULONG_PTR>(sheet.plugin_handle())));
+  Print(L"added the Advanced page: " + Hex(static_cast<ULONG_PTR>(sheet.host_page_handle())));
+  for (const std::wstring& event : advanced.events()) Print(event);
   for (const auto& call : sheet.calls()) {
     Print(L"DocumentPropertySheets: reason " + std::to_wstring(call.reason) + L", answer " +
           Hex(static_cast<ULONG>(call.answer)) + L", result " + std::to_wstring(call.result));
@@ -472,6 +477,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   // Read before the sheet's release frees the items' texts.
   for (const std::wstring& line : plugin_item_lines) Print(line);
+  for (const std::wstring& line : advanced.final_selections()) Print(L"advanced item " + line);
   if (ok) {
     // What the framework does with an OK: the items go into the public part
     // and the record is validated before it reaches the document.

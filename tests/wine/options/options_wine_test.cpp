@@ -1,7 +1,7 @@
 // The option items and the printer initialisation on wine's spooler:
 // PrinterEvent's printer data read back with GetPrinterDataW, the form-size
-// query against the printer's real form list, and the sheet host choosing
-// a Head Drive row through the plug-in's option-item callback.
+// query against the printer's real form list, and the option items chosen
+// on the sheet host's Advanced page, which calls the plug-in's callback.
 #include <windows.h>
 #include <winspool.h>
 
@@ -13,6 +13,7 @@
 
 #include "core/form_size.h"
 #include "core/option_items.h"
+#include "platform/wide_text.h"
 #include "tests/wine/testbed.h"
 #include "tools/sheet_host/window_automation.h"
 
@@ -251,33 +252,111 @@ TEST(FormSize, WineAddFormStoresNothing) {
   EXPECT_EQ(kvt::QueryFormSize(printer.get(), &roll.block, &size), kvt::kFormSizeUnreadable);
 }
 
-// One run of sheet_host.exe: its report, line by line.
-std::vector<std::string> RunSheetHost(const std::wstring& arguments, DWORD* exit_code) {
+// One run of sheet_host.exe: its exit code and report.
+struct HostRun {
+  DWORD exit_code = 0;
+  std::vector<std::string> lines;
+  bool Has(const std::string& line) const {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  }
+  std::string Report() const {
+    std::string report;
+    for (const auto& line : lines) report += line + "\n";
+    return report;
+  }
+};
+
+HostRun RunSheetHost(const std::wstring& arguments) {
   kvt::testbed::ProgramRun run =
       kvt::testbed::RunBesideThisProgram(L"sheet_host.exe", arguments, kHostTimeoutMs);
-  *exit_code = run.exit_code;
-  return run.lines;
+  return {run.exit_code, run.lines};
 }
 
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
+std::wstring PictureFolder() {
+  std::wstring folder = kvt::testbed::Env(L"KVT_ARTIFACT_DIR");
+  if (folder.empty()) {
+    wchar_t temp[MAX_PATH];
+    folder = std::wstring(temp, GetTempPathW(MAX_PATH, temp)) + L"kvt-options";
+  }
+  return folder + L"\\advanced";
 }
 
-// Wine shows no option-item tree, so the host calls the plug-in's callback
-// as the framework would: choose "Dynamic 144dots", apply, press OK.
-TEST(SheetHost, HeadDriveChoiceReachesTheDocumentsRecord) {
-  DWORD exit_code = 0;
-  const std::vector<std::string> lines =
-      RunSheetHost(L"--item \"Head Drive=4\" --press ok --timeout 60", &exit_code);
-  std::string report;
-  for (const auto& line : lines) report += line + "\n";
-  EXPECT_EQ(exit_code, 0u) << report;
-  EXPECT_TRUE(Has(lines, "CommonUIProp: 0x00000000, 1 items of the plug-in")) << report;
-  EXPECT_TRUE(Has(lines, "option item Head Drive: Specified Value -> Dynamic 144dots, callback 0"))
-      << report;
-  EXPECT_TRUE(Has(lines, "option items applied: callback 0, result 0")) << report;
-  EXPECT_TRUE(Has(lines, "plug-in item Head Drive: Dynamic 144dots")) << report;
-  EXPECT_TRUE(Has(lines, "record byHeadDrive: 4")) << report;
+// Wine shows no option-item tree, so the host shows the items on an
+// Advanced page of its own; a row chosen in the page's real list reaches
+// the plug-in's callback as from the framework's tree.
+class AdvancedPage : public ::testing::Test {
+ protected:
+  // Each run opens a real sheet (seconds under wine): once for the suite.
+  static void SetUpTestSuite() {
+    chosen_ = new HostRun(RunSheetHost(L"--screenshots \"" + PictureFolder() +
+                                       L"\" --item \"Head Drive=4\" --item Orientation=1"
+                                       L" --answer ok --timeout 60"));
+    // Cancel on the landscape question: the plug-in puts portrait back.
+    refused_ =
+        new HostRun(RunSheetHost(L"--item Orientation=1 --answer cancel --press ok --timeout 60"));
+  }
+  static void TearDownTestSuite() {
+    delete chosen_;
+    delete refused_;
+  }
+
+  static HostRun* chosen_;
+  static HostRun* refused_;
+};
+
+HostRun* AdvancedPage::chosen_ = nullptr;
+HostRun* AdvancedPage::refused_ = nullptr;
+
+TEST_F(AdvancedPage, IsTheFourthPageWithAPicture) {
+  EXPECT_EQ(chosen_->exit_code, 0u) << chosen_->Report();
+  EXPECT_TRUE(chosen_->Has("page 4: Advanced")) << chosen_->Report();
+  const std::wstring picture = PictureFolder() + L"\\page4.png";
+  EXPECT_TRUE(chosen_->Has("screenshot: " + kvt::Utf16ToUtf8(kvt::WideToUtf16(picture))))
+      << chosen_->Report();
+  const std::string png = kvt::testbed::ReadFileBytes(picture);
+  ASSERT_GT(png.size(), 8u);
+  EXPECT_EQ(png.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0);
+}
+
+// The plug-in finds the orientation control on the page it is given by the
+// item's first control and by the id 1232 of the framework's page.
+TEST_F(AdvancedPage, OrientationListIsControl1232) {
+  EXPECT_TRUE(chosen_->Has("advanced row Orientation: controls 1231, 1232")) << chosen_->Report();
+}
+
+TEST_F(AdvancedPage, HeadDriveChoiceReachesTheDocumentsRecord) {
+  const HostRun& run = *chosen_;
+  EXPECT_TRUE(run.Has("CommonUIProp: 0x00000000, 1 items of the plug-in")) << run.Report();
+  EXPECT_TRUE(run.Has("option item Head Drive: Specified Value -> Dynamic 144dots, callback 0"))
+      << run.Report();
+  EXPECT_TRUE(run.Has("option items applied: callback 0, result 0")) << run.Report();
+  EXPECT_TRUE(run.Has("plug-in item Head Drive: Dynamic 144dots")) << run.Report();
+  EXPECT_TRUE(run.Has("advanced item Head Drive: 4 Dynamic 144dots")) << run.Report();
+  EXPECT_TRUE(run.Has("record byHeadDrive: 4")) << run.Report();
+}
+
+// A framework item chosen on the page goes through the plug-in's
+// orientation rule (its question, owned by the page) into the document.
+TEST_F(AdvancedPage, LandscapeAnsweredOkReachesTheDocument) {
+  const HostRun& run = *chosen_;
+  EXPECT_TRUE(run.Has("option item Orientation: Portrait -> Landscape, callback 0"))
+      << run.Report();
+  EXPECT_TRUE(run.Has("advanced item Orientation: 1 Landscape")) << run.Report();
+  EXPECT_TRUE(std::any_of(run.lines.begin(), run.lines.end(), [](const std::string& line) {
+    return line.rfind("document after OK: orientation 2,", 0) == 0;
+  })) << run.Report();
+}
+
+// The plug-in answers OPTIF_CHANGED (1) with portrait back in the item; the
+// page shows it again, and the document stays portrait.
+TEST_F(AdvancedPage, LandscapeCancelledPutsPortraitBackInTheList) {
+  const HostRun& run = *refused_;
+  EXPECT_EQ(run.exit_code, 0u) << run.Report();
+  EXPECT_TRUE(run.Has("option item Orientation: Portrait -> Landscape, callback 1"))
+      << run.Report();
+  EXPECT_TRUE(run.Has("advanced item Orientation: 0 Portrait")) << run.Report();
+  EXPECT_TRUE(run.Has("item Orientation: Portrait")) << run.Report();
+  EXPECT_TRUE(run.Has("record byHeadDrive: 0")) << run.Report();
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The sheet host around the real plug-in, on wine's own property-sheet UI:
 // the plug-in's three pages in order with the titles of the UI's language,
-// a picture of each, and the working record that a change through the page
-// context leaves in the host's own buffer after OK (and not after Cancel).
+// then the host's own Advanced page, a picture of each, and the working record that a change
+// through the page context leaves in the host's own buffer after OK (and not after Cancel).
 //
 // The same program runs in the main bed (English) and in the Japanese bed
 // (japanese_bed.sh), where KVT_EXPECT_UI_LANGUAGE is 0x411.
@@ -92,7 +92,7 @@ TEST_F(SheetHost, RunsToTheEnd) {
   }
 }
 
-TEST_F(SheetHost, ShowsThePluginsThreePagesInOrderWithTheirTitles) {
+TEST_F(SheetHost, ShowsThePluginsThreePagesInOrderThenTheHostsAdvancedPage) {
   HMODULE plugin = kvt::testbed::LoadResourceModule(BesideThisProgram(L"KvtQvj2Ui.dll"));
   ASSERT_NE(plugin, nullptr);
   std::vector<std::string> expected;
@@ -108,7 +108,8 @@ TEST_F(SheetHost, ShowsThePluginsThreePagesInOrderWithTheirTitles) {
     const std::vector<std::string> titles = {run->Value("page 1: "), run->Value("page 2: "),
                                              run->Value("page 3: ")};
     EXPECT_EQ(titles, expected);
-    EXPECT_TRUE(run->All("page 4: ").empty());
+    EXPECT_EQ(run->All("page 4: "), std::vector<std::string>{"Advanced"});
+    EXPECT_TRUE(run->All("page 5: ").empty());
   }
 }
 
@@ -123,7 +124,7 @@ TEST_F(SheetHost, TheSheetFunctionIsSetUpAndReleasedOnce) {
 
 TEST_F(SheetHost, TakesAPictureOfEachPage) {
   const auto pictures = ok_run_->All("screenshot: ");
-  ASSERT_EQ(pictures.size(), 3u);
+  ASSERT_EQ(pictures.size(), 4u);
   EXPECT_TRUE(ok_run_->All("screenshot failed: ").empty());
   for (const auto& path : pictures) {
     const std::string png = kvt::testbed::ReadFileBytes(kvt::Utf16ToWide(kvt::Utf8ToUtf16(path)));
