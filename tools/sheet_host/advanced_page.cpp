@@ -146,8 +146,9 @@ AdvancedPage::AdvancedPage(OEMCUIPPARAM* block, ItemTree tree, WORD framework_co
   for (const AdvancedRow& row : rows_) {
     AppendControl(&template_, SS_LEFT, kMargin, static_cast<short>(y + 2), kLabelWidth, 8,
                   row.label_id, kStaticClass, ItemName(*row.item));
-    // CBS_OWNERDRAWFIXED (0x10) would read as a radio button's style to
-    // the plug-in's orientation rule; a plain list must not carry it.
+    // The plug-in tells the framework's radio buttons from its list by a
+    // style bit alone (BS_RADIOBUTTON's 0x4), whatever the class; a plain
+    // drop-down list has no style with that bit, so it reads as the list.
     AppendControl(&template_, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
                   static_cast<short>(kMargin + kLabelWidth + 4), y, kListWidth, kListDropHeight,
                   row.list_id, kComboBoxClass, L"");

@@ -15,6 +15,7 @@
 #include "core/option_items.h"
 #include "platform/wide_text.h"
 #include "tests/wine/testbed.h"
+#include "tools/sheet_host/advanced_page.h"
 #include "tools/sheet_host/window_automation.h"
 
 namespace {
@@ -252,6 +253,81 @@ TEST(FormSize, WineAddFormStoresNothing) {
   EXPECT_EQ(kvt::QueryFormSize(printer.get(), &roll.block, &size), kvt::kFormSizeUnreadable);
 }
 
+OPTITEM Item(BYTE dmpub_id, DWORD flags, OPTTYPE* type = nullptr, LONG selection = 0) {
+  OPTITEM item = {};
+  item.cbSize = sizeof item;
+  item.DMPubID = dmpub_id;
+  item.Flags = flags;
+  item.pOptType = type;
+  item.Sel = selection;
+  return item;
+}
+
+// Hidden items take no ids, and the orientation list keeps id 1232 wherever
+// the orientation item stands among the shown ones.
+TEST(AdvancedRows, OrientationListKeepsItsIdAroundHiddenItems) {
+  std::vector<OPTITEM> tree = {Item(DMPUB_FORMNAME, 0), Item(DMPUB_DEFSOURCE, OPTIF_HIDE),
+                               Item(DMPUB_ORIENTATION, 0), Item(DMPUB_ORIENTATION, 0),
+                               Item(101, 0)};
+  const auto rows = kvt::tools::LayOutAdvancedRows({tree.data(), 5}, 1232);
+  ASSERT_EQ(rows.size(), 4u);
+  const std::vector<std::pair<const OPTITEM*, int>> expected = {
+      {&tree[0], 1229}, {&tree[2], 1231}, {&tree[3], 1233}, {&tree[4], 1235}};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].item, expected[i].first) << i;
+    EXPECT_EQ(rows[i].label_id, expected[i].second) << i;
+    EXPECT_EQ(rows[i].list_id, expected[i].second + 1) << i;
+  }
+}
+
+// A list row and the item's selection, both ways: a range item's rows are
+// its values, a choice item's rows its choices, an item without choices
+// has its name as its only row and keeps its selection.
+TEST(AdvancedRows, RowsMapToSelections) {
+  wchar_t portrait[] = L"Portrait";
+  wchar_t landscape[] = L"Landscape";
+  OPTPARAM choices[2] = {};
+  choices[0].pData = portrait;
+  choices[1].pData = landscape;
+  OPTTYPE two = {};
+  two.Type = TVOT_2STATES;
+  two.Count = 2;
+  two.pOptParam = choices;
+  OPTPARAM range[2] = {};
+  range[1].IconID = 1;
+  range[1].lParam = 999;
+  OPTTYPE copies = {};
+  copies.Type = TVOT_UDARROW;
+  copies.Count = 2;
+  copies.pOptParam = range;
+  wchar_t name[] = L"Extra";
+  OPTITEM bare = Item(0, 0, nullptr, 7);
+  bare.pName = name;
+
+  struct Case {
+    OPTITEM item;
+    int rows;
+    int row_of_selection;
+    int row;
+    LONG selection_of_row;
+    std::wstring text_of_row;
+  };
+  const Case cases[] = {
+      {Item(1, 0, &two, 1), 2, 1, 0, 0, L"Portrait"},
+      {Item(1, 0, &two, 2), 2, -1, 1, 1, L"Landscape"},
+      {Item(3, 0, &copies, 5), 999, 4, 9, 10, L"10"},
+      {Item(3, 0, &copies, 0), 999, -1, 0, 1, L"1"},
+      {bare, 1, 0, 0, 7, L"Extra"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(kvt::Utf16ToUtf8(kvt::WideToUtf16(c.text_of_row))));
+    EXPECT_EQ(kvt::tools::AdvancedRowCount(c.item), c.rows);
+    EXPECT_EQ(kvt::tools::AdvancedRowOfSelection(c.item), c.row_of_selection);
+    EXPECT_EQ(kvt::tools::AdvancedSelectionOfRow(c.item, c.row), c.selection_of_row);
+    EXPECT_EQ(kvt::tools::AdvancedRowText(c.item, c.row), c.text_of_row);
+  }
+}
+
 // One run of sheet_host.exe: its exit code and report.
 struct HostRun {
   DWORD exit_code = 0;
@@ -354,6 +430,10 @@ TEST_F(AdvancedPage, LandscapeCancelledPutsPortraitBackInTheList) {
   EXPECT_EQ(run.exit_code, 0u) << run.Report();
   EXPECT_TRUE(run.Has("option item Orientation: Portrait -> Landscape, callback 1"))
       << run.Report();
+  EXPECT_TRUE(
+      std::any_of(run.lines.begin(), run.lines.end(),
+                  [](const std::string& line) { return line.rfind("message box: ", 0) == 0; }))
+      << "the list form always asks: " << run.Report();
   EXPECT_TRUE(run.Has("advanced item Orientation: 0 Portrait")) << run.Report();
   EXPECT_TRUE(run.Has("item Orientation: Portrait")) << run.Report();
   EXPECT_TRUE(run.Has("record byHeadDrive: 0")) << run.Report();
