@@ -158,7 +158,7 @@ AdvancedPage::AdvancedPage(OEMCUIPPARAM* block, ItemTree tree, WORD framework_co
   page_.dwSize = sizeof page_;
   // Created with the sheet, so the items are applied on OK even when the
   // user never brings the page to the front, as the framework applies its
-  // tree.
+  // tree. Wine 8 ignores the flag; the sheet script makes the page instead.
   page_.dwFlags = PSP_DLGINDIRECT | PSP_USETITLE | PSP_PREMATURE;
   page_.hInstance = GetModuleHandleW(nullptr);
   page_.pResource = reinterpret_cast<LPCDLGTEMPLATEW>(template_.data());

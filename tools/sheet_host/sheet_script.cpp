@@ -23,6 +23,17 @@ void SheetScript::Step() {
     sheet_ = FindPropertySheet(GetCurrentThreadId());
     if (sheet_ == nullptr) return;
     tab_titles_ = SheetTabTitles(sheet_);
+    // A page that was never in front does not exist and hears no OK; the
+    // host's Advanced page must, to apply the option items as the
+    // framework's tree does whether or not the user opened it. Wine 8
+    // ignores PSP_PREMATURE, so the person at the screen gets every page
+    // made once here (with a button to press, the script shows them all).
+    if (options_.press == 0) {
+      for (std::size_t i = 1; i < tab_titles_.size(); ++i) {
+        SendMessageW(sheet_, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
+      }
+      SendMessageW(sheet_, PSM_SETCURSEL, 0, 0);
+    }
   }
   if (options_.press == 0 || pressed_) return;
   // A question is on the screen: the sheet waits for its answer, and so do we.

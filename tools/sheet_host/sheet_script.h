@@ -5,8 +5,9 @@
 // button. A watchdog cancels the sheet when it is still open after the
 // timeout, and ends the process when even that does not close it.
 //
-// Without a button to press the script only notes the tabs: the person at
-// the screen does the rest.
+// Without a button to press the script only notes the tabs and makes every
+// page once (so that each hears the sheet's OK): the person at the screen
+// does the rest.
 #pragma once
 
 #include <functional>
