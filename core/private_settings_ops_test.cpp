@@ -12,30 +12,22 @@
 #include <string>
 #include <vector>
 
+#include "core/testing/record_image.h"
 #include "platform/fake/fake_spooler.h"
 #include "platform/service.h"
 
 namespace kvt {
 namespace {
 
-using Image = std::array<std::uint8_t, 1552>;
-
-void Put(Image& image, std::size_t offset, int width, std::int64_t value) {
-  for (int i = 0; i < width; ++i) {
-    image[offset + i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i));
-  }
-}
+using testing::Image;
+using testing::ImageOf;
+using testing::Put;
+using testing::SameBytes;
 
 std::uint32_t Get32(const Image& image, std::size_t offset) {
   std::uint32_t value = 0;
   for (int i = 3; i >= 0; --i) value = (value << 8) | image[offset + i];
   return value;
-}
-
-Image ImageOf(const PrivateSettings& settings) {
-  Image image;
-  std::memcpy(image.data(), &settings, image.size());
-  return image;
 }
 
 // Records live on the heap at their exact size, so the sanitizer sees any
@@ -50,16 +42,6 @@ Image DefaultImage() {
   PrivateSettings settings{};
   Defaults(&settings);
   return ImageOf(settings);
-}
-
-::testing::AssertionResult SameBytes(const Image& expected, const Image& actual) {
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    if (expected[i] != actual[i]) {
-      return ::testing::AssertionFailure()
-             << "offset " << i << ": expected " << int{expected[i]} << ", got " << int{actual[i]};
-    }
-  }
-  return ::testing::AssertionSuccess();
 }
 
 // --- Merge: one field at a time ---------------------------------------------

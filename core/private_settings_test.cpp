@@ -11,17 +11,15 @@
 
 #include "core/model_setting_table.h"
 #include "core/private_settings_ops.h"
+#include "core/testing/record_image.h"
 
 namespace kvt {
 namespace {
 
-using Image = std::array<std::uint8_t, 1552>;
-
-void Put(Image& image, std::size_t offset, int width, std::int64_t value) {
-  for (int i = 0; i < width; ++i) {
-    image[offset + i] = static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i));
-  }
-}
+using testing::Image;
+using testing::ImageOf;
+using testing::Put;
+using testing::SameBytes;
 
 // The defaults, written from the published offsets over |image|; every byte
 // that the defaults do not own keeps what |image| held.
@@ -97,23 +95,6 @@ Image Filled(std::uint8_t (*fill)(std::size_t)) {
   Image image;
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = fill(i);
   return image;
-}
-
-Image ImageOf(const PrivateSettings& settings) {
-  Image image;
-  std::memcpy(image.data(), &settings, image.size());
-  return image;
-}
-
-// Reports the first differing offset, which names the field at fault.
-::testing::AssertionResult SameBytes(const Image& expected, const Image& actual) {
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    if (expected[i] != actual[i]) {
-      return ::testing::AssertionFailure()
-             << "offset " << i << ": expected " << int{expected[i]} << ", got " << int{actual[i]};
-    }
-  }
-  return ::testing::AssertionSuccess();
 }
 
 struct Fill {
