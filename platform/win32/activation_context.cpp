@@ -1,4 +1,5 @@
 #include "platform/win32/activation_context.h"
+#include "platform/win32/own_module.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -10,18 +11,6 @@ namespace {
 
 // The module's manifest resource (ISOLATIONAWARE_MANIFEST_RESOURCE_ID).
 constexpr WORD kManifestResourceId = 2;
-
-// The module that holds this code, the plug-in itself (a test program's own
-// module in a test).
-HMODULE OwnModule() {
-  HMODULE module = nullptr;
-  if (!::GetModuleHandleExW(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          reinterpret_cast<LPCWSTR>(&OwnModule), &module)) {
-    return nullptr;
-  }
-  return module;
-}
 
 // Made once, on first use, and released when the module unloads. A host
 // program may call into the plug-in on more than one thread; the static

@@ -1,4 +1,5 @@
 #include "platform/package_library.h"
+#include "platform/win32/own_module.h"
 #include "platform/wide_text.h"
 
 #include <windows.h>
@@ -9,18 +10,6 @@
 
 namespace kvt {
 namespace {
-
-// The module that holds this code: the plug-in when it runs in the print
-// dialog (the process's program in a test).
-HMODULE OwnModule() {
-  HMODULE module = nullptr;
-  if (!::GetModuleHandleExW(
-          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-          reinterpret_cast<LPCWSTR>(&OwnModule), &module)) {
-    return nullptr;
-  }
-  return module;
-}
 
 class Win32PackageLibraryLoader final : public PackageLibraryLoader {
  public:

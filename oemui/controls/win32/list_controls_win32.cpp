@@ -5,21 +5,13 @@
 
 namespace kvt {
 
-HMODULE ListControlsModule() {
-  HMODULE module = nullptr;
-  ::GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&ListControlsModule), &module);
-  return module;
-}
-
 // Guarded by the sheet's UI thread: pages, and so these windows, are only
 // ever made there; the unload check runs when no sheet is open.
 bool g_classes_registered = false;
 
 void RegisterListControls() {
   if (g_classes_registered) return;
-  const HMODULE module = ListControlsModule();
+  const HMODULE module = OwnModule();
   g_classes_registered = RegisterPreviewClass(module) && RegisterSplitterClass(module) &&
                          RegisterTreeViewClass(module);
 }
@@ -29,7 +21,7 @@ void UnregisterListControls() {
   // procedure pointing at freed code; the next load at another address would
   // find the class "already registered" and crash on the first window.
   if (!g_classes_registered) return;
-  const HMODULE module = ListControlsModule();
+  const HMODULE module = OwnModule();
   ::UnregisterClassW(kPreviewClass, module);
   ::UnregisterClassW(kSplitterClass, module);
   ::UnregisterClassW(kTreeViewClass, module);
@@ -48,10 +40,10 @@ HWND ReplacePlaceholder(HWND dialog, int id, const wchar_t* window_class, DWORD 
                      (WS_VISIBLE | WS_DISABLED | WS_TABSTOP | WS_GROUP);
   HFONT font = reinterpret_cast<HFONT>(::SendMessageW(placeholder, WM_GETFONT, 0, 0));
   if (font == nullptr) font = reinterpret_cast<HFONT>(::SendMessageW(dialog, WM_GETFONT, 0, 0));
-  HWND window = ::CreateWindowExW(
-      ex_style, window_class, L"", WS_CHILD | style | kept, rect.left, rect.top,
-      rect.right - rect.left, rect.bottom - rect.top + extra_height, dialog,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ListControlsModule(), param);
+  HWND window =
+      ::CreateWindowExW(ex_style, window_class, L"", WS_CHILD | style | kept, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top + extra_height, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), OwnModule(), param);
   if (window == nullptr) return nullptr;
   // Same place in the tab order as the control it stands in for.
   ::SetWindowPos(window, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

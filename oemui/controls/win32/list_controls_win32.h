@@ -8,6 +8,7 @@
 
 #include "oemui/controls/combo_rules.h"
 #include "oemui/controls/control_attachment.h"
+#include "platform/win32/own_module.h"
 
 namespace kvt {
 
@@ -19,10 +20,6 @@ void RegisterListControls();
 // Unregisters those classes: to be called before the module is unloaded
 // (windows of these classes must be gone by then).
 void UnregisterListControls();
-
-// The module this code lives in (the plug-in DLL, or a test program): it
-// holds the window classes and the pictures the controls load.
-HMODULE ListControlsModule();
 
 // Puts a new window of |window_class| in place of child |id| of |dialog|:
 // same id, position, size (plus |extra_height|), font and tab order; then

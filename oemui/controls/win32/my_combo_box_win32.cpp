@@ -27,8 +27,7 @@ LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
 class ComboBoxWindow final : public AttachedControl, public ComboItemsTarget, public ComboWindow {
  public:
-  ComboBoxWindow(HWND parent, int id)
-      : parent_(parent), id_(id), combo_(*this, ListControlsModule()) {}
+  ComboBoxWindow(HWND parent, int id) : parent_(parent), id_(id), combo_(*this, OwnModule()) {}
 
   bool Attach(HWND window) {
     window_ = window;

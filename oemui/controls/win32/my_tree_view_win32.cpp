@@ -248,9 +248,9 @@ class TreeViewWindow final : public AttachedControl, public TreeTarget, public T
   HICON Icon(int index) {
     if (index < 0 || index >= static_cast<int>(icons_.size())) return nullptr;
     if (icons_[index] == nullptr) {
-      icons_[index] = static_cast<HICON>(
-          ::LoadImageW(ListControlsModule(), MAKEINTRESOURCEW(tree_.icons()[index]), IMAGE_ICON,
-                       kIconSize, kIconSize, LR_DEFAULTCOLOR));
+      icons_[index] =
+          static_cast<HICON>(::LoadImageW(OwnModule(), MAKEINTRESOURCEW(tree_.icons()[index]),
+                                          IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR));
     }
     return icons_[index];
   }

@@ -258,7 +258,7 @@ TEST_F(ListControlsWineTest, ComboIconsAreCopiedOrBlendedOntoTheRow) {
   green.width = 12;
   green.height = 12;
   for (int i = 0; i < 12 * 12; ++i) green.rows.insert(green.rows.end(), {0, 255, 0});
-  resources.bitmaps[{ListControlsModule(), 300}] = green;
+  resources.bitmaps[{OwnModule(), 300}] = green;
   std::vector<std::uint8_t> rgba;
   for (int y = 0; y < 12; ++y) {
     for (int x = 0; x < 12; ++x) {
@@ -269,7 +269,7 @@ TEST_F(ListControlsWineTest, ComboIconsAreCopiedOrBlendedOntoTheRow) {
       }
     }
   }
-  resources.AddData(ListControlsModule(), 301,
+  resources.AddData(OwnModule(), 301,
                     testing::TiffBuilder::Picture(false, 12, 12, 4, rgba).Build());
   ScopedService<ModuleResources> resources_scope(resources);
 
@@ -441,11 +441,11 @@ TEST_F(ListControlsWineTest, ClassesGoWithTheModuleAndComeBackOnTheNextAttach) {
   WNDCLASSEXW info = {};
   info.cbSize = sizeof info;
   for (const wchar_t* name : {kPreviewClass, kSplitterClass, kTreeViewClass}) {
-    EXPECT_FALSE(GetClassInfoExW(ListControlsModule(), name, &info)) << name;
+    EXPECT_FALSE(GetClassInfoExW(OwnModule(), name, &info)) << name;
   }
   SetUp();
   for (const wchar_t* name : {kPreviewClass, kSplitterClass, kTreeViewClass}) {
-    EXPECT_TRUE(GetClassInfoExW(ListControlsModule(), name, &info)) << name;
+    EXPECT_TRUE(GetClassInfoExW(OwnModule(), name, &info)) << name;
   }
 }
 
