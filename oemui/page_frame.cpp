@@ -50,7 +50,9 @@ DocUiState* PageFrame::ui_state() {
   return static_cast<DocUiState*>(context_->pOemCuipParam->pOEMUserData);
 }
 
-int PageFrame::Scale(int pixels) { return pixels * std::max(port_.ScreenDpi(), kBaseDpi) / kBaseDpi; }
+int PageFrame::Scale(int pixels) {
+  return pixels * std::max(port_.ScreenDpi(), kBaseDpi) / kBaseDpi;
+}
 
 std::uint32_t PageFrame::CreateSections(const std::vector<std::uint16_t>& templates,
                                         const std::vector<DLGPROC>& procedures,

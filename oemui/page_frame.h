@@ -66,8 +66,7 @@ class PageFrame {
   // page's context. 101 when one cannot be made (those made stay in
   // |*sections|, so the page's window takes them down with it).
   std::uint32_t CreateSections(const std::vector<std::uint16_t>& templates,
-                               const std::vector<DLGPROC>& procedures,
-                               std::vector<HWND>* sections);
+                               const std::vector<DLGPROC>& procedures, std::vector<HWND>* sections);
 
   // Puts each section at the group box's top-left, 6 pixels in and 36
   // down (scaled). A section too wide for the group with 6 pixels on

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/framework_abi.h"
+#include "platform/property_sheet_abi.h"
 
 namespace kvt {
 

@@ -136,7 +136,9 @@ void DocumentSettingsPage::ShowOnly(int index) {
   }
 }
 
-void DocumentSettingsPage::RefreshIpdFontUsable() { ::kvt::RefreshIpdFontUsable(frame_.ui_state()); }
+void DocumentSettingsPage::RefreshIpdFontUsable() {
+  ::kvt::RefreshIpdFontUsable(frame_.ui_state());
+}
 
 bool DocumentSettingsPage::AskReductionQuestion() {
   const DocUiState* ui = frame_.ui_state();
@@ -164,7 +166,7 @@ void DocumentSettingsPage::UpdateDriverItem(OPTITEM* item) {
   if (cuip == nullptr || cuip->poemuiobj == nullptr) return;
   const OEMUIPROCS* procs = cuip->poemuiobj->pOemUIProcs;
   if (procs == nullptr || procs->DrvUpdateUISetting == nullptr) return;
-  procs->DrvUpdateUISetting(cuip->poemuiobj, item, 0, OEMCUIP_DOCPROP);
+  procs->DrvUpdateUISetting(cuip->poemuiobj, item, 0, abi::OEMCUIP_DOCPROP);
 }
 
 std::optional<LONG> DocumentSettingsPage::FindPresetForm(std::uint8_t preset) {
@@ -307,11 +309,11 @@ std::uint32_t DocumentSettingsPage::OnApply() {
   const LogSource source{kModuleDriverUi, __LINE__, error, kLogInfo, kLogArea};
   constexpr std::size_t kGeneralOffset = 12;
   constexpr std::size_t kGeneralLength = 20;
-  WriteDriverLogDump(source, context_->hPrinter, bytes + kGeneralOffset, kGeneralLength, nullptr,
-                     0, L"%ls", L"DocFormat Apply [General/Cut/Mark]");
+  WriteDriverLogDump(source, context_->hPrinter, bytes + kGeneralOffset, kGeneralLength, nullptr, 0,
+                     L"%ls", L"DocFormat Apply [General/Cut/Mark]");
   for (int group = 0; group < kOptionCommandGroupCount; ++group) {
-    const auto* start = reinterpret_cast<const std::uint8_t*>(
-        &context_->AppliedSettings.optionGroups[group]);
+    const auto* start =
+        reinterpret_cast<const std::uint8_t*>(&context_->AppliedSettings.optionGroups[group]);
     WriteDriverLogDump(source, context_->hPrinter, start, sizeof(OptionCommandGroup), nullptr, 0,
                        L"%ls", kOptionDumpTitles[group]);
   }

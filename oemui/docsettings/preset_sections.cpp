@@ -60,8 +60,7 @@ void PresetSection::OnDisableAll() {
   for (HWND child : port_.Children()) port_.EnableChild(child, false);
 }
 
-std::uint32_t PresetSection::Dispatch(UINT message, WPARAM wparam, LPARAM lparam,
-                                      bool* handled) {
+std::uint32_t PresetSection::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, bool* handled) {
   *handled = true;
   switch (message) {
     case kDsmApplyPreset:

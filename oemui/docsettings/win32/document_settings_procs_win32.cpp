@@ -73,13 +73,14 @@ struct SectionState {
   PresetSection section;
 };
 
-INT_PTR SectionMessage(SectionKind kind, HWND window, UINT message, WPARAM wparam,
-                       LPARAM lparam) {
+INT_PTR SectionMessage(SectionKind kind, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* state = reinterpret_cast<SectionState*>(GetWindowLongPtrW(window, DWLP_USER));
   if (message == WM_INITDIALOG) {
-    auto made = std::make_unique<SectionState>(window, reinterpret_cast<PageContext*>(lparam), kind);
+    auto made =
+        std::make_unique<SectionState>(window, reinterpret_cast<PageContext*>(lparam), kind);
     const std::uint32_t code = made->section.OnInit();
-    if (code == kResultOk) SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
+    if (code == kResultOk)
+      SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
     SetWindowLongPtrW(window, DWLP_MSGRESULT, static_cast<LONG_PTR>(code));
     return FALSE;
   }
@@ -97,8 +98,7 @@ INT_PTR SectionMessage(SectionKind kind, HWND window, UINT message, WPARAM wpara
 
 }  // namespace
 
-INT_PTR CALLBACK DocumentSettingsPageProc(HWND window, UINT message, WPARAM wparam,
-                                          LPARAM lparam) {
+INT_PTR CALLBACK DocumentSettingsPageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   PageState* state = StateOf(window);
   switch (message) {
     case WM_INITDIALOG: {
