@@ -203,7 +203,8 @@ class RowBuilder {
   std::uint32_t Build(const ListItem& item, RowValue* row);
 
  private:
-  // The string of |value| in |ids|; 107 for a value past the end.
+  // The string of |value| in |ids|; 107 for a value that names none (past
+  // the end, or a 0 in the table).
   template <std::size_t N>
   std::uint32_t Choice(unsigned value, const std::uint32_t (&ids)[N], RowValue* row) {
     return ChoiceOf(value, ids, N, row);
