@@ -107,4 +107,43 @@ ProgramRun RunBesideThisProgram(const wchar_t* program, const std::wstring& argu
   return run;
 }
 
+std::vector<std::string> HostRun::All(const std::string& prefix) const {
+  std::vector<std::string> found;
+  for (const auto& line : lines) {
+    if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line.substr(prefix.size()));
+  }
+  return found;
+}
+
+std::string HostRun::Value(const std::string& prefix) const {
+  const auto found = All(prefix);
+  return found.empty() ? std::string("(missing)") : found.front();
+}
+
+HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms) {
+  HostRun run;
+  static_cast<ProgramRun&>(run) = RunBesideThisProgram(L"sheet_host.exe", arguments, timeout_ms);
+  return run;
+}
+
+IPrintOemUI* CreatePlugin() {
+  static HMODULE module = LoadLibraryW(BesideThisProgram(L"KvtQvj2Ui.dll").c_str());
+  if (module == nullptr) return nullptr;
+  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  const auto get_class_object = reinterpret_cast<GetClassObjectFn>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  IClassFactory* factory = nullptr;
+  if (get_class_object == nullptr || get_class_object(abi::kClsidPlugin, abi::kIidClassFactory,
+                                                      reinterpret_cast<void**>(&factory)) != S_OK) {
+    return nullptr;
+  }
+  IPrintOemUI* plugin = nullptr;
+  if (factory->CreateInstance(nullptr, abi::kIidPrintOemUI, reinterpret_cast<void**>(&plugin)) !=
+      S_OK) {
+    plugin = nullptr;
+  }
+  factory->Release();
+  return plugin;
+}
+
 }  // namespace kvt::testbed

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework_abi.h"
+
 namespace kvt::testbed {
 
 inline constexpr const wchar_t* kReceiptPrinter = L"KVT QV-J27 Receipt";
@@ -33,6 +35,21 @@ struct ProgramRun {
 // is terminated (exit code 99) and |finished| stays false.
 ProgramRun RunBesideThisProgram(const wchar_t* program, const std::wstring& arguments,
                                 DWORD timeout_ms);
+
+// One run of sheet_host.exe, its report read line by line.
+struct HostRun : ProgramRun {
+  // Every line that starts with |prefix|, without it.
+  std::vector<std::string> All(const std::string& prefix) const;
+  // The first of them; "(missing)" when there is none.
+  std::string Value(const std::string& prefix) const;
+};
+
+// Runs sheet_host.exe (beside the test program) with |arguments|.
+HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms = 90000);
+
+// A plug-in object made through the exports of the KvtQvj2Ui.dll beside
+// the test program, as the framework makes it; null when that fails.
+IPrintOemUI* CreatePlugin();
 
 // The port file of the receipt printer, where raw jobs land.
 std::wstring ReceiptPortFile();

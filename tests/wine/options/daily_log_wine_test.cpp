@@ -15,30 +15,11 @@
 
 namespace {
 
+using kvt::testbed::CreatePlugin;
+
 // No test stores "AutoReprint" for this printer (and wine cannot delete
 // printer data: DeletePrinterDataW drops into the debugger).
 using kvt::testbed::kMixedCasePrinter;
-
-IPrintOemUI* CreatePlugin() {
-  HMODULE module = LoadLibraryW(kvt::testbed::BesideThisProgram(L"KvtQvj2Ui.dll").c_str());
-  if (module == nullptr) return nullptr;
-  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  const auto get_class_object = reinterpret_cast<GetClassObjectFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  IClassFactory* factory = nullptr;
-  if (get_class_object == nullptr ||
-      get_class_object(kvt::abi::kClsidPlugin, kvt::abi::kIidClassFactory,
-                       reinterpret_cast<void**>(&factory)) != S_OK) {
-    return nullptr;
-  }
-  IPrintOemUI* plugin = nullptr;
-  if (factory->CreateInstance(nullptr, kvt::abi::kIidPrintOemUI,
-                              reinterpret_cast<void**>(&plugin)) != S_OK) {
-    plugin = nullptr;
-  }
-  factory->Release();
-  return plugin;
-}
 
 // With the daily log on and no stored "AutoReprint", the builder's step
 // and the failed lookup land in the day's file, and the first record of

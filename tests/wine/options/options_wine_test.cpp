@@ -20,31 +20,12 @@
 
 namespace {
 
+using kvt::testbed::CreatePlugin;
+
 using kvt::testbed::BesideThisProgram;
 using kvt::testbed::kReceiptPrinter;
 
 constexpr DWORD kHostTimeoutMs = 90000;
-
-IPrintOemUI* CreatePlugin() {
-  static HMODULE module = LoadLibraryW(BesideThisProgram(L"KvtQvj2Ui.dll").c_str());
-  if (module == nullptr) return nullptr;
-  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  const auto get_class_object = reinterpret_cast<GetClassObjectFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  IClassFactory* factory = nullptr;
-  if (get_class_object == nullptr ||
-      get_class_object(kvt::abi::kClsidPlugin, kvt::abi::kIidClassFactory,
-                       reinterpret_cast<void**>(&factory)) != S_OK) {
-    return nullptr;
-  }
-  IPrintOemUI* plugin = nullptr;
-  if (factory->CreateInstance(nullptr, kvt::abi::kIidPrintOemUI,
-                              reinterpret_cast<void**>(&plugin)) != S_OK) {
-    plugin = nullptr;
-  }
-  factory->Release();
-  return plugin;
-}
 
 struct Value {
   DWORD status = 0;

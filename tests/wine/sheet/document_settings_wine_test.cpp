@@ -16,25 +16,10 @@ namespace {
 
 constexpr DWORD kHostTimeoutMs = 90000;
 
-struct HostRun : kvt::testbed::ProgramRun {
-  std::vector<std::string> All(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const auto& line : lines) {
-      if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line.substr(prefix.size()));
-    }
-    return found;
-  }
-  std::string Value(const std::string& prefix) const {
-    const auto found = All(prefix);
-    return found.empty() ? std::string("(missing)") : found.front();
-  }
-};
+using kvt::testbed::HostRun;
 
 HostRun RunHost(const std::wstring& arguments) {
-  HostRun run;
-  static_cast<kvt::testbed::ProgramRun&>(run) =
-      kvt::testbed::RunBesideThisProgram(L"sheet_host.exe", arguments, kHostTimeoutMs);
-  return run;
+  return kvt::testbed::RunSheetHost(arguments, kHostTimeoutMs);
 }
 
 TEST(DocumentSettingsPage, PickedPresetReachesTheDriversItemsAndTheRecord) {

@@ -26,26 +26,10 @@ constexpr DWORD kHostTimeoutMs = 90000;
 std::string Utf8(const std::wstring& text) { return kvt::Utf16ToUtf8(kvt::WideToUtf16(text)); }
 
 // One run of sheet_host.exe: its exit code and its report, line by line.
-struct HostRun : kvt::testbed::ProgramRun {
-  // Every line that starts with |prefix|, without it.
-  std::vector<std::string> All(const std::string& prefix) const {
-    std::vector<std::string> found;
-    for (const auto& line : lines) {
-      if (line.compare(0, prefix.size(), prefix) == 0) found.push_back(line.substr(prefix.size()));
-    }
-    return found;
-  }
-  std::string Value(const std::string& prefix) const {
-    const auto found = All(prefix);
-    return found.empty() ? std::string("(missing)") : found.front();
-  }
-};
+using kvt::testbed::HostRun;
 
 HostRun RunHost(const std::wstring& arguments) {
-  HostRun run;
-  static_cast<kvt::testbed::ProgramRun&>(run) =
-      kvt::testbed::RunBesideThisProgram(L"sheet_host.exe", arguments, kHostTimeoutMs);
-  return run;
+  return kvt::testbed::RunSheetHost(arguments, kHostTimeoutMs);
 }
 
 // Where the pictures go: the build tree's artefact folder for this UI
