@@ -58,46 +58,10 @@ CutMark MarkOf(Cut cut, bool feed_to_cut) {
                      : CutMark{IDB_PARTIAL_CUT_MASK, IDB_PARTIAL_CUT};
 }
 
-// d[i] = op(d[i], s[i]) for |bytes| bytes, eight at a time.
-template <class Op>
-void CombineRow(std::uint8_t* d, const std::uint8_t* s, std::size_t bytes, Op op) {
-  std::size_t i = 0;
-  for (; i + 8 <= bytes; i += 8) {
-    std::uint64_t a, b;
-    std::memcpy(&a, d + i, 8);
-    std::memcpy(&b, s + i, 8);
-    a = op(a, b);
-    std::memcpy(d + i, &a, 8);
-  }
-  for (; i < bytes; ++i) d[i] = static_cast<std::uint8_t>(op(d[i], s[i]));
-}
-
-// Draws |picture| into |target| with its top left at (x, y). SRCAND and
-// SRCPAINT between 24-bit pictures, which is all the preview does after a
-// change, run as word-wide loops; DrawInto, which applies its raster
-// operation byte by byte, takes everything else.
+// Draws |picture| into |target| with its top left at (x, y).
 std::uint32_t Put(const CMyDibSection2& picture, CMyDibSection2& target, int x, int y,
                   std::uint32_t rop) {
-  const bool fast = (rop == kRopSrcAnd || rop == kRopSrcPaint) && !picture.empty() &&
-                    !target.empty() && picture.bits_per_pixel() == 24 &&
-                    target.bits_per_pixel() == 24;
-  if (!fast) return picture.DrawInto(target, x, y, picture.width(), picture.height(), rop);
-  const int first_x = std::max(0, -x);
-  const int last_x = std::min(picture.width(), target.width() - x);
-  const int first_y = std::max(0, -y);
-  const int last_y = std::min(picture.height(), target.height() - y);
-  if (first_x >= last_x) return kImageOk;
-  const std::size_t bytes = static_cast<std::size_t>(last_x - first_x) * 3;
-  for (int row = first_y; row < last_y; ++row) {
-    const std::uint8_t* s = picture.RowPointer(row) + static_cast<std::size_t>(first_x) * 3;
-    std::uint8_t* d = target.RowPointer(y + row) + static_cast<std::size_t>(x + first_x) * 3;
-    if (rop == kRopSrcAnd) {
-      CombineRow(d, s, bytes, [](std::uint64_t a, std::uint64_t b) { return a & b; });
-    } else {
-      CombineRow(d, s, bytes, [](std::uint64_t a, std::uint64_t b) { return a | b; });
-    }
-  }
-  return kImageOk;
+  return picture.DrawInto(target, x, y, picture.width(), picture.height(), rop);
 }
 
 // |from| into |to|, reusing |to|'s memory when it has the room.

@@ -24,6 +24,22 @@ bool SupportedRop(std::uint32_t rop) {
          rop == kRopNotSrcCopy;
 }
 
+// d[i] = op(s[i], d[i]) over |count| bytes, eight at a time: the previews
+// put their masks and marks on after every change.
+template <class Op>
+void CombineBytes(const std::uint8_t* s, std::uint8_t* d, std::size_t count, Op op) {
+  std::size_t i = 0;
+  for (; i + 8 <= count; i += 8) {
+    std::uint64_t a;
+    std::uint64_t b;
+    std::memcpy(&a, s + i, 8);
+    std::memcpy(&b, d + i, 8);
+    b = op(a, b);
+    std::memcpy(d + i, &b, 8);
+  }
+  for (; i < count; ++i) d[i] = static_cast<std::uint8_t>(op(s[i], d[i]));
+}
+
 std::uint8_t ApplyRop(std::uint32_t rop, std::uint8_t source, std::uint8_t destination) {
   switch (rop) {
     case kRopSrcPaint:
@@ -376,6 +392,10 @@ std::uint32_t CMyDibSection2::DrawInto(CMyDibSection2& target, int x, int y, int
       const std::size_t count = (last_x - first_x) * bytes;
       if (rop == kRopSrcCopy) {
         std::memcpy(d, s, count);
+      } else if (rop == kRopSrcAnd) {
+        CombineBytes(s, d, count, [](std::uint64_t a, std::uint64_t b) { return a & b; });
+      } else if (rop == kRopSrcPaint) {
+        CombineBytes(s, d, count, [](std::uint64_t a, std::uint64_t b) { return a | b; });
       } else {
         for (std::size_t i = 0; i < count; ++i) d[i] = ApplyRop(rop, s[i], d[i]);
       }
