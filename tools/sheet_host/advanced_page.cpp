@@ -251,6 +251,15 @@ void AdvancedPage::Refresh() {
   }
 }
 
+void AdvancedPage::ShowItem(const OPTITEM* item) {
+  if (window_ == nullptr) return;
+  for (const AdvancedRow& row : rows_) {
+    if (row.item != item) continue;
+    SendMessageW(GetDlgItem(window_, row.list_id), CB_SETCURSEL,
+                 static_cast<WPARAM>(AdvancedRowOfSelection(*row.item)), 0);
+  }
+}
+
 void AdvancedPage::NoteSelections() {
   final_selections_.clear();
   for (const AdvancedRow& row : rows_) {

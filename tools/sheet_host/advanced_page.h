@@ -60,6 +60,11 @@ class AdvancedPage {
   // the page is not up or shows no such item or row.
   bool ChooseRow(const std::wstring& name, int row);
 
+  // Shows |item|'s selection in its list, as the framework's tree follows an
+  // item the plug-in changed through DrvUpdateUISetting. Nothing for an item
+  // the page does not show or while it is not up.
+  void ShowItem(const OPTITEM* item);
+
   // What happened, for the host's report: one line per callback call.
   const std::vector<std::wstring>& events() const { return events_; }
   // Each row's final selection, noted on apply and when the page closes

@@ -65,6 +65,7 @@ void HostDriverUi::Record(PVOID option_item, DWORD previous_selection, DWORD mod
   update.mode = mode;
   update.from_function_table = from_table;
   updates_.push_back(update);
+  if (listener_) listener_(item);
 }
 
 }  // namespace kvt::tools

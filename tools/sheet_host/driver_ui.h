@@ -6,6 +6,7 @@
 // framework's option items the plug-in changed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,8 @@ class HostDriverUi final : public IPrintOemDriverUI {
   // The OEMUIOBJ for the poemuiobj fields of the framework's blocks.
   POEMUIOBJ ui_object() { return &ui_object_.header; }
   const std::vector<UiSettingUpdate>& updates() const { return updates_; }
+  // Called with the item of each DrvUpdateUISetting, after it is recorded.
+  void OnUpdate(std::function<void(const OPTITEM*)> listener) { listener_ = std::move(listener); }
   ULONG references() const { return references_; }
 
  private:
@@ -60,6 +63,7 @@ class HostDriverUi final : public IPrintOemDriverUI {
   UiObject ui_object_;
   ULONG references_ = 1;
   std::vector<UiSettingUpdate> updates_;
+  std::function<void(const OPTITEM*)> listener_;
 };
 
 }  // namespace kvt::tools

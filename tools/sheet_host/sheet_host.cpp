@@ -427,6 +427,8 @@ int wmain(int argc, wchar_t** argv) {
         std::to_wstring(plugin_count) + L" items of the plug-in");
   kvt::tools::AdvancedPage advanced(&cuip, {items.tree(), items.tree_count()},
                                     static_cast<WORD>(items.count()), L"Advanced");
+  // The framework's tree shows what the plug-in changes in it.
+  driver_ui.OnUpdate([&advanced](const OPTITEM* item) { advanced.ShowItem(item); });
   // Named now: the sheet's release frees the plug-in's item names.
   for (const auto& row : advanced.rows()) {
     Print(L"advanced row " + std::wstring(row.item->pName != nullptr ? row.item->pName : L"") +

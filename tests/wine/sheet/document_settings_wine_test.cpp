@@ -35,6 +35,11 @@ TEST(DocumentSettingsPage, PickedPresetReachesTheDriversItemsAndTheRecord) {
   EXPECT_EQ(updates[1].rfind("Orientation selection 0, previous 0, mode 1", 0), 0u) << updates[1];
   EXPECT_EQ(run.Value("item Paper Size: "), "Roll Paper 58 x 297 mm");
   EXPECT_EQ(run.Value("item Orientation: "), "Portrait");
+  // The Advanced page's lists follow, as the framework's tree does.
+  const std::string form = run.Value("advanced item Paper Size: ");
+  EXPECT_NE(form.find(" Roll Paper 58 x 297 mm"), std::string::npos) << form;
+  EXPECT_EQ(form.find("list shows"), std::string::npos) << form;
+  EXPECT_EQ(run.Value("advanced item Orientation: "), "0 Portrait");
   // The preset's fields, written by the three sections.
   const std::pair<const char*, const char*> fields[] = {
       {"byPreset", "1"},
