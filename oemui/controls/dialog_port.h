@@ -327,6 +327,11 @@ class DialogPort {
   // The preview (CMyPreview): a copy of |image| is shown. 0, 107, or the
   // image's own failure code.
   virtual std::uint32_t PreviewSetImage(int id, const CMyDibSection2& image) = 0;
+
+  // The wait cursor while a picture is composed: answers the cursor it
+  // replaced, which RestoreCursor puts back.
+  virtual std::uintptr_t ShowWaitCursor() = 0;
+  virtual void RestoreCursor(std::uintptr_t previous) = 0;
 };
 
 inline bool DialogPort::SetNumber(int id, std::uint32_t value) {

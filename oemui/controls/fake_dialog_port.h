@@ -286,8 +286,15 @@ class FakeDialogPort final : public DialogPort {
   std::uint32_t TreeLayout(int id) override;
   std::uint32_t TreeSelect(int id, std::uint32_t item) override;
   std::uint32_t PreviewSetImage(int id, const CMyDibSection2& image) override;
+  std::uintptr_t ShowWaitCursor() override {
+    ++waits;
+    return 1;
+  }
+  void RestoreCursor(std::uintptr_t) override { ++restores; }
 
   int dpi = 96;
+  int waits = 0;  // ShowWaitCursor and RestoreCursor calls
+  int restores = 0;
 
  private:
   FakeControl* Find(int id) { return windows_.Control(window_, id); }

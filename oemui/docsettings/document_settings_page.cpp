@@ -324,12 +324,13 @@ std::uint32_t DocumentSettingsPage::OnApply() {
 std::uint32_t DocumentSettingsPage::OnRedrawPreview() {
   if (preview_ == nullptr) return kResultOk;
   const DocUiState* ui = frame_.ui_state();
+  const std::uintptr_t cursor = port_.ShowWaitCursor();
   CMyDibSection2 picture;
-  if (std::uint32_t code =
-          preview_->Compose(working(), ui != nullptr && ui->bLandscape == 1, &picture)) {
-    return code;
-  }
-  return port_.PreviewSetImage(kPreviewId, picture);
+  std::uint32_t code = preview_->Compose(working(), ui != nullptr && ui->bLandscape == 1, &picture);
+  // A failed composition leaves the picture shown before.
+  if (code == kResultOk) code = port_.PreviewSetImage(kPreviewId, picture);
+  port_.RestoreCursor(cursor);
+  return code;
 }
 
 std::uint32_t DocumentSettingsPage::OnRefreshList() {

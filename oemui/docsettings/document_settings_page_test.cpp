@@ -234,6 +234,8 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.items().size(), 47u);
   EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), 1u);
   EXPECT_FALSE(windows_.Control(page_window_, 1047)->preview->empty());
+  EXPECT_GT(port_->waits, 0);  // the wait cursor while the picture is composed
+  EXPECT_EQ(port_->restores, port_->waits);
   EXPECT_TRUE(windows_.IsEnabled(page_window_) && combo->enabled);
 }
 

@@ -712,4 +712,12 @@ std::uint32_t Win32DialogPort::PreviewSetImage(int id, const CMyDibSection2& ima
   return preview != nullptr ? preview->SetImage(image) : kResultInvalid;
 }
 
+std::uintptr_t Win32DialogPort::ShowWaitCursor() {
+  return reinterpret_cast<std::uintptr_t>(SetCursor(LoadCursorW(nullptr, IDC_WAIT)));
+}
+
+void Win32DialogPort::RestoreCursor(std::uintptr_t previous) {
+  SetCursor(reinterpret_cast<HCURSOR>(previous));
+}
+
 }  // namespace kvt

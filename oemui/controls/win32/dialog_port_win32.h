@@ -108,6 +108,8 @@ class Win32DialogPort final : public DialogPort {
   std::uint32_t TreeLayout(int id) override;
   std::uint32_t TreeSelect(int id, std::uint32_t item) override;
   std::uint32_t PreviewSetImage(int id, const CMyDibSection2& image) override;
+  std::uintptr_t ShowWaitCursor() override;
+  void RestoreCursor(std::uintptr_t previous) override;
 
  private:
   EditTarget* EditOf(int id);
