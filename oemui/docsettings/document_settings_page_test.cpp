@@ -320,6 +320,11 @@ TEST_F(DocumentSettingsPageTest, PresetChoices) {
     // The sections hear the preset in order: general, paper cut, option.
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Count(page_->section(i), kDsmApplyPreset), 1);
   }
+  // The resource library was freed after every lookup that loaded it.
+  std::size_t loaded = 0;
+  for (const std::u16string& path : libraries_.loads) loaded += libraries_.loadable.count(path);
+  EXPECT_GT(loaded, 0u);
+  EXPECT_EQ(libraries_.freed.size(), loaded);
 }
 
 TEST_F(DocumentSettingsPageTest, CancelledReductionAndTheSameRowChangeNothing) {
