@@ -324,19 +324,41 @@ std::uint32_t DocumentSettingsPage::OnApply() {
 std::uint32_t DocumentSettingsPage::OnRedrawPreview() {
   if (preview_ == nullptr) return kResultOk;
   const DocUiState* ui = frame_.ui_state();
+  const bool landscape = ui != nullptr && ui->bLandscape == 1;
+  // Activation follows initialisation at once, and every store asks again:
+  // the picture shown already is the one these settings give.
+  if (shown_picture_ && shown_picture_->landscape == landscape &&
+      std::memcmp(&shown_picture_->settings, &working(), sizeof(PrivateSettings)) == 0) {
+    return kResultOk;
+  }
   const std::uintptr_t cursor = port_.ShowWaitCursor();
   CMyDibSection2 picture;
-  std::uint32_t code = preview_->Compose(working(), ui != nullptr && ui->bLandscape == 1, &picture);
+  std::uint32_t code = preview_->Compose(working(), landscape, &picture);
   // A failed composition leaves the picture shown before.
   if (code == kResultOk) code = port_.PreviewSetImage(kPreviewId, picture);
   port_.RestoreCursor(cursor);
+  if (code == kResultOk) shown_picture_ = ShownPicture{working(), landscape};
   return code;
 }
 
 std::uint32_t DocumentSettingsPage::OnRefreshList() {
   if (reductions_ == nullptr) return kResultOk;
-  return RefreshSettingsList(port_, kSettingsListId, context_->WorkingSettings,
-                             context_->AppliedSettings, *reductions_);
+  // The texts and marks depend on the two records alone.
+  if (shown_list_ &&
+      std::memcmp(&shown_list_->working, &context_->WorkingSettings, sizeof(PrivateSettings)) ==
+          0 &&
+      std::memcmp(&shown_list_->applied, &context_->AppliedSettings, sizeof(PrivateSettings)) ==
+          0) {
+    return kResultOk;
+  }
+  const std::uint32_t code = RefreshSettingsList(port_, kSettingsListId, context_->WorkingSettings,
+                                                 context_->AppliedSettings, *reductions_);
+  if (code == kResultOk) {
+    shown_list_ = ShownList{context_->WorkingSettings, context_->AppliedSettings};
+  } else {
+    shown_list_.reset();
+  }
+  return code;
 }
 
 std::uint32_t DocumentSettingsPage::Dispatch(UINT message, WPARAM wparam, LPARAM lparam,

@@ -89,6 +89,18 @@ class DocumentSettingsPage {
   const PresetTable* presets_ = nullptr;
   const ReductionTable* reductions_ = nullptr;
   std::unique_ptr<SettingsPreview> preview_;
+  // What the picture and the list show now, so an unchanged record is not
+  // drawn again.
+  struct ShownPicture {
+    PrivateSettings settings;
+    bool landscape;
+  };
+  struct ShownList {
+    PrivateSettings working;
+    PrivateSettings applied;
+  };
+  std::optional<ShownPicture> shown_picture_;
+  std::optional<ShownList> shown_list_;
 };
 
 // The page's dialog procedure (win32/; on Linux there are no windows and it
