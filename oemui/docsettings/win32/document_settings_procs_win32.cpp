@@ -114,7 +114,7 @@ INT_PTR SectionMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, 
 
 // An arrow button: a push button's face with the 13 x 13 arrow centred on
 // it, its mask ANDed in first and the image ORed over it, so the face
-// shows through around the arrow.
+// shows through around the arrow; a disabled one shows the arrow greyed.
 bool DrawArrowButton(const DRAWITEMSTRUCT& item) {
   std::uint32_t image_id = 0;
   std::uint32_t mask_id = 0;
@@ -132,9 +132,19 @@ bool DrawArrowButton(const DRAWITEMSTRUCT& item) {
     const int x = (item.rcItem.left + item.rcItem.right - kSize) / 2 + (pushed ? 1 : 0);
     const int y = (item.rcItem.top + item.rcItem.bottom - kSize) / 2 + (pushed ? 1 : 0);
     HGDIOBJ old = SelectObject(memory, mask);
-    BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, SRCAND);
-    SelectObject(memory, image);
-    BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, SRCPAINT);
+    if ((item.itemState & ODS_DISABLED) != 0) {
+      // Disabled: the arrow's shape in the grey of disabled text, the face
+      // kept where the mask is white (destination where the source is
+      // white, the brush where it is black).
+      constexpr DWORD kBrushWhereSourceBlack = 0x00B8074A;
+      HGDIOBJ old_brush = SelectObject(item.hDC, GetSysColorBrush(COLOR_GRAYTEXT));
+      BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, kBrushWhereSourceBlack);
+      SelectObject(item.hDC, old_brush);
+    } else {
+      BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, SRCAND);
+      SelectObject(memory, image);
+      BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, SRCPAINT);
+    }
     SelectObject(memory, old);
   }
   if (memory != nullptr) DeleteDC(memory);
