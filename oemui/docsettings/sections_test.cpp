@@ -365,8 +365,8 @@ TEST_F(SectionsTest, CorrectionEditIsPutRightBeforeItIsStored) {
     int stored;  // -1000: nothing stored
   };
   const Case cases[] = {
-      {u"12-", u"12", -1000}, {u"-80", u"-74", -74}, {u"300", u"255", 255},
-      {u"", u"0", 0},         {u"-", u"-", 0},       {u"42", u"42", 42},
+      {u"12-", u"12", -1000}, {u"5-", u"5", -1000}, {u"-80", u"-74", -74}, {u"300", u"255", 255},
+      {u"", u"0", 0},         {u"-", u"-", 0},      {u"42", u"42", 42},
   };
   s().byMarkedPaperFeed = 1;
   s().sFormFeedCorrect = 7;
