@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "log/log_test_fixture.h"
 #include "oemui/controls/fake_dialog_port.h"
 #include "oemui/docsettings/preset_sections.h"
+#include "oemui/docsettings/section_fakes.h"
 #include "oemui/page_messages.h"
 #include "oemui/tools/coded_message.h"
 #include "platform/fake/fake_forms.h"
@@ -136,22 +138,45 @@ class DocumentSettingsPageTest : public log::LogFixture {
     windows_.AddControl(page_window_, 1050, {10, 212, 250, 410});
     windows_.AddControl(page_window_, 1058, {260, 10, 530, 34});
     windows_.AddControl(page_window_, 1061, {260, 40, 530, 410});
-    const std::pair<std::uint16_t, SectionKind> templates[] = {
-        {105, SectionKind::kGeneral}, {103, SectionKind::kPaperCut}, {104, SectionKind::kOption}};
-    for (const auto& [id, kind] : templates) {
-      windows_.AddTemplate(id, [this, kind = kind](HWND window, LPARAM param) {
+    // The General and Paper Cut sections are the real ones with their
+    // controls; the Option section is the preset-only one.
+    for (std::uint16_t id : {105, 103, 104}) {
+      windows_.AddTemplate(id, [this, id](HWND window, LPARAM param) {
         windows_.PlacedRect(window) = {0, 0, section_width_, 300};
         windows_.AddControl(window, 1, {0, 0, 100, 20});
         ports_.push_back(std::make_unique<FakeDialogPort>(windows_, window));
-        sections_.push_back(std::make_unique<PresetSection>(
-            *ports_.back(), reinterpret_cast<PageContext*>(param), kind));
-        PresetSection* section = sections_.back().get();
+        auto* context = reinterpret_cast<PageContext*>(param);
+        Dispatcher dispatch;
+        if (id == 105) {
+          AddGeneralControls(windows_, window);
+          auto section = std::make_shared<GeneralSection>(*ports_.back(), context);
+          EXPECT_EQ(section->OnInit(), 0u);
+          owners_.push_back(section);
+          dispatch = [section = section.get()](UINT m, WPARAM w, LPARAM l, bool* h) {
+            return section->Dispatch(m, w, l, h);
+          };
+        } else if (id == 103) {
+          AddPaperCutControls(windows_, window);
+          auto section = std::make_shared<PaperCutSection>(*ports_.back(), context);
+          EXPECT_EQ(section->OnInit(), 0u);
+          owners_.push_back(section);
+          dispatch = [section = section.get()](UINT m, WPARAM w, LPARAM l, bool* h) {
+            return section->Dispatch(m, w, l, h);
+          };
+        } else {
+          auto section =
+              std::make_shared<PresetSection>(*ports_.back(), context, SectionKind::kOption);
+          owners_.push_back(section);
+          dispatch = [section = section.get()](UINT m, WPARAM w, LPARAM l, bool* h) {
+            return section->Dispatch(m, w, l, h);
+          };
+        }
         section_messages_.emplace_back();
         auto* heard = &section_messages_.back();
-        return [section, heard](UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+        return [dispatch, heard](UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
           heard->push_back(message);
           bool handled = false;
-          return section->Dispatch(message, wparam, lparam, &handled);
+          return dispatch(message, wparam, lparam, &handled);
         };
       });
     }
@@ -206,7 +231,9 @@ class DocumentSettingsPageTest : public log::LogFixture {
   HWND sheet_ = nullptr;
   HWND page_window_ = nullptr;
   std::vector<std::unique_ptr<FakeDialogPort>> ports_;
-  std::vector<std::unique_ptr<PresetSection>> sections_;
+  using Dispatcher = std::function<std::uint32_t(UINT, WPARAM, LPARAM, bool*)>;
+  // The sections go before their ports.
+  std::vector<std::shared_ptr<void>> owners_;
   std::deque<std::vector<UINT>> section_messages_;
   std::unique_ptr<FakeDialogPort> port_;
   std::unique_ptr<DocumentSettingsPage> page_;
@@ -222,7 +249,7 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   EXPECT_EQ(combo->combo_selected, 3);
   EXPECT_EQ(combo->combo_field_height, 24);
   EXPECT_EQ(ui_.hDocumentWnd, page_window_);
-  ASSERT_EQ(sections_.size(), 3u);
+  ASSERT_EQ(section_messages_.size(), 3u);
   EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
   EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)));
   // 270 / (300 + 12) = 0.865: every section hears the factor, then shrinks.

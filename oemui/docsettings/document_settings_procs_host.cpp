@@ -1,6 +1,8 @@
 // Linux has no windows: the procedures of the page and its sections exist
 // so the sheet's page table links, and handle nothing.
 #include "oemui/docsettings/document_settings_page.h"
+#include "oemui/docsettings/general_section.h"
+#include "oemui/docsettings/paper_cut_section.h"
 #include "oemui/docsettings/preset_sections.h"
 
 namespace kvt {

@@ -1,7 +1,9 @@
-// The Document Settings page's three sections as far as the presets need
-// them: each writes its own fields when the page applies a preset, takes
-// the page's scaling and is disabled with the page. Their controls come
-// with their own code; until then a section shows its heading only.
+// A Document Settings section as far as the presets need it: it writes its
+// own fields when the page applies a preset, takes the page's scaling and
+// is disabled with the page. The Option section is this until its controls
+// come with their own code (it shows its heading only); the General and
+// Paper Cut sections have their own classes (general_section.h,
+// paper_cut_section.h) and share the scaling and disabling below.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +12,13 @@
 #include "oemui/controls/dialog_port.h"
 
 namespace kvt {
+
+// What every section does with the page's scaling and its lack of
+// permission: children shrunk to |factor| thousandths with |font| made
+// smaller by a step that grows as the factor falls; every child disabled
+// when |context| says the user may not change settings.
+void ScaleSectionLayout(DialogPort& port, int factor, const DialogFont* font);
+void DisableSectionControls(DialogPort& port, const PageContext& context);
 
 enum class SectionKind : int { kGeneral = 0, kPaperCut = 1, kOption = 2 };
 
@@ -42,9 +51,7 @@ class PresetSection {
   SectionKind kind_;
 };
 
-// The sections' dialog procedures (win32/; nothing on Linux).
-INT_PTR CALLBACK GeneralSectionProc(HWND section, UINT message, WPARAM wparam, LPARAM lparam);
-INT_PTR CALLBACK PaperCutSectionProc(HWND section, UINT message, WPARAM wparam, LPARAM lparam);
+// The option section's dialog procedure (win32/; nothing on Linux).
 INT_PTR CALLBACK OptionSectionProc(HWND section, UINT message, WPARAM wparam, LPARAM lparam);
 
 }  // namespace kvt

@@ -37,6 +37,20 @@
 //                           ("1058=1": the 58mm receipt preset), as a user
 //                           would: the row is selected and the page hears
 //                           CBN_SELCHANGE; may be repeated
+//     --send ID:MSG:WPARAM:LPARAM
+//                           once the sheet is up (before any picture), send
+//                           MSG to control ID of the section the first page
+//                           shows (ID 0: to the first page itself), as the
+//                           user's input would reach it: "1138:0xF5:0:0"
+//                           clicks the density arrow (BM_CLICK), WM_CHAR
+//                           (0x102) types into an edit; may be repeated,
+//                           runs in order with --notify
+//     --notify ID:MSG:WPARAM
+//                           the same moment: send MSG with WPARAM to the
+//                           shown section, lParam control ID's window, as
+//                           the control itself would tell its parent
+//                           ("1020:0x114:8": the density slider's
+//                           WM_HSCROLL with TB_ENDTRACK)
 //
 // Wine shows no option-item tree, so the sheet ends with an "Advanced" page
 // of the host's own that lists the framework's and the plug-in's items and
@@ -112,6 +126,15 @@ struct ComboPick {
   int row = 0;
 };
 
+// A message for the first page's shown section or one of its controls.
+struct SectionMessage {
+  bool to_section = false;  // --notify: to the section, from control |id|
+  int id = 0;
+  UINT message = 0;
+  WPARAM wparam = 0;
+  LPARAM lparam = 0;
+};
+
 struct Options {
   std::wstring printer = kDefaultPrinter;
   std::wstring screenshot_folder;
@@ -122,6 +145,7 @@ struct Options {
   std::vector<FieldChange> changes;
   std::vector<ItemChoice> choices;
   std::vector<ComboPick> picks;
+  std::vector<SectionMessage> messages;
   bool bare = false;
 };
 
@@ -189,6 +213,25 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       choice.row = static_cast<int>(std::wcstol(row, &end, 10));
       if (end == row || *end != L'\0') return false;
       options->picks.push_back(choice);
+    } else if ((arg == L"--send" || arg == L"--notify") && has_value) {
+      // Colon-separated numbers, decimal or 0x hexadecimal, signed.
+      std::vector<long long> numbers;
+      const std::wstring text = argv[++i];
+      const wchar_t* at = text.c_str();
+      while (*at != L'\0') {
+        wchar_t* end = nullptr;
+        numbers.push_back(std::wcstoll(at, &end, 0));
+        if (end == at || (*end != L':' && *end != L'\0')) return false;
+        at = *end == L':' ? end + 1 : end;
+      }
+      SectionMessage m;
+      m.to_section = arg == L"--notify";
+      if (numbers.size() != (m.to_section ? 3u : 4u)) return false;
+      m.id = static_cast<int>(numbers[0]);
+      m.message = static_cast<UINT>(numbers[1]);
+      m.wparam = static_cast<WPARAM>(numbers[2]);
+      m.lparam = m.to_section ? 0 : static_cast<LPARAM>(numbers[3]);
+      options->messages.push_back(m);
     } else if (arg == L"--flags" && has_value) {
       options->flags = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
     } else if (!arg.empty() && arg[0] != L'-') {
@@ -319,6 +362,38 @@ void PickRows(const std::vector<ComboPick>& picks) {
   }
 }
 
+// The first page's section that is shown: the visible child dialog.
+HWND ShownSection(HWND page) {
+  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (std::wcscmp(name, L"#32770") == 0 && IsWindowVisible(child)) return child;
+  }
+  return nullptr;
+}
+
+// --send and --notify, in order; each answer is printed.
+void SendSectionMessages(const std::vector<SectionMessage>& messages) {
+  if (messages.empty()) return;
+  HWND sheet = kvt::tools::FindPropertySheet(GetCurrentThreadId());
+  HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, 0) : nullptr;
+  for (const SectionMessage& m : messages) {
+    HWND section = page != nullptr ? ShownSection(page) : nullptr;
+    HWND control = section != nullptr ? GetDlgItem(section, m.id) : nullptr;
+    HWND target = m.to_section ? section : m.id == 0 ? page : control;
+    const std::wstring what = std::wstring(m.to_section ? L"notify " : L"send ") +
+                              std::to_wstring(m.id) + L" " + std::to_wstring(m.message);
+    if (target == nullptr || (m.to_section && control == nullptr)) {
+      Print(what + L": no such window");
+      continue;
+    }
+    const LPARAM lparam = m.to_section ? reinterpret_cast<LPARAM>(control) : m.lparam;
+    const LRESULT answer = SendMessageW(target, m.message, m.wparam, lparam);
+    Print(what + L": " + std::to_wstring(static_cast<long long>(answer)));
+  }
+}
+
 // The test hook: the working record as the pages see it, changed in place.
 void ApplyChanges(const std::vector<FieldChange>& changes, ULONG_PTR plugin_user_data) {
   auto* context = reinterpret_cast<kvt::PageContext*>(plugin_user_data);
@@ -347,7 +422,8 @@ int wmain(int argc, wchar_t** argv) {
     Print(
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
-        L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--bare] [printer name]");
+        L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
+        L"[--notify ID:MSG:WPARAM]... [--bare] [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -477,6 +553,7 @@ int wmain(int argc, wchar_t** argv) {
     }
   };
   describe_plugin_items();
+  script_options.on_shown = [&] { SendSectionMessages(options.messages); };
   script_options.before_press = [&] {
     PickRows(options.picks);
     ApplyChanges(options.changes, sheet.plugin_user_data());

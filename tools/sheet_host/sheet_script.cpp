@@ -34,6 +34,7 @@ void SheetScript::Step() {
       }
       SendMessageW(sheet_, PSM_SETCURSEL, 0, 0);
     }
+    if (options_.on_shown) options_.on_shown();
   }
   if (options_.press == 0 || pressed_) return;
   // A question is on the screen: the sheet waits for its answer, and so do we.

@@ -22,6 +22,8 @@ struct SheetScriptOptions {
   std::wstring screenshot_folder;  // empty: no pictures
   int press = 0;                   // PSBTN_OK or PSBTN_CANCEL; 0: leave the sheet alone
   DWORD timeout_ms = 60000;        // only with a button to press
+  // Runs once when the sheet is first found, before any picture is taken.
+  std::function<void()> on_shown;
   // Runs once every page has been shown, just before the button is pressed.
   std::function<void()> before_press;
   // Runs when the watchdog gives up, before the process ends.

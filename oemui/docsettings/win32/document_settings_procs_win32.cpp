@@ -9,7 +9,10 @@
 
 #include "core/result_codes.h"
 #include "oemui/controls/win32/dialog_port_win32.h"
+#include "core/module_state.h"
 #include "oemui/docsettings/document_settings_page.h"
+#include "oemui/docsettings/general_section.h"
+#include "oemui/docsettings/paper_cut_section.h"
 #include "oemui/docsettings/preset_sections.h"
 #include "oemui/page_messages.h"
 
@@ -66,18 +69,23 @@ void ExcludePictureAndList(HWND page, HDC dc) {
   ExcludeClipRect(dc, corners[0].x - 1, corners[0].y - 1, corners[1].x + 1, corners[1].y + 1);
 }
 
+// A section's object and its port, made on WM_INITDIALOG from the page's
+// context and destroyed with the window.
+template <typename Section>
 struct SectionState {
-  SectionState(HWND window, PageContext* context, SectionKind kind)
-      : port(window), section(port, context, kind) {}
+  template <typename... Extra>
+  SectionState(HWND window, PageContext* context, Extra... extra)
+      : port(window), section(port, context, extra...) {}
   Win32DialogPort port;
-  PresetSection section;
+  Section section;
 };
 
-INT_PTR SectionMessage(SectionKind kind, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* state = reinterpret_cast<SectionState*>(GetWindowLongPtrW(window, DWLP_USER));
+template <typename Section, typename... Extra>
+INT_PTR SectionMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Extra... extra) {
+  using State = SectionState<Section>;
+  auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(window, DWLP_USER));
   if (message == WM_INITDIALOG) {
-    auto made =
-        std::make_unique<SectionState>(window, reinterpret_cast<PageContext*>(lparam), kind);
+    auto made = std::make_unique<State>(window, reinterpret_cast<PageContext*>(lparam), extra...);
     const std::uint32_t code = made->section.OnInit();
     if (code == kResultOk)
       SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
@@ -85,15 +93,69 @@ INT_PTR SectionMessage(SectionKind kind, HWND window, UINT message, WPARAM wpara
     return FALSE;
   }
   if (message == WM_DESTROY) {
+    if (state != nullptr) {
+      bool handled = false;
+      state->section.Dispatch(message, wparam, lparam, &handled);
+    }
     SetWindowLongPtrW(window, DWLP_USER, 0);
     delete state;
     return FALSE;
   }
   if (state == nullptr) return FALSE;
+  if (message == WM_DRAWITEM) {
+    // The combo boxes draw their own rows.
+    return state->port.ComboDrawItem(static_cast<int>(wparam), lparam) ? TRUE : FALSE;
+  }
   bool handled = false;
   const std::uint32_t code = state->section.Dispatch(message, wparam, lparam, &handled);
   if (handled) SetWindowLongPtrW(window, DWLP_MSGRESULT, static_cast<LONG_PTR>(code));
   return handled ? TRUE : FALSE;
+}
+
+// An arrow button: a push button's face with the 13 x 13 arrow centred on
+// it, its mask ANDed in first and the image ORed over it, so the face
+// shows through around the arrow; a disabled one shows the arrow greyed.
+bool DrawArrowButton(const DRAWITEMSTRUCT& item) {
+  std::uint32_t image_id = 0;
+  std::uint32_t mask_id = 0;
+  if (item.CtlType != ODT_BUTTON ||
+      !ArrowBitmaps(static_cast<int>(item.CtlID), &image_id, &mask_id))
+    return false;
+  RECT face = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  HBITMAP image = LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(image_id));
+  HBITMAP mask = LoadBitmapW(ModuleInstance(), MAKEINTRESOURCEW(mask_id));
+  HDC memory = CreateCompatibleDC(item.hDC);
+  if (image != nullptr && mask != nullptr && memory != nullptr) {
+    constexpr int kSize = 13;
+    const int x = (item.rcItem.left + item.rcItem.right - kSize) / 2 + (pushed ? 1 : 0);
+    const int y = (item.rcItem.top + item.rcItem.bottom - kSize) / 2 + (pushed ? 1 : 0);
+    HGDIOBJ old = SelectObject(memory, mask);
+    if ((item.itemState & ODS_DISABLED) != 0) {
+      // Disabled: the arrow's shape in the grey of disabled text, the face
+      // kept where the mask is white (destination where the source is
+      // white, the brush where it is black).
+      constexpr DWORD kBrushWhereSourceBlack = 0x00B8074A;
+      HGDIOBJ old_brush = SelectObject(item.hDC, GetSysColorBrush(COLOR_GRAYTEXT));
+      BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, kBrushWhereSourceBlack);
+      SelectObject(item.hDC, old_brush);
+    } else {
+      BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, SRCAND);
+      SelectObject(memory, image);
+      BitBlt(item.hDC, x, y, kSize, kSize, memory, 0, 0, SRCPAINT);
+    }
+    SelectObject(memory, old);
+  }
+  if (memory != nullptr) DeleteDC(memory);
+  if (image != nullptr) DeleteObject(image);
+  if (mask != nullptr) DeleteObject(mask);
+  if ((item.itemState & ODS_FOCUS) != 0) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -3, -3);
+    DrawFocusRect(item.hDC, &focus);
+  }
+  return true;
 }
 
 }  // namespace
@@ -138,15 +200,19 @@ INT_PTR CALLBACK DocumentSettingsPageProc(HWND window, UINT message, WPARAM wpar
 }
 
 INT_PTR CALLBACK GeneralSectionProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return SectionMessage(SectionKind::kGeneral, window, message, wparam, lparam);
+  if (message == WM_DRAWITEM && lparam != 0 &&
+      DrawArrowButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam))) {
+    return TRUE;
+  }
+  return SectionMessage<GeneralSection>(window, message, wparam, lparam);
 }
 
 INT_PTR CALLBACK PaperCutSectionProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return SectionMessage(SectionKind::kPaperCut, window, message, wparam, lparam);
+  return SectionMessage<PaperCutSection>(window, message, wparam, lparam);
 }
 
 INT_PTR CALLBACK OptionSectionProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return SectionMessage(SectionKind::kOption, window, message, wparam, lparam);
+  return SectionMessage<PresetSection>(window, message, wparam, lparam, SectionKind::kOption);
 }
 
 }  // namespace kvt

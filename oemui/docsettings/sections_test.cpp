@@ -1,0 +1,412 @@
+// The General and Paper Cut sections on fake windows under a fake page:
+// what reaches the record, what the page hears and in which order.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/doc_ui_state.h"
+#include "core/option_items.h"
+#include "core/private_settings_ops.h"
+#include "log/log_test_fixture.h"
+#include "oemui/docsettings/section_fakes.h"
+#include "oemui/page_messages.h"
+#include "oemui/tools/coded_message.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_forms.h"
+#include "platform/fake/fake_message_box.h"
+#include "platform/fake/fake_package_library.h"
+#include "platform/fake/fake_spooler.h"
+
+namespace kvt {
+namespace {
+
+class SectionsTest : public log::LogFixture {
+ protected:
+  SectionsTest() {
+    printer_ = printers.Add(u"KVT QV-J27 Receipt");
+    spooler_.AddPrinter(printer_, {u"KVT QV-J27 Receipt", Spooler::DriverNameStatus::kOk, 0});
+    forms_.Add(u"A4", 210000, 297000);
+    forms_.Add(u"Roll Paper 80 x 297 mm", 80000, 297000);
+    forms_.Add(u"Roll Paper 58 x 297 mm", 58000, 297000);
+    forms_.Add(u"No Width", 0, 297000);
+    for (int i = 0; i < 5; ++i) {
+      form_params_[i].pData = reinterpret_cast<LPTSTR>(form_names_[i].data());
+    }
+    form_type_.Count = 5;
+    form_type_.pOptParam = form_params_;
+    form_item_.DMPubID = kDmPubFormName;
+    form_item_.pOptType = &form_type_;
+    cuip_.hPrinter = printer_;
+    cuip_.pDrvOptItems = &form_item_;
+    cuip_.cDrvOptItems = 1;
+    cuip_.pOEMUserData = &ui_;
+    Defaults(&context_.WorkingSettings);
+    // User Setting: a preset message only reloads the controls.
+    context_.WorkingSettings.byPreset = 6;
+    context_.hPrinter = printer_;
+    context_.pOemCuipParam = &cuip_;
+    context_.bCanChange = 1;
+    ui_.bIpdFontUsable = 1;
+    ui_.pWorkingSettings = &context_.WorkingSettings;
+
+    sheet_ = windows_.NewWindow(nullptr);
+    page_ = windows_.NewWindow(sheet_, [this](UINT message, WPARAM, LPARAM) -> LRESULT {
+      // The page's switch to User Setting must see the record as it was.
+      if (message == kDsmUserPreset) at_user_preset_.push_back(context_.WorkingSettings);
+      return 0;
+    });
+  }
+
+  void MakeGeneral() {
+    HWND window = windows_.NewWindow(page_);
+    AddGeneralControls(windows_, window);
+    port_ = std::make_unique<FakeDialogPort>(windows_, window);
+    general_ = std::make_unique<GeneralSection>(*port_, &context_);
+    windows_.SetHandler(window, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
+      bool handled = false;
+      return general_->Dispatch(m, w, l, &handled);
+    });
+    ASSERT_EQ(general_->OnInit(), 0u);
+    window_ = window;
+    windows_.ClearMessages();
+  }
+  void MakePaperCut() {
+    HWND window = windows_.NewWindow(page_);
+    AddPaperCutControls(windows_, window);
+    port_ = std::make_unique<FakeDialogPort>(windows_, window);
+    cut_ = std::make_unique<PaperCutSection>(*port_, &context_);
+    windows_.SetHandler(window, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
+      bool handled = false;
+      return cut_->Dispatch(m, w, l, &handled);
+    });
+    ASSERT_EQ(cut_->OnInit(), 0u);
+    window_ = window;
+    windows_.ClearMessages();
+  }
+
+  FakeControl& C(int id) { return *windows_.Control(window_, id); }
+  PrivateSettings& s() { return context_.WorkingSettings; }
+  // The user drags a slider to |position|; the trackbar reports |code|.
+  void Drag(int id, int position, int code) {
+    C(id).track_pos = position;
+    windows_.Send(window_, kWmHScroll, static_cast<WPARAM>(code),
+                  reinterpret_cast<LPARAM>(C(id).window));
+  }
+  void Click(int id) { windows_.ClickButton(window_, id); }
+  void Pick(int id, int row) { windows_.PickComboRow(window_, id, row); }
+  int Count(UINT message) { return static_cast<int>(windows_.MessagesTo(page_, message).size()); }
+  void EditTo(const std::u16string& text) {
+    C(IDC_CUT_CORRECT_EDIT).text = text;
+    C(IDC_CUT_CORRECT_EDIT).selection_start = C(IDC_CUT_CORRECT_EDIT).selection_end = text.size();
+    windows_.Send(window_, kMsgEditNotify, MakeNotifyWParam(IDC_CUT_CORRECT_EDIT, kEditCodeChanged),
+                  0);
+  }
+
+  FakeSpooler spooler_;
+  FakeForms forms_;
+  FakeMessageBoxUi boxes_;
+  FakePackageLibraryLoader libraries_;
+  FakeClock clock_;
+  ScopedService<Spooler> use_spooler_{spooler_};
+  ScopedService<Forms> use_forms_{forms_};
+  ScopedService<MessageBoxUi> use_boxes_{boxes_};
+  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
+  ScopedService<Clock> use_clock_{clock_};
+
+  PrinterHandle printer_ = nullptr;
+  std::u16string form_names_[5] = {u"A4", u"Roll Paper 80 x 297 mm", u"Roll Paper 58 x 297 mm",
+                                   u"No Width", u"Unknown"};
+  OPTPARAM form_params_[5] = {};
+  OPTTYPE form_type_ = {};
+  OPTITEM form_item_ = {};
+  OEMCUIPPARAM cuip_ = {};
+  DocUiState ui_ = {};
+  PageContext context_ = {};
+  std::vector<PrivateSettings> at_user_preset_;
+
+  FakeWindows windows_;
+  HWND sheet_ = nullptr;
+  HWND page_ = nullptr;
+  HWND window_ = nullptr;
+  std::unique_ptr<FakeDialogPort> port_;
+  std::unique_ptr<GeneralSection> general_;
+  std::unique_ptr<PaperCutSection> cut_;
+};
+
+TEST_F(SectionsTest, SpeedSliderMapsPositionsToStoredValuesBothWays) {
+  const std::uint8_t stored[4] = {1, 2, 0, 3};
+  MakeGeneral();
+  for (int position = 0; position < 4; ++position) {
+    s().bySpeed = 3;
+    Drag(IDC_GENERAL_SPEED_SLIDER, position, 8);
+    EXPECT_EQ(s().bySpeed, stored[position]) << position;
+  }
+  for (std::uint8_t speed : {0, 1, 2, 3}) {
+    s().bySpeed = speed;
+    windows_.Send(window_, kDsmApplyPreset, 0, 0);
+    EXPECT_EQ(kSpeedMap[C(IDC_GENERAL_SPEED_SLIDER).track_pos], speed);
+  }
+  // A speed the map never makes leaves the slider where it was.
+  s().bySpeed = 7;
+  windows_.Send(window_, kDsmApplyPreset, 0, 0);
+  EXPECT_EQ(C(IDC_GENERAL_SPEED_SLIDER).track_pos, 3);
+}
+
+TEST_F(SectionsTest, DensitySnapsByScrollCode) {
+  struct Case {
+    int dropped, code, stored;
+  };
+  const Case cases[] = {
+      {101, kTbThumbPosition, 105},
+      {104, kTbThumbPosition, 100},
+      {102, kTbThumbPosition, 102},
+      {101, 5, 100},
+      {102, 8, 100},
+      {103, 0, 105},
+      {104, 1, 105},
+      {111, 8, 110},  // the record's own value: nothing stored
+  };
+  MakeGeneral();
+  for (const Case& c : cases) {
+    s().byDensity = 110;
+    windows_.ClearMessages();
+    Drag(IDC_GENERAL_DENSITY_SLIDER, c.dropped, c.code);
+    EXPECT_EQ(s().byDensity, c.stored) << c.dropped << " code " << c.code;
+    EXPECT_EQ(C(IDC_GENERAL_DENSITY_SLIDER).track_pos, c.stored);
+    EXPECT_EQ(Count(kDsmRedrawPreview), c.stored == 110 ? 0 : 1);
+  }
+}
+
+TEST_F(SectionsTest, ArrowsStepWithinTheirRangesAndAnEqualStoreKeepsThePreset) {
+  s().byDensity = 128;
+  s().byReduction = 3;
+  s().byReductionScale = 26;
+  MakeGeneral();
+  struct Case {
+    int arrow;
+    std::uint8_t PrivateSettings::*field;
+    int expected[2];  // after the first and the second press
+  };
+  const Case cases[] = {
+      {IDC_GENERAL_DENSITY_RIGHT, &PrivateSettings::byDensity, {130, 130}},
+      {IDC_GENERAL_REDUCTION_LEFT, &PrivateSettings::byReductionScale, {25, 25}},
+      {IDC_GENERAL_SPEED_RIGHT, &PrivateSettings::bySpeed, {3, 3}},
+  };
+  for (const Case& c : cases) {
+    for (int press = 0; press < 2; ++press) {
+      windows_.ClearMessages();
+      at_user_preset_.clear();
+      s().byPreset = 0;
+      Click(c.arrow);
+      EXPECT_EQ(s().*c.field, c.expected[press]) << c.arrow;
+      // Stored either way; only a real change turns the preset.
+      EXPECT_EQ(Count(kDsmRedrawPreview), 1);
+      EXPECT_EQ(Count(kDsmRefreshList), 1);
+      EXPECT_EQ(windows_.MessagesTo(sheet_, kPsmChanged).size(), 1u);
+      const bool changed = press == 0 && c.arrow != IDC_GENERAL_SPEED_RIGHT;
+      ASSERT_EQ(at_user_preset_.size(), changed ? 1u : 0u) << c.arrow;
+      if (changed) {
+        EXPECT_NE(at_user_preset_[0].*c.field, c.expected[0]) << "written too early";
+      }
+    }
+  }
+  C(IDC_GENERAL_REDUCTION_SLIDER).track_pos = 100;
+  Click(IDC_GENERAL_REDUCTION_RIGHT);
+  EXPECT_EQ(s().byReductionScale, 100);
+}
+
+TEST_F(SectionsTest, ReductionScaleFromTheFormWidth) {
+  struct Case {
+    LONG form;
+    int row;  // Fit 80mm, Fit 58mm
+    int scale;
+  };
+  const Case cases[] = {
+      {0, 1, 34}, {0, 2, 25}, {1, 1, 90}, {2, 2, 93}, {2, 1, 100},  // 124 clamped
+      {3, 1, 50},  // a form without width: nothing divided, nothing changed
+      {4, 2, 50},  // a form the spooler does not know
+  };
+  MakeGeneral();
+  for (const Case& c : cases) {
+    form_item_.Sel = c.form;
+    s().byReduction = 3;  // from Scale: no question
+    s().byReductionScale = 50;
+    s().byDensity = 100;
+    windows_.Send(window_, kDsmApplyPreset, 0, 0);  // reloads the record
+    Pick(IDC_GENERAL_REDUCTION_COMBO, c.row);
+    EXPECT_EQ(s().byReductionScale, c.scale) << c.form << "/" << c.row;
+    const bool failed = c.form >= 3;
+    // A Fit mode that cannot be worked out is taken back.
+    EXPECT_EQ(s().byReduction, failed ? 3 : c.row);
+    EXPECT_EQ(C(IDC_GENERAL_REDUCTION_COMBO).combo_selected, failed ? 3 : c.row);
+    // The scale box and slider follow the record; the slider only in Scale.
+    EXPECT_EQ(C(IDC_GENERAL_REDUCTION_SLIDER).track_pos, c.scale);
+    const std::string box = std::to_string(c.scale);
+    EXPECT_EQ(C(IDC_GENERAL_REDUCTION_BOX).text, std::u16string(box.begin(), box.end()));
+    EXPECT_EQ(C(IDC_GENERAL_REDUCTION_SLIDER).enabled, failed);
+  }
+  // An unreadable form still lets the other settings through.
+  s().byReduction = 1;
+  windows_.Send(window_, kDsmApplyPreset, 0, 0);
+  Click(IDC_GENERAL_DENSITY_RIGHT);
+  EXPECT_EQ(s().byDensity, 105);
+  EXPECT_EQ(s().byReductionScale, 50);
+}
+
+TEST_F(SectionsTest, LeavingFrontToBackOrNoneAsksAndCancelStoresNothing) {
+  MakeGeneral();
+  const PrivateSettings before = s();
+  boxes_.answer = kIdCancel;
+  Pick(IDC_GENERAL_DIRECTION_COMBO, 1);
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(C(IDC_GENERAL_DIRECTION_COMBO).combo_selected, 0);
+  EXPECT_EQ(std::memcmp(&before, &s(), sizeof before), 0);
+  EXPECT_EQ(Count(kDsmUserPreset), 0);
+  EXPECT_EQ(Count(kDsmRedrawPreview), 0);
+
+  boxes_.answer = kIdOk;
+  Pick(IDC_GENERAL_DIRECTION_COMBO, 1);
+  EXPECT_EQ(boxes_.boxes.size(), 2u);
+  EXPECT_EQ(s().byDirection, 2);
+  EXPECT_EQ(s().byDirectionCopy, 2);
+  EXPECT_EQ(ui_.bIpdFontUsable, 0u);
+  // Device fonts are off now: Reduction no longer asks.
+  Pick(IDC_GENERAL_REDUCTION_COMBO, 3);
+  EXPECT_EQ(boxes_.boxes.size(), 2u);
+  EXPECT_EQ(s().byReduction, 3);
+}
+
+TEST_F(SectionsTest, NoneResetsTheScaleAndOnlyScaleWithPermissionEnablesTheSlider) {
+  s().byPreset = 6;
+  s().byReduction = 3;
+  s().byReductionScale = 40;
+  ui_.bIpdFontUsable = 0;
+  MakeGeneral();
+  const int scale_controls[] = {IDC_GENERAL_REDUCTION_SLIDER, IDC_GENERAL_REDUCTION_LEFT,
+                                IDC_GENERAL_REDUCTION_RIGHT, IDC_GENERAL_REDUCTION_MIN,
+                                IDC_GENERAL_REDUCTION_MAX};
+  for (int id : scale_controls) EXPECT_TRUE(C(id).enabled) << id;
+  EXPECT_EQ(C(IDC_GENERAL_REDUCTION_BOX).text, u"40");
+  Pick(IDC_GENERAL_REDUCTION_COMBO, 0);
+  EXPECT_EQ(s().byReduction, 0);
+  EXPECT_EQ(s().byReductionScale, 100);
+  for (int id : scale_controls) EXPECT_FALSE(C(id).enabled) << id;
+
+  context_.bCanChange = 0;
+  s().byReduction = 3;
+  MakeGeneral();
+  for (int id : scale_controls) EXPECT_FALSE(C(id).enabled) << id;
+}
+
+TEST_F(SectionsTest, ArrowRepeatsWhileHeldAfterTheFirstWait) {
+  MakeGeneral();
+  s().byDensity = 70;
+  windows_.Send(window_, kDsmApplyPreset, 0, 0);
+  const std::uint32_t start = clock_.ticks;
+  windows_.cursor_over = C(IDC_GENERAL_DENSITY_RIGHT).window;
+  windows_.left_button_down = true;
+  windows_.Send(window_, kWmMouseActivate, 0, static_cast<LPARAM>(kWmLButtonDown) << 16);
+  ASSERT_TRUE(windows_.IsTimerRunning(window_, kArrowRepeatTimer));
+  EXPECT_EQ(windows_.capture, window_);
+  struct Tick {
+    std::uint32_t at;  // since the press
+    bool over;
+    int density;
+  };
+  const Tick ticks[] = {
+      {800, true, 70},   {801, true, 75},  // the first wait: more than 800 ms
+      {901, true, 75},   {902, true, 80},  // then more than 100 ms
+      {1003, false, 80},                   // off the button: no step, the time runs on
+      {1104, true, 85},
+  };
+  for (const Tick& t : ticks) {
+    clock_.ticks = start + t.at;
+    windows_.cursor_over = t.over ? C(IDC_GENERAL_DENSITY_RIGHT).window : nullptr;
+    windows_.FireTimer(window_, kArrowRepeatTimer);
+    EXPECT_EQ(s().byDensity, t.density) << t.at;
+  }
+  windows_.left_button_down = false;
+  clock_.ticks += 500;
+  windows_.FireTimer(window_, kArrowRepeatTimer);
+  EXPECT_FALSE(windows_.IsTimerRunning(window_, kArrowRepeatTimer));
+  EXPECT_EQ(windows_.capture, nullptr);
+  EXPECT_EQ(s().byDensity, 85);
+
+  // A disabled arrow (reduction outside Scale) never starts repeating.
+  windows_.left_button_down = true;
+  windows_.cursor_over = C(IDC_GENERAL_REDUCTION_RIGHT).window;
+  windows_.Send(window_, kWmMouseActivate, 0, static_cast<LPARAM>(kWmLButtonDown) << 16);
+  EXPECT_FALSE(windows_.IsTimerRunning(window_, kArrowRepeatTimer));
+}
+
+TEST_F(SectionsTest, PaperCutVisibilityFollowsTheCombos) {
+  MakePaperCut();
+  Pick(IDC_CUT_MODE_COMBO, 0);
+  EXPECT_EQ(s().byPaperCut, 0);
+  EXPECT_EQ(s().byFeedToCut, 1);  // kept while hidden
+  for (int id :
+       {IDC_CUT_FEED_LABEL, IDC_CUT_FEED_LINE, IDC_CUT_FEED_ENABLED, IDC_CUT_FEED_DISABLED}) {
+    EXPECT_FALSE(C(id).visible) << id;
+  }
+  for (int id : {IDC_CUT_CORRECT_EDIT, IDC_CUT_UPDOWN, IDC_CUT_CORRECT_UNIT}) {
+    EXPECT_FALSE(C(id).visible) << id;
+  }
+  Pick(IDC_CUT_MARKED_COMBO, 2);
+  EXPECT_EQ(s().byMarkedPaperFeed, 2);
+  EXPECT_TRUE(C(IDC_CUT_CORRECT_EDIT).visible && C(IDC_CUT_CORRECT_EDIT).enabled);
+  EXPECT_EQ(Count(kDsmUserPreset), 2);
+}
+
+TEST_F(SectionsTest, CorrectionEditIsPutRightBeforeItIsStored) {
+  struct Case {
+    std::u16string typed, shown;
+    int stored;  // -1000: nothing stored
+  };
+  const Case cases[] = {
+      {u"12-", u"12", -1000}, {u"5-", u"5", -1000}, {u"-80", u"-74", -74}, {u"300", u"255", 255},
+      {u"", u"0", 0},         {u"-", u"-", 0},      {u"42", u"42", 42},
+  };
+  s().byMarkedPaperFeed = 1;
+  s().sFormFeedCorrect = 7;
+  MakePaperCut();
+  EXPECT_EQ(C(IDC_CUT_CORRECT_EDIT).text, u"7");
+  for (const Case& c : cases) {
+    s().sFormFeedCorrect = 7;
+    windows_.ClearMessages();
+    EditTo(c.typed);
+    EXPECT_EQ(C(IDC_CUT_CORRECT_EDIT).text, c.shown);
+    EXPECT_EQ(s().sFormFeedCorrect, c.stored == -1000 ? 7 : c.stored);
+    EXPECT_EQ(Count(kDsmRedrawPreview), c.stored == -1000 ? 0 : 1);
+  }
+  // The up-down control steps inside the range.
+  C(IDC_CUT_CORRECT_EDIT).text = u"255";
+  windows_.Send(window_, kWmVScroll, 0, reinterpret_cast<LPARAM>(C(IDC_CUT_UPDOWN).window));
+  EXPECT_EQ(s().sFormFeedCorrect, 255);
+  EXPECT_EQ(C(IDC_CUT_UPDOWN).spin_pos, 255);
+
+  windows_.Send(window_, kWmDestroy, 0, 0);
+  EXPECT_EQ(C(IDC_CUT_UPDOWN).spin_buddy, 0);
+}
+
+TEST_F(SectionsTest, MarkedPaperPresetShowsTheCorrection) {
+  s().byPaperCut = 0;
+  s().sFormFeedCorrect = -20;
+  MakePaperCut();
+  EXPECT_FALSE(C(IDC_CUT_CORRECT_EDIT).visible);
+  s().byPreset = 2;
+  windows_.Send(window_, kDsmApplyPreset, 0, 0);
+  EXPECT_EQ(s().byPaperCut, 3);
+  EXPECT_EQ(s().byFeedToCut, 0);
+  EXPECT_EQ(s().byMarkedPaperFeed, 1);
+  EXPECT_EQ(s().sFormFeedCorrect, 0);
+  EXPECT_EQ(C(IDC_CUT_MODE_COMBO).combo_selected, 3);
+  EXPECT_TRUE(C(IDC_CUT_FEED_DISABLED).checked);
+  EXPECT_TRUE(C(IDC_CUT_CORRECT_EDIT).visible);
+  EXPECT_EQ(C(IDC_CUT_CORRECT_EDIT).text, u"0");
+  EXPECT_EQ(Count(kDsmUserPreset), 0);
+}
+
+}  // namespace
+}  // namespace kvt
