@@ -238,6 +238,20 @@ long FieldNumber(const RecordField& field, const std::uint8_t* record) {
 }
 
 std::string FieldMeaningText(const RecordField& field, const std::uint8_t* record) {
+  if (field.width == sizeof(OptionCommandGroup::abyCommand)) {
+    // What is sent is nCommandLength bytes (just before the command bytes),
+    // trailing zero bytes included, which the value itself leaves out.
+    std::int32_t length;
+    std::memcpy(&length, record + field.offset - sizeof length, sizeof length);
+    if (length < 0 || length > kOptionCommandMaxLength) return "none sent (length out of range)";
+    std::string sent = std::to_string(length) + " bytes sent";
+    char pair[4];
+    for (std::int32_t i = 0; i < length; ++i) {
+      std::snprintf(pair, sizeof pair, "%02X", record[field.offset + static_cast<std::size_t>(i)]);
+      sent += (i == 0 ? ": " : " ") + std::string(pair);
+    }
+    return sent;
+  }
   const FieldMeaning& meaning = field.meaning;
   const long value = FieldNumber(field, record);
   if (meaning.names != nullptr) {

@@ -36,9 +36,9 @@ std::string FieldValue(const RecordField& field, const std::uint8_t* record);
 // The field's number, or 0 for the command bytes and the path.
 long FieldNumber(const RecordField& field, const std::uint8_t* record);
 
-// The value in words ("Full Cut (Each page)", "100 percent"); empty when
-// the field has no meaning attached; "not a known value" for a number
-// outside its names.
+// The value in words ("Full Cut (Each page)", "100 percent"); for command
+// bytes, the nCommandLength bytes that are sent; empty when the field has
+// no meaning attached; "not a known value" for a number outside its names.
 std::string FieldMeaningText(const RecordField& field, const std::uint8_t* record);
 
 }  // namespace kvt::tools

@@ -176,7 +176,12 @@ TEST(RecordInspector, RefusesWhatThePluginCannotUse) {
 }
 
 TEST(RecordInspector, DecodesMeanings) {
-  const auto devmode = DeviceModeWith([](PrivateSettings& r) { r.byPaperCut = 3; });
+  const auto devmode = DeviceModeWith([](PrivateSettings& r) {
+    r.byPaperCut = 3;
+    const std::uint8_t cut[] = {0x1B, 0x64, 0x03, 0x1D, 0x56, 0x00};
+    std::memcpy(r.optionGroups[2].abyCommand, cut, sizeof cut);
+    r.optionGroups[2].nCommandLength = sizeof cut;
+  });
   Inspection inspection;
   std::string error;
   ASSERT_TRUE(Inspect(devmode, kDefaultModel, nullptr, &inspection, &error));
@@ -185,6 +190,10 @@ TEST(RecordInspector, DecodesMeanings) {
   for (const RecordField& field : RecordFields()) {
     if (field.name == "byPaperCut") {
       EXPECT_EQ("Full Cut (Each page)", FieldMeaningText(field, inspection.record.data()));
+    }
+    if (field.name == "optionGroups[2].abyCommand") {  // the final 00 is sent too
+      EXPECT_EQ("6 bytes sent: 1B 64 03 1D 56 00",
+                FieldMeaningText(field, inspection.record.data()));
     }
     if (field.name == "barcodeFonts[3].bySystem") {
       EXPECT_EQ("JAN8 (EAN8)", FieldMeaningText(field, inspection.record.data()));

@@ -113,9 +113,10 @@ bool ReadRegExport(const std::vector<std::uint8_t>& data, const std::string& val
     std::size_t i = at;
     while (i < next && IsBlank(text[i])) ++i;
     if (i < next && text[i] == u'[') {
-      std::size_t close = i + 1;
-      while (close < next && text[close] != u']') ++close;
-      key = text.substr(i + 1, close - i - 1);
+      // The last bracket closes the key: printer names may hold brackets.
+      std::size_t close = next;
+      while (close > i + 1 && text[close - 1] != u']') --close;
+      key = text.substr(i + 1, close > i + 1 ? close - i - 2 : next - i - 1);
     } else if (i < next && text[i] == u'"') {
       std::u16string name;
       if (ReadQuoted(text, &i, &name) && name.size() == wanted.size() &&
