@@ -7,6 +7,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic
+  nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

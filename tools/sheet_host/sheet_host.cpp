@@ -51,6 +51,10 @@
 //                           the control itself would tell its parent
 //                           ("1020:0x114:8": the density slider's
 //                           WM_HSCROLL with TB_ENDTRACK)
+//     --save-devmode PATH   when the sheet has closed, write the document's
+//                           device mode (public part and the plug-in's
+//                           record behind it) to PATH, as a saved document
+//                           would hold it (kvt-record reads it)
 //
 // Wine shows no option-item tree, so the sheet ends with an "Advanced" page
 // of the host's own that lists the framework's and the plug-in's items and
@@ -147,6 +151,7 @@ struct Options {
   std::vector<ComboPick> picks;
   std::vector<SectionMessage> messages;
   bool bare = false;
+  std::wstring save_devmode;
 };
 
 int ButtonId(const std::wstring& name) {
@@ -201,6 +206,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       const long row = std::wcstol(choice.c_str() + equals + 1, &end, 10);
       if (end == choice.c_str() + equals + 1 || *end != L'\0') return false;
       options->choices.push_back({choice.substr(0, equals), static_cast<LONG>(row)});
+    } else if (arg == L"--save-devmode" && has_value) {
+      options->save_devmode = argv[++i];
     } else if (arg == L"--bare") {
       options->bare = true;
     } else if (arg == L"--pick" && has_value) {
@@ -423,7 +430,7 @@ int wmain(int argc, wchar_t** argv) {
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
-        L"[--notify ID:MSG:WPARAM]... [--bare] [printer name]");
+        L"[--notify ID:MSG:WPARAM]... [--bare] [--save-devmode PATH] [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -642,6 +649,14 @@ int wmain(int argc, wchar_t** argv) {
           std::to_wstring(corrected) + L" fields corrected");
   }
   PrintRecord(private_dm, private_size);
+  if (!options.save_devmode.empty()) {
+    FILE* file = _wfopen(options.save_devmode.c_str(), L"wb");
+    const bool saved = file != nullptr &&
+                       std::fwrite(document.data(), 1, document.size(), file) == document.size();
+    if (file != nullptr && std::fclose(file) != 0) Print(L"cannot close " + options.save_devmode);
+    Print((saved ? L"device mode saved to " : L"cannot save the device mode to ") +
+          options.save_devmode);
+  }
 
   plugin->Release();
   Print(L"driver interface references left: " + std::to_wstring(driver_ui.references() - 1));

@@ -1,0 +1,276 @@
+// The inspector over whole device modes: what it reports, what it refuses,
+// and a .reg export through --set and back.
+#include "tools/record_inspector/inspector.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/private_settings.h"
+#include "core/private_settings_ops.h"
+#include "platform/framework_abi.h"
+#include "tools/record_inspector/reg_export.h"
+
+namespace kvt::tools {
+namespace {
+
+// The offsets device_mode.cpp reads by number.
+static_assert(offsetof(DEVMODEW, dmSize) == 68 && offsetof(DEVMODEW, dmDriverExtra) == 70);
+static_assert(offsetof(DEVMODEW, dmOrientation) == 76 && offsetof(DEVMODEW, dmCopies) == 86);
+static_assert(offsetof(DEVMODEW, dmPaperSize) == 78 && offsetof(DEVMODEW, dmFormName) == 102);
+
+constexpr std::size_t kPublic = 220;
+
+void Put16(std::vector<std::uint8_t>& d, std::size_t at, unsigned v) {
+  d[at] = static_cast<std::uint8_t>(v);
+  d[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+// A document's device mode: the public part, |lead| bytes of the driver's
+// own, then the plug-in's record with the defaults, edited by |edit|.
+template <class Edit>
+std::vector<std::uint8_t> DeviceModeWith(Edit edit, std::size_t lead = 0) {
+  std::vector<std::uint8_t> d(kPublic + lead + sizeof(PrivateSettings), 0xEE);
+  std::fill(d.begin(), d.begin() + kPublic, 0);
+  Put16(d, 68, kPublic);
+  Put16(d, 70, static_cast<unsigned>(lead + sizeof(PrivateSettings)));
+  Put16(d, 76, 1);  // portrait
+  Put16(d, 86, 2);  // copies
+  const char16_t form[] = u"Roll 80";
+  for (std::size_t i = 0; form[i] != 0; ++i) Put16(d, 102 + 2 * i, form[i]);
+  PrivateSettings record;
+  std::memset(&record, 0, sizeof record);
+  Defaults(&record);
+  edit(record);
+  std::memcpy(d.data() + kPublic + lead, &record, sizeof record);
+  return d;
+}
+
+std::vector<std::uint8_t> Defaulted() {
+  return DeviceModeWith([](PrivateSettings&) {});
+}
+
+// Every checked field out of its range at once.
+void AllOutOfRange(PrivateSettings& r) {
+  r.dwVersion = 3;
+  r.byHeadDrive = 6;
+  r.byPreset = 7;
+  r.byInitialize = 2;
+  r.bySpeed = 4;
+  r.byDensity = 131;
+  r.byMargin = 4;
+  r.byDirection = 1;
+  r.byReduction = 4;
+  r.byReductionScale = 24;
+  r.byPaperCut = 6;
+  r.byFeedToCut = 2;
+  r.byMarkedPaperFeed = 3;
+  r.sFormFeedCorrect = -75;
+  r.byIntlCharSet = 15;
+  r.byCodeTable = 16;
+  for (auto& g : r.optionGroups) {
+    g = {2, 100, 3, 2, 256, 3, 0, 511, 511, 129, {}, {}};
+  }
+  r.byBarcodeFont = 10;
+  r.by2DBarcodeFont = 5;
+  for (auto& b : r.barcodeFonts) b = {11, 4, 4, 7, 0, 7, 2, 4, 9, {}};
+  for (auto& b : r.barcode2DFonts) {
+    b.bySystem = 2;
+    b.byErrorLevel = 4;
+    b.byModuleSize = 12;
+    b.byModuleHeight = 128;
+    b.byRotate = 4;
+    b.byHexInput = 2;
+  }
+  r.byWatermark = 2;
+  r.byWatermarkKeycode = 100;
+  r.byWatermarkPosition = 9;
+  r.byWatermarkDensity = 101;
+  r.wWatermarkScale = 301;
+  r.byWatermarkFitPaper = 2;
+}
+
+std::vector<std::string> Listed(const Inspection& inspection) {
+  std::vector<std::string> lines;
+  for (const Correction& c : inspection.corrections) {
+    lines.push_back(c.field + " " + c.from + " -> " + c.to);
+  }
+  return lines;
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST(RecordInspector, ListsWhatTheMergeCorrects) {
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> devmode;
+    std::size_t corrections;
+    std::vector<std::string> expected;  // a sample of the list
+  };
+  const Case cases[] = {
+      {"defaults", Defaulted(), 0, {}},
+      {"every field out of range",
+       DeviceModeWith(AllOutOfRange),
+       // version, 15 general, 4 x 9 option, 2 selected, 10 x 8 barcode,
+       // 5 x 6 2D, 6 watermark
+       1 + 15 + 36 + 2 + 80 + 30 + 6,
+       {"dwVersion 3 -> 4", "byHeadDrive 6 -> 0", "byPreset 7 -> 6", "byDensity 131 -> 100",
+        "sFormFeedCorrect -75 -> 0", "optionGroups[3].sFeed 256 -> 255",
+        "optionGroups[0].wDrawerOnTime 511 -> 50", "optionGroups[2].nCommandLength 129 -> 0",
+        "barcodeFonts[9].byHeight 0 -> 1", "barcodeFonts[0].byModuleWidth 7 -> 6",
+        "barcode2DFonts[4].bySystem 2 -> 0", "barcode2DFonts[1].byModuleSize 12 -> 11",
+        "byWatermarkDensity 101 -> 100", "byWatermarkFitPaper 2 -> 0",
+        "wWatermarkScale 301 -> 300"}},
+      {"an older, shorter record",
+       DeviceModeWith([](PrivateSettings& r) { r.dwSize = 900; }),
+       1,
+       {"dwSize 900 -> 1552"}},
+      {"behind the driver's own private data",
+       DeviceModeWith([](PrivateSettings& r) { r.bySpeed = 9; }, 100),
+       1,
+       {"bySpeed 9 -> 3"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Inspection inspection;
+    std::string error;
+    ASSERT_TRUE(Inspect(c.devmode, kDefaultModel, nullptr, &inspection, &error)) << error;
+    const auto lines = Listed(inspection);
+    EXPECT_EQ(c.corrections, lines.size());
+    for (const std::string& line : c.expected) EXPECT_TRUE(Has(lines, line)) << line;
+  }
+}
+
+TEST(RecordInspector, RefusesWhatThePluginCannotUse) {
+  auto foreign = Defaulted();
+  std::memcpy(foreign.data() + kPublic + 4, "ABCD", 4);
+  auto oversized = Defaulted();
+  Put16(oversized, 70, 2000);
+  auto truncated = Defaulted();
+  truncated.resize(1000);
+  auto short_extra = Defaulted();
+  Put16(short_extra, 70, 900);  // the record says 1552
+  struct Case {
+    const char* name;
+    std::vector<std::uint8_t> devmode;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"foreign signature", foreign, "foreign signature \"ABCD\""},
+      {"truncated file", truncated, "dmDriverExtra 1552 runs past the data"},
+      {"oversized dmDriverExtra", oversized, "dmDriverExtra 2000 runs past the data"},
+      {"record beyond dmDriverExtra", short_extra, "dwSize 1552 runs past dmDriverExtra"},
+      {"no header", std::vector<std::uint8_t>(40, 0), "truncated device mode"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Inspection inspection;
+    std::string error;
+    EXPECT_FALSE(Inspect(c.devmode, kDefaultModel, nullptr, &inspection, &error));
+    EXPECT_NE(std::string::npos, error.find(c.error)) << error;
+  }
+}
+
+TEST(RecordInspector, DecodesMeanings) {
+  const auto devmode = DeviceModeWith([](PrivateSettings& r) {
+    r.byPaperCut = 3;
+    const std::uint8_t cut[] = {0x1B, 0x64, 0x03, 0x1D, 0x56, 0x00};
+    std::memcpy(r.optionGroups[2].abyCommand, cut, sizeof cut);
+    r.optionGroups[2].nCommandLength = sizeof cut;
+  });
+  Inspection inspection;
+  std::string error;
+  ASSERT_TRUE(Inspect(devmode, kDefaultModel, nullptr, &inspection, &error));
+  EXPECT_EQ("Roll 80", inspection.mode.form_name);
+  EXPECT_EQ(2, inspection.mode.copies);
+  for (const RecordField& field : RecordFields()) {
+    if (field.name == "byPaperCut") {
+      EXPECT_EQ("Full Cut (Each page)", FieldMeaningText(field, inspection.record.data()));
+    }
+    if (field.name == "optionGroups[2].abyCommand") {  // the final 00 is sent too
+      EXPECT_EQ("6 bytes sent: 1B 64 03 1D 56 00",
+                FieldMeaningText(field, inspection.record.data()));
+    }
+    if (field.name == "barcodeFonts[3].bySystem") {
+      EXPECT_EQ("JAN8 (EAN8)", FieldMeaningText(field, inspection.record.data()));
+    }
+  }
+}
+
+std::vector<std::uint8_t> Utf16File(const std::u16string& text) {
+  std::vector<std::uint8_t> file = {0xFF, 0xFE};
+  for (char16_t c : text) {
+    file.push_back(static_cast<std::uint8_t>(c));
+    file.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  return file;
+}
+
+std::u16string HexValue(const std::vector<std::uint8_t>& bytes) {
+  std::u16string text;
+  static const char16_t kHex[] = u"0123456789ABCDEF";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    text += kHex[bytes[i] >> 4];
+    text += kHex[bytes[i] & 15];
+    text += i + 1 < bytes.size() ? (i % 25 == 24 ? u",\\\r\n  " : u",") : u"";
+  }
+  return text;
+}
+
+TEST(RecordInspector, RegExportRoundTripsThroughSet) {
+  const auto devmode = DeviceModeWith([](PrivateSettings& r) { r.byDensity = 131; });
+  const std::u16string head =
+      u"Windows Registry Editor Version 5.00\r\n\r\n"
+      u"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\KVT]\r\n"
+      u"\"Name\"=\"KVT\"\r\n\"default devmode\"=hex:";
+  const std::u16string tail = u"\r\n\"Port\"=\"COM1:\"\r\n\r\n";
+  const auto file = Utf16File(head + HexValue(devmode) + tail);
+
+  RegExport reg;
+  std::string error;
+  ASSERT_TRUE(ReadRegExport(file, "Default DevMode", &reg, &error)) << error;
+  EXPECT_TRUE(reg.utf16);
+  EXPECT_EQ(devmode, reg.bytes);
+
+  Inspection inspection;
+  ASSERT_TRUE(Inspect(reg.bytes, kDefaultModel, nullptr, &inspection, &error));
+  std::vector<std::uint8_t> changed = reg.bytes;
+  ASSERT_TRUE(SetField(&changed, inspection.mode, "byDensity=120", &error)) << error;
+  ASSERT_TRUE(SetField(&changed, inspection.mode, "optionGroups[1].abyCommand=1B 40", &error));
+  EXPECT_FALSE(SetField(&changed, inspection.mode, "byDensity=256", &error));
+  EXPECT_FALSE(SetField(&changed, inspection.mode, "byNothing=1", &error));
+
+  const auto written = WriteRegExport(reg, changed);
+  RegExport again;
+  ASSERT_TRUE(ReadRegExport(written, "Default DevMode", &again, &error)) << error;
+  EXPECT_EQ(changed, again.bytes);
+  EXPECT_EQ(head, again.text.substr(0, head.size()));
+  EXPECT_EQ(tail, again.text.substr(again.text.size() - tail.size()));
+  std::size_t line_start = 0;
+  for (std::size_t i = 0; i < again.text.size(); ++i) {
+    if (again.text[i] != u'\n') continue;
+    EXPECT_LE(i - line_start, 81u);  // 80 characters and the CR
+    line_start = i + 1;
+  }
+  ASSERT_TRUE(Inspect(again.bytes, kDefaultModel, nullptr, &inspection, &error));
+  EXPECT_TRUE(inspection.corrections.empty());
+}
+
+TEST(RecordInspector, RegExportWithoutTheValueOrWithBadHex) {
+  const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_X]\r\n";
+  RegExport reg;
+  std::string error;
+  EXPECT_FALSE(
+      ReadRegExport(Utf16File(head + u"\"Other\"=hex:01\r\n"), "Default DevMode", &reg, &error));
+  EXPECT_EQ("no \"Default DevMode\" value in the registry export", error);
+  EXPECT_FALSE(ReadRegExport(Utf16File(head + u"\"Default DevMode\"=hex:01,0g\r\n"),
+                             "Default DevMode", &reg, &error));
+  EXPECT_EQ("bad hex in the value at line 4", error);
+}
+
+}  // namespace
+}  // namespace kvt::tools
