@@ -339,10 +339,10 @@ std::uint32_t GeneralSection::OnComboChange(int id) {
 
 std::uint32_t GeneralSection::OnInitializeClicked(int id) {
   if (id != IDC_GENERAL_INIT_ENABLED && id != IDC_GENERAL_INIT_DISABLED) return kResultInvalid;
-  if (id == initialize_button_) return kResultOk;
-  initialize_button_ = id;
-  port_.SetCheck(IDC_GENERAL_INIT_ENABLED, id == IDC_GENERAL_INIT_ENABLED);
-  port_.SetCheck(IDC_GENERAL_INIT_DISABLED, id == IDC_GENERAL_INIT_DISABLED);
+  if (!SelectRadioPair(port_, IDC_GENERAL_INIT_ENABLED, IDC_GENERAL_INIT_DISABLED, id,
+                       &initialize_button_)) {
+    return kResultOk;
+  }
   Store(working());
   port_.NotifyChanged(port_.Sheet(), port_.Parent());
   return kResultOk;

@@ -180,10 +180,9 @@ std::uint32_t PaperCutSection::OnComboChange(int id) {
 
 std::uint32_t PaperCutSection::OnFeedClicked(int id) {
   if (id != IDC_CUT_FEED_ENABLED && id != IDC_CUT_FEED_DISABLED) return kResultInvalid;
-  if (id == feed_button_) return kResultOk;
-  feed_button_ = id;
-  port_.SetCheck(IDC_CUT_FEED_ENABLED, id == IDC_CUT_FEED_ENABLED);
-  port_.SetCheck(IDC_CUT_FEED_DISABLED, id == IDC_CUT_FEED_DISABLED);
+  if (!SelectRadioPair(port_, IDC_CUT_FEED_ENABLED, IDC_CUT_FEED_DISABLED, id, &feed_button_)) {
+    return kResultOk;
+  }
   Store();
   port_.NotifyChanged(port_.Sheet(), port_.Parent());
   return kResultOk;

@@ -8,6 +8,14 @@
 
 namespace kvt {
 
+bool SelectRadioPair(DialogPort& port, int first, int second, int id, int* selected) {
+  if (id == *selected) return false;
+  *selected = id;
+  port.SetCheck(first, id == first);
+  port.SetCheck(second, id == second);
+  return true;
+}
+
 std::uint32_t PresetSection::OnInit() const {
   return context_ != nullptr ? kResultOk : kResultNoMemory;
 }

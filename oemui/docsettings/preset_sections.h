@@ -20,6 +20,11 @@ namespace kvt {
 void ScaleSectionLayout(DialogPort& port, int factor, const DialogFont* font);
 void DisableSectionControls(DialogPort& port, const PageContext& context);
 
+// A pair of radio buttons where |id| was clicked: checks it, unchecks the
+// other and keeps it in |*selected|. False (nothing done) when |id| is the
+// button selected already.
+bool SelectRadioPair(DialogPort& port, int first, int second, int id, int* selected);
+
 enum class SectionKind : int { kGeneral = 0, kPaperCut = 1, kOption = 2 };
 
 class PresetSection {
