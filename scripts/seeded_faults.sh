@@ -85,7 +85,7 @@ ninja -C "$bld" -j2 "${wanted[@]}" >"$logs/first_build.log" 2>&1 ||
 caught=0 missed=0 errors=0
 missed_list=() error_list=()
 for n in "${!heads[@]}"; do
-  t=${targets[n]} f=${files[n]} label="#$((n + 1)) ${heads[n]}"
+  t=${targets[n]} f=${files[n]} label="#$((n + 1)) ${heads[n]}: ${olds[n]}"
   path=$src/$f log=$logs/fault_$((n + 1)).log
   if [[ ! -f $path ]]; then
     echo "ERROR   $label: no such file"; ((errors++)); error_list+=("$label"); continue
