@@ -428,6 +428,9 @@ INSTANTIATE_TEST_SUITE_P(
         Check2DRow{"QrErrorLevel4", With(Group2D(kQrCode), kErrorLevel, 4), "abc", 13,
                    {"0 QR Code Model-2 bad ErrorCorrectLevel. [0-8:4]"}},
         Check2DRow{"QrModeNotChecked", With(Group2D(kQrCode), kMode, 200), "abc", 0, {}},
+        // An empty request with bad lines: the lines' code wins over the length's.
+        Check2DRow{"Pdf417Rows2", With(Group2D(kPdf417), kLines, 2), "", 13,
+                   {"1 PDF417 bad Line. [3-90:2]"}},
         Check2DRow{"Pdf417Rows91", With(Group2D(kPdf417), kLines, 91), "abc", 13,
                    {"1 PDF417 bad Line. [3-90:91]"}},
         Check2DRow{"Pdf417RowsColumnsInRange", With(Group2D(kPdf417), kLines, 90, kColumns, 30),
