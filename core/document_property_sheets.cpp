@@ -81,6 +81,7 @@ void FillDocUiState(PageContext* context) {
 // framework's answer is the page's handle; a refusal leaves it null and is
 // only logged, since the sheet still works with the pages it has.
 HANDLE AddPage(PageContext* context, const DocumentPage& page) {
+  if (page.procedure == nullptr) return nullptr;
   std::u16string title;
   const bool has_title =
       Service<StringTable>().Load(ModuleInstance(), page.title_id, kPageTitleChars, &title);
@@ -202,7 +203,16 @@ void SetHeaderTitle(PROPSHEETUI_INFO* info, LPARAM param) {
   info->Result = 1;
 }
 
+const DocumentPageSet* g_installed_pages = nullptr;
+
 }  // namespace
+
+void SetDocumentSheetPages(const DocumentPageSet* pages) { g_installed_pages = pages; }
+
+const DocumentPageSet& InstalledDocumentSheetPages() {
+  static const DocumentPageSet none = {};
+  return g_installed_pages != nullptr ? *g_installed_pages : none;
+}
 
 HRESULT DocumentPropertySheets(PPROPSHEETUI_INFO info, LPARAM param, const DeviceSheetState* state,
                                IPrintOemDriverUI* driver_ui, const DocumentPageSet& pages) {

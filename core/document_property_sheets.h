@@ -34,8 +34,13 @@ struct DocumentPage {
 using DocumentPageSet = std::array<DocumentPage, 3>;
 
 // The plug-in's pages in sheet order: Document Settings (118, title 500),
-// Font (119, 501), Watermark (120, 502). Defined beside the pages (oemui/).
+// Font (119, 501), Watermark (120, 502). Defined beside the pages (oemui/),
+// which sit above this code: the module hands them in once at start-up.
 const DocumentPageSet& DocumentSheetPages();
+void SetDocumentSheetPages(const DocumentPageSet* pages);
+// The pages handed in; a set of empty slots (no procedure, nothing added)
+// before that.
+const DocumentPageSet& InstalledDocumentSheetPages();
 
 // The title the sheet reports for PROPSHEETUI_REASON_GET_INFO_HEADER.
 inline constexpr char16_t kDocumentSheetTitle[] = u"WaterMark UI Page";

@@ -425,6 +425,8 @@ TEST_F(DocumentSheet, ReleaseWithoutAContextOnlyAnswers) {
 }
 
 TEST_F(DocumentSheet, ThePlugInObjectDrivesTheSheetWithItsRecordedBlock) {
+  // The module hands its pages in at start-up.
+  SetDocumentSheetPages(&kPages);
   auto* plugin = new IWaterMarkUI();
   plugin->CommonUIProp(abi::OEMCUIP_DOCPROP, &cuip_);
   info_.Reason = PROPSHEETUI_REASON_INIT;
@@ -437,6 +439,7 @@ TEST_F(DocumentSheet, ThePlugInObjectDrivesTheSheetWithItsRecordedBlock) {
   EXPECT_EQ(plugin->DocumentPropertySheets(&info_, 0), S_OK);
   EXPECT_TRUE(heap_.live.empty());
   plugin->Release();
+  SetDocumentSheetPages(nullptr);
 }
 
 }  // namespace

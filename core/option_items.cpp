@@ -9,6 +9,7 @@
 #include "core/form_size.h"
 #include "core/module_state.h"
 #include "log/driver_log.h"
+#include "log/sdk_log.h"
 #include "oemui/tools/coded_message.h"
 #include "platform/last_error.h"
 #include "platform/local_heap.h"
@@ -32,6 +33,8 @@ constexpr UINT kMbIconExclamation = 0x30;
 constexpr std::size_t kNoticeChars = 1024;
 constexpr std::size_t kCaptionChars = 260;
 constexpr char16_t kAutoReprintValue[] = u"AutoReprint";
+// The printer-settings items write to the daily log under this file name.
+constexpr char kSdkSource[] = ".\\OptionItems.cpp";
 
 const HeadDriveRow kQvj27HeadDrive[] = {
     {0, 2030},  // Specified Value
@@ -161,16 +164,16 @@ void BuildDocumentItems(OEMCUIPPARAM* param) {
 }
 
 void BuildDeviceItems(OEMCUIPPARAM* param) {
-  Log(__LINE__, param->hPrinter, kLogAlways, L"[%ls] Fill out items.",
-      PrinterNameOf(*param).c_str());
+  WriteSdkLog(kSdkDebug, 'D', kSdkSource, __LINE__, GetThreadLastError(), L"[%ls] Fill out items.",
+              PrinterNameOf(*param).c_str());
   param->OEMCUIPCallback = &DeviceItemsCallback;
   ClearItems(param->pOEMOptItems, param->cOEMOptItems);
 
   DWORD stored = 0;
   if (!ReadAutoReprint(param->hPrinter, &stored)) {
     const std::uint32_t error = GetThreadLastError();
-    WriteDriverLog(LogSource{kModuleDriverUi, __LINE__, error, kLogWarning, L"Utility"},
-                   param->hPrinter, L"Fail GetPrinterData [GLE:%d]", static_cast<int>(error));
+    WriteSdkLog(kSdkWarning, 'W', kSdkSource, __LINE__, error, L"Fail GetPrinterData [GLE:%d]",
+                static_cast<int>(error));
     stored = 0;
   }
   OPTITEM& item = param->pOEMOptItems[0];
@@ -413,9 +416,10 @@ LONG APIENTRY DocumentItemsCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param)
 LONG APIENTRY DeviceItemsCallback(PCPSUICBPARAM callback, POEMCUIPPARAM param) {
   if (callback == nullptr || param == nullptr) return kCpsuicbActionNone;
   if (param->hPrinter == nullptr) {
-    // The driver log needs the printer handle, so this only reaches a
-    // debugger's eye; the item cannot be stored without it anyway.
-    Log(__LINE__, nullptr, kLogError, L"%ls", L"pOEMUIParam->hPrinter is NULL");
+    // Without a printer handle the driver log cannot be written; the daily
+    // log can. The item cannot be stored without the handle anyway.
+    WriteSdkLog(kSdkError, 'E', kSdkSource, __LINE__, GetThreadLastError(), L"%ls",
+                L"pOEMUIParam->hPrinter is NULL");
     return kCpsuicbActionNone;
   }
   const OPTITEM* item = FindPluginItem(*param, kAutoReprintNameId);

@@ -14,6 +14,7 @@
 #include "core/form_size.h"
 #include "core/module_state.h"
 #include "core/page_context.h"
+#include "log/testing/sdk_log_capture.h"
 #include "oemui/tools/coded_message.h"
 #include "platform/fake/fake_forms.h"
 #include "platform/fake/fake_local_heap.h"
@@ -136,7 +137,7 @@ class OptionItems : public ::testing::Test {
     info.Version = PROPSHEETUI_INFO_VERSION;
     info.Reason = PROPSHEETUI_REASON_DESTROY;
     info.UserData = reinterpret_cast<ULONG_PTR>(context);
-    EXPECT_EQ(DocumentPropertySheets(&info, 0, nullptr, nullptr, DocumentSheetPages()), S_OK);
+    EXPECT_EQ(DocumentPropertySheets(&info, 0, nullptr, nullptr, DocumentPageSet{}), S_OK);
   }
 
   FakeLocalHeap heap_;
@@ -285,7 +286,7 @@ TEST_F(OptionItems, ApplyRecomputesTheReductionScaleFromTheFormWidth) {
   DocUiState* state = BuildDocument();
   ASSERT_NE(state, nullptr);
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.form << " reduction " << int{c.reduction});
+    SCOPED_TRACE(::testing::Message() << c.form << " reduction " << int{c.reduction});
     working_.byReduction = c.reduction;
     working_.byReductionScale = c.stored_scale;
     settings_.byReductionScale = 0;
@@ -483,7 +484,10 @@ TEST_F(OptionItems, DeviceItemShowsTheStoredChoiceAndHidesTheFrameworksItems) {
     std::uint8_t value;
     LONG selection;
   } cases[] = {{true, 1, 1}, {true, 0, 0}, {false, 0, 0}, {true, 7, 0}};
+  std::u16string name = u"KVT QV-J27 Receipt";
+  block_.pPrinterName = reinterpret_cast<PWSTR>(name.data());
   for (const auto& c : cases) {
+    kvt::testing::SdkLogCapture daily_log;
     if (c.stored) {
       SetAutoReprint(c.value);
     } else {
@@ -491,6 +495,18 @@ TEST_F(OptionItems, DeviceItemShowsTheStoredChoiceAndHidesTheFrameworksItems) {
     }
     ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
     EXPECT_EQ(plugin_item_.Sel, c.selection);
+    // The builder's records go to the daily log: its step at debug level,
+    // a missing value at warning level with the lookup's error.
+    const std::vector<std::string> records = daily_log.Records();
+    ASSERT_EQ(records.size(), c.stored ? 1u : 2u);
+    EXPECT_NE(records[0].find("] [D] ["), std::string::npos) << records[0];
+    EXPECT_NE(records[0].find("] : [KVT QV-J27 Receipt] Fill out items.\r\n"), std::string::npos)
+        << records[0];
+    if (!c.stored) {
+      EXPECT_NE(records[1].find("[W] [0002 : "), std::string::npos) << records[1];
+      EXPECT_NE(records[1].find("] : Fail GetPrinterData [GLE:2]\r\n"), std::string::npos)
+          << records[1];
+    }
     ReleaseThroughSheet();
   }
   BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_);
@@ -534,7 +550,13 @@ TEST_F(OptionItems, EnablingAutoReprintWarnsOnceAndStoresTheChoice) {
   plugin_item_.Sel = 1;
   EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionNone);
   block_.hPrinter = nullptr;
+  kvt::testing::SdkLogCapture daily_log;
   EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionNone);
+  // Only the daily log can take a record without a printer handle.
+  ASSERT_EQ(daily_log.Records().size(), 1u);
+  EXPECT_NE(daily_log.Records()[0].find("[E] "), std::string::npos);
+  EXPECT_NE(daily_log.Records()[0].find("] : pOEMUIParam->hPrinter is NULL\r\n"),
+            std::string::npos);
   EXPECT_EQ(printers_.writes, writes);
   EXPECT_EQ(boxes_.boxes.size(), 1u);
   ReleaseThroughSheet();

@@ -11,7 +11,7 @@ namespace kvt {
 
 HRESULT DocumentPropertySheetsImpl(PPROPSHEETUI_INFO info, LPARAM param, DeviceSheetState* state,
                                    IPrintOemDriverUI* driver_ui) {
-  return DocumentPropertySheets(info, param, state, driver_ui, DocumentSheetPages());
+  return DocumentPropertySheets(info, param, state, driver_ui, InstalledDocumentSheetPages());
 }
 
 HRESULT DevicePropertySheetsImpl(PPROPSHEETUI_INFO /*info*/, LPARAM /*param*/,

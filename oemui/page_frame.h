@@ -1,16 +1,27 @@
-// What the three document pages share until their own code lands: the
-// sheet's page context kept in the page window, and the apply step of the
+// What the three document pages share: the sheet's page context kept in the
+// page window, the picture above a splitter with the settings list below
+// it, sections placed (and shrunk when too wide) inside a group box, the
+// splitter position kept across page visits, the failure handling that
+// shows a coded message and cancels the sheet, and the apply step of the
 // document sheet's life (the working copy becomes the applied one and the
 // sheet hears CPSUI_OK, so the framework asks for the result).
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/doc_ui_state.h"
 #include "core/page_context.h"
+#include "oemui/controls/dialog_port.h"
 #include "platform/property_sheet_abi.h"
 
 namespace kvt {
 
 inline constexpr UINT kWmNotify = 0x004E;  // WM_NOTIFY
-// PSN_APPLY: PSN_FIRST (0 - 200) - 2, as the notification's UINT code.
+// Notification codes of WM_NOTIFY from the sheet (PSN_FIRST is 0 - 200).
+inline constexpr UINT kPsnSetActive = static_cast<UINT>(0u - 200u - 0u);
+inline constexpr UINT kPsnKillActive = static_cast<UINT>(0u - 200u - 1u);
 inline constexpr UINT kPsnApply = static_cast<UINT>(0u - 200u - 2u);
 
 // The first fields of NMHDR, as WM_NOTIFY's lParam points to them.
@@ -24,9 +35,67 @@ struct NotifyHeader {
 // the sheet callback with the Font page's handle. Nothing without a context
 // or a callback.
 void ApplyDocumentPages(PageContext* context);
+// The second half alone: CPSUI_OK through the sheet callback, for a page
+// that logs what it applied in between.
+void ReportApplied(PageContext* context);
 
 // The frame's handling of the messages every page shares: WM_INITDIALOG
 // (keeps the context from the page description's lParam) and PSN_APPLY.
+// The pages that have no code of their own yet use it as their procedure.
 INT_PTR PageFrameMessage(HWND page, UINT message, LPARAM lparam);
+
+// Ids of the controls the three page templates share.
+inline constexpr int kPreviewId = 1047;
+inline constexpr int kSplitterId = 1287;
+inline constexpr int kSettingsListId = 1050;
+
+// The shared mechanics of one page window, acting through its port.
+class PageFrame {
+ public:
+  PageFrame(DialogPort& port, PageContext* context) : port_(port), context_(context) {}
+
+  DialogPort& port() { return port_; }
+  PageContext* context() { return context_; }
+  // The option items' block of the sheet; null when the sheet has none.
+  DocUiState* ui_state();
+
+  // n pixels at the screen's horizontal density (never below 96 dpi).
+  int Scale(int pixels);
+
+  // Makes a child dialog of the page from each template, handing it the
+  // page's context. 101 when one cannot be made (those made stay in
+  // |*sections|, so the page's window takes them down with it).
+  std::uint32_t CreateSections(const std::vector<std::uint16_t>& templates,
+                               const std::vector<DLGPROC>& procedures, std::vector<HWND>* sections);
+
+  // Puts each section at the group box's top-left, 6 pixels in and 36
+  // down (scaled). A section too wide for the group with 6 pixels on
+  // either side first hears DSM_SCALELAYOUT with the factor in
+  // thousandths and the page's font, then is shrunk by that factor.
+  std::uint32_t PlaceSections(int group_id, const std::vector<HWND>& sections);
+
+  // Replaces the three placeholders: the preview (|compose| then fills it;
+  // its failure ends here with its code), the splitter and the settings
+  // list. The first page to get here records the splitter's top as the
+  // kept position; the layout around it is posted to the page.
+  std::uint32_t AttachPictureAndList(const std::function<std::uint32_t()>& compose);
+
+  // DSM_SPLITTERMOVED: the picture above the splitter's new top, the list
+  // below it.
+  void LayOutAroundSplitter(int top);
+  // Activation: the layout around the kept position.
+  void LayOutAroundKeptSplitter() { LayOutAroundSplitter(context_->nSplitterPos); }
+  // PSN_KILLACTIVE: keeps the splitter's top for the other pages.
+  void KeepSplitterPosition();
+
+  // A handler's nonzero code: its message in an error box owned by the
+  // page; for 101 and 202 the sheet's Cancel is pressed as well.
+  void ShowFailure(std::uint32_t code);
+  static bool CancelsSheet(std::uint32_t code);
+
+ private:
+  DialogPort& port_;
+  PageContext* context_;
+};
 
 }  // namespace kvt

@@ -1,7 +1,7 @@
 // System facts port: what the system information report and the pages ask
 // of the operating system itself (Windows: VerifyVersionInfoW, the native
-// processor architecture, the Windows folder, the process token; Linux: see
-// host/system_info_host.cpp).
+// processor architecture, the Windows folder, the process token, the UI
+// language; Linux: see host/system_info_host.cpp).
 #pragma once
 
 #include <cstdint>
@@ -31,6 +31,10 @@ class SystemInfo {
   // group (S-1-5-32-544), whatever the group's attributes (also when UAC
   // leaves it for deny only).
   virtual bool TokenHasAdministrators() = 0;
+
+  // The user's UI language (GetUserDefaultUILanguage): 0x411 Japanese,
+  // 0x409 US English; 0 when the system cannot tell.
+  virtual std::uint16_t UiLanguage() = 0;
 };
 
 template <>

@@ -7,6 +7,11 @@
 #define IDD_FONT_PAGE 119
 #define IDD_WATERMARK_PAGE 120
 
+// --- The Document Settings page's sections, children of its group box.
+#define IDD_PAPER_CUT_SECTION 103
+#define IDD_OPTION_SECTION 104
+#define IDD_GENERAL_SECTION 105
+
 // --- Page titles (string table, English and Japanese under the same id).
 #define IDS_DOCUMENT_SETTINGS_TITLE 500
 #define IDS_FONT_TITLE 501

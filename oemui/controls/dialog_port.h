@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/framework_abi.h"
+#include "platform/property_sheet_abi.h"
 
 namespace kvt {
 
@@ -181,6 +182,12 @@ class DialogPort {
   LRESULT SendToItem(int id, UINT message, WPARAM wparam, LPARAM lparam) {
     return Send(Item(id), message, wparam, lparam);
   }
+
+  // A child dialog of this one made from the module's template
+  // |template_id|, run by |procedure| with |param| as its creation
+  // parameter and given the tab-style themed background (a page's
+  // sections). Null when it cannot be made.
+  virtual HWND CreateChildDialog(std::uint16_t template_id, DLGPROC procedure, LPARAM param) = 0;
 
   // Tells the sheet (this dialog's parent for a page) that something
   // changed, naming |page| (this window when null).

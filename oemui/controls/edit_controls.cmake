@@ -16,7 +16,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/win32/dialog_port_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win32/edit_controls_win32.cpp
   )
-  target_link_libraries(kvt_controls PUBLIC comctl32 imm32 user32 gdi32)
+  target_link_libraries(kvt_controls PUBLIC comctl32 imm32 user32 gdi32 uxtheme)
 endif()
 
 kvt_add_test(edit_controls_test

@@ -88,6 +88,18 @@ HWND FakeWindows::NewWindow(HWND parent, Handler handler) {
   return handle;
 }
 
+void FakeWindows::AddTemplate(std::uint16_t template_id, TemplateFactory factory) {
+  templates_[template_id] = std::move(factory);
+}
+
+HWND FakeWindows::CreateFromTemplate(HWND parent, std::uint16_t template_id, LPARAM param) {
+  auto found = templates_.find(template_id);
+  if (found == templates_.end() || !found->second) return nullptr;
+  HWND window = NewWindow(parent);
+  SetHandler(window, found->second(window, param));
+  return window;
+}
+
 void FakeWindows::SetHandler(HWND window, Handler handler) {
   if (Window* found = Find(window)) found->handler = std::move(handler);
 }

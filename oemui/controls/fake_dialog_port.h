@@ -103,6 +103,14 @@ class FakeWindows {
   FakeWindows(const FakeWindows&) = delete;
   FakeWindows& operator=(const FakeWindows&) = delete;
 
+  // What a child dialog template makes: given the new window and the
+  // creation parameter, it adds the controls and answers the handler
+  // (typically a section object's message routing).
+  using TemplateFactory = std::function<Handler(HWND window, LPARAM param)>;
+  void AddTemplate(std::uint16_t template_id, TemplateFactory factory);
+  // CreateChildDialog's work: null for a template nobody added.
+  HWND CreateFromTemplate(HWND parent, std::uint16_t template_id, LPARAM param);
+
   // A top-level or child window (a sheet, a page, a section). |handler|
   // receives what is sent or posted to it.
   HWND NewWindow(HWND parent, Handler handler = {});
@@ -177,6 +185,7 @@ class FakeWindows {
   std::u16string clipboard_;
   std::vector<std::unique_ptr<EditAdapter>> edit_adapters_;
   std::map<HWND, std::vector<std::uintptr_t>> timers_;
+  std::map<std::uint16_t, TemplateFactory> templates_;
 };
 
 // The dialog port over one fake window.
@@ -191,6 +200,9 @@ class FakeDialogPort final : public DialogPort {
   HWND Sheet() override;
   HWND ParentOf(HWND window) override { return windows_.Parent(window); }
   HWND Item(int id) override;
+  HWND CreateChildDialog(std::uint16_t template_id, DLGPROC, LPARAM param) override {
+    return windows_.CreateFromTemplate(window_, template_id, param);
+  }
   LRESULT Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
   bool Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
   void NotifyChanged(HWND sheet, HWND page) override;

@@ -1,6 +1,6 @@
 // System facts for tests: the system's own version (what VerifyVersionInfoW
-// compares against), the word size, the Windows folder and the token, all
-// set by the test; version checks are recorded.
+// compares against), the word size, the Windows folder, the token and the
+// UI language, all set by the test; version checks are recorded.
 #pragma once
 
 #include <string>
@@ -28,12 +28,14 @@ class FakeSystemInfo final : public SystemInfo {
     return true;
   }
   bool TokenHasAdministrators() override { return administrator; }
+  std::uint16_t UiLanguage() override { return ui_language; }
 
   std::uint32_t system_major = 10;
   std::uint32_t system_minor = 0;
   bool is_64bit = true;
   std::u16string windows_folder = u"C:\\Windows";
   bool administrator = false;
+  std::uint16_t ui_language = 0x409;  // US English
   std::vector<std::pair<std::uint32_t, std::uint32_t>> verified;
 };
 

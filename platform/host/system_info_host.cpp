@@ -85,6 +85,9 @@ class HostSystemInfo final : public SystemInfo {
     }
     return false;
   }
+
+  // The texts of the portable build are the English ones.
+  std::uint16_t UiLanguage() override { return 0x409; }
 };
 
 }  // namespace

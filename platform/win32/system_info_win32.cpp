@@ -84,6 +84,8 @@ class Win32SystemInfo final : public SystemInfo {
     ::CloseHandle(token);
     return found;
   }
+
+  std::uint16_t UiLanguage() override { return ::GetUserDefaultUILanguage(); }
 };
 
 }  // namespace

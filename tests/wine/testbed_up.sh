@@ -43,4 +43,8 @@ else
 fi
 # A persistent server for the run (answers non-zero when one already runs).
 wineserver -p >>"$bed/wineserver.log" 2>&1 </dev/null || true
+# Unmanaged windows: without a window manager under Xvfb wine would wait two
+# seconds for each window or message box that is hidden or closed.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+  >>"$bed/wineboot.log" 2>&1 </dev/null
 wine "$setup_exe"

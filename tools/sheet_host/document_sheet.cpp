@@ -19,9 +19,16 @@ LONG CALLBACK DocumentSheet::DriverSheetFunction(PPROPSHEETUI_INFO info, LPARAM 
   if (info == nullptr || self == nullptr) return 0;
   switch (info->Reason) {
     case PROPSHEETUI_REASON_INIT:
-      self->plugin_handle_ = info->pfnComPropSheet(info->hComPropSheet, CPSFUNC_ADD_PFNPROPSHEETUIW,
-                                                   reinterpret_cast<LPARAM>(PluginSheetFunction),
-                                                   reinterpret_cast<LPARAM>(self->param_));
+      if (!self->replacement_pages_.empty()) {
+        for (const PROPSHEETPAGEW* page : self->replacement_pages_) {
+          self->plugin_handle_ = info->pfnComPropSheet(
+              info->hComPropSheet, CPSFUNC_ADD_PROPSHEETPAGEW, reinterpret_cast<LPARAM>(page), 0);
+        }
+      } else {
+        self->plugin_handle_ = info->pfnComPropSheet(
+            info->hComPropSheet, CPSFUNC_ADD_PFNPROPSHEETUIW,
+            reinterpret_cast<LPARAM>(PluginSheetFunction), reinterpret_cast<LPARAM>(self->param_));
+      }
       // The plug-in's function added its pages while it was being added,
       // so this page comes after them.
       if (self->host_page_ != nullptr) {

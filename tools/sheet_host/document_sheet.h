@@ -45,6 +45,11 @@ class DocumentSheet {
   // A page of the host's own, added by the driver's sheet function after
   // the plug-in's pages. |page| must outlive Show.
   void AddPageAfterPlugin(const PROPSHEETPAGEW* page) { host_page_ = page; }
+  // Pages added in place of the plug-in's sheet function (a baseline to
+  // measure the plug-in's pages against); the plug-in is then not asked.
+  void ReplacePluginWith(std::vector<const PROPSHEETPAGEW*> pages) {
+    replacement_pages_ = std::move(pages);
+  }
 
   // Shows the sheet and returns when it is closed, with what
   // CommonPropertySheetUIW answered and, in |*result|, what it reported.
@@ -84,6 +89,7 @@ class DocumentSheet {
   PFNCOMPROPSHEET platform_callback_ = nullptr;
   LONG_PTR plugin_handle_ = 0;
   const PROPSHEETPAGEW* host_page_ = nullptr;
+  std::vector<const PROPSHEETPAGEW*> replacement_pages_;
   LONG_PTR host_page_handle_ = 0;
   ULONG_PTR plugin_user_data_ = 0;
   std::vector<SheetFunctionCall> calls_;

@@ -28,6 +28,15 @@
 //     --item NAME=ROW       before pressing, choose row ROW in the list of
 //                           option item NAME ("Head Drive=4") on the
 //                           Advanced page, as a user would; may be repeated
+//     --bare                three empty pages of the plug-in's size in place
+//                           of the plug-in's (the baseline of the time
+//                           until the first page has painted, which every
+//                           run reports)
+//     --pick ID=ROW         before pressing (and before --set and --item),
+//                           choose row ROW in combo box ID of the first page
+//                           ("1058=1": the 58mm receipt preset), as a user
+//                           would: the row is selected and the page hears
+//                           CBN_SELCHANGE; may be repeated
 //
 // Wine shows no option-item tree, so the sheet ends with an "Advanced" page
 // of the host's own that lists the framework's and the plug-in's items and
@@ -52,6 +61,7 @@
 #include "platform/wide_text.h"
 #include "tools/record_fields.h"
 #include "tools/sheet_host/advanced_page.h"
+#include "tools/sheet_host/bare_pages.h"
 #include "tools/sheet_host/document_sheet.h"
 #include "tools/sheet_host/driver_ui.h"
 #include "tools/sheet_host/framework_items.h"
@@ -97,6 +107,11 @@ struct ItemChoice {
   LONG row = 0;
 };
 
+struct ComboPick {
+  int control = 0;
+  int row = 0;
+};
+
 struct Options {
   std::wstring printer = kDefaultPrinter;
   std::wstring screenshot_folder;
@@ -106,6 +121,8 @@ struct Options {
   DWORD flags = 0;
   std::vector<FieldChange> changes;
   std::vector<ItemChoice> choices;
+  std::vector<ComboPick> picks;
+  bool bare = false;
 };
 
 int ButtonId(const std::wstring& name) {
@@ -160,6 +177,18 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       const long row = std::wcstol(choice.c_str() + equals + 1, &end, 10);
       if (end == choice.c_str() + equals + 1 || *end != L'\0') return false;
       options->choices.push_back({choice.substr(0, equals), static_cast<LONG>(row)});
+    } else if (arg == L"--bare") {
+      options->bare = true;
+    } else if (arg == L"--pick" && has_value) {
+      const std::wstring pick = argv[++i];
+      wchar_t* end = nullptr;
+      ComboPick choice;
+      choice.control = static_cast<int>(std::wcstol(pick.c_str(), &end, 10));
+      if (end == pick.c_str() || *end != L'=') return false;
+      const wchar_t* row = end + 1;
+      choice.row = static_cast<int>(std::wcstol(row, &end, 10));
+      if (end == row || *end != L'\0') return false;
+      options->picks.push_back(choice);
     } else if (arg == L"--flags" && has_value) {
       options->flags = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
     } else if (!arg.empty() && arg[0] != L'-') {
@@ -270,6 +299,26 @@ void ChooseItems(const std::vector<ItemChoice>& choices, kvt::tools::AdvancedPag
   }
 }
 
+// The user's picks in the first page's combo boxes: the row is selected and
+// the page hears CBN_SELCHANGE, as after a click in the drop-down list.
+void PickRows(const std::vector<ComboPick>& picks) {
+  if (picks.empty()) return;
+  HWND sheet = kvt::tools::FindPropertySheet(GetCurrentThreadId());
+  HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, 0) : nullptr;
+  for (const ComboPick& pick : picks) {
+    HWND combo = page != nullptr ? GetDlgItem(page, pick.control) : nullptr;
+    if (combo == nullptr) {
+      Print(L"pick " + std::to_wstring(pick.control) + L": no such combo box on the first page");
+      continue;
+    }
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(pick.row), 0);
+    SendMessageW(page, WM_COMMAND, MAKEWPARAM(pick.control, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    Print(L"pick " + std::to_wstring(pick.control) + L": row " + std::to_wstring(pick.row) +
+          L", now row " + std::to_wstring(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
+  }
+}
+
 // The test hook: the working record as the pages see it, changed in place.
 void ApplyChanges(const std::vector<FieldChange>& changes, ULONG_PTR plugin_user_data) {
   auto* context = reinterpret_cast<kvt::PageContext*>(plugin_user_data);
@@ -298,7 +347,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
-        L"[--flags N] [--item NAME=ROW]... [printer name]");
+        L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--bare] [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -401,6 +450,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   kvt::tools::DocumentSheet sheet(plugin, &ps_param, options.printer + L" Printing Preferences");
   sheet.AddPageAfterPlugin(advanced.page());
+  kvt::tools::BarePages bare_pages;
+  if (options.bare) {
+    sheet.ReplacePluginWith({bare_pages.page(0), bare_pages.page(1), bare_pages.page(2)});
+  }
   std::unique_ptr<kvt::tools::MessageBoxAnswerer> answerer;
   if (options.answer != 0) {
     answerer = std::make_unique<kvt::tools::MessageBoxAnswerer>(options.answer);
@@ -423,6 +476,7 @@ int wmain(int argc, wchar_t** argv) {
   };
   describe_plugin_items();
   script_options.before_press = [&] {
+    PickRows(options.picks);
     ApplyChanges(options.changes, sheet.plugin_user_data());
     ChooseItems(options.choices, &advanced);
     describe_plugin_items();
@@ -433,7 +487,11 @@ int wmain(int argc, wchar_t** argv) {
   bool timed_out = false;
   {
     kvt::tools::SheetScript script(script_options);
+    kvt::tools::FirstPaintClock first_paint;
     shown = sheet.Show(nullptr, &result);
+    wchar_t painted[64];
+    std::swprintf(painted, 64, L"%.1f ms", first_paint.milliseconds());
+    Print(std::wstring(L"first page painted after ") + painted);
     const auto& titles = script.tab_titles();
     for (std::size_t i = 0; i < titles.size(); ++i) {
       Print(L"page " + std::to_wstring(i + 1) + L": " + titles[i]);

@@ -7,11 +7,14 @@
 
 #include <commctrl.h>
 #include <imm.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 
 #include "oemui/controls/control_attachment.h"
 #include "oemui/controls/win32/list_controls_win32.h"
+#include "platform/win32/activation_context.h"
+#include "platform/win32/own_module.h"
 
 namespace kvt {
 
@@ -105,6 +108,14 @@ LRESULT Win32DialogPort::Send(HWND target, UINT message, WPARAM wparam, LPARAM l
 
 bool Win32DialogPort::Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam) {
   return PostMessageW(target, message, wparam, lparam) != FALSE;
+}
+
+HWND Win32DialogPort::CreateChildDialog(std::uint16_t template_id, DLGPROC procedure,
+                                        LPARAM param) {
+  HWND child = CreateDialogParamInModuleContext(OwnModule(), MAKEINTRESOURCEW(template_id), dialog_,
+                                                procedure, param);
+  if (child != nullptr) EnableThemeDialogTexture(child, ETDT_ENABLETAB);
+  return child;
 }
 
 void Win32DialogPort::NotifyChanged(HWND sheet, HWND page) {

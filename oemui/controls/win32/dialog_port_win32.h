@@ -26,6 +26,7 @@ class Win32DialogPort final : public DialogPort {
   HWND Item(int id) override;
   LRESULT Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
   bool Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
+  HWND CreateChildDialog(std::uint16_t template_id, DLGPROC procedure, LPARAM param) override;
   void NotifyChanged(HWND sheet, HWND page) override;
   void PressCancel(HWND sheet) override;
   bool GetFont(DialogFont* font) override;

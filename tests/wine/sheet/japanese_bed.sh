@@ -31,6 +31,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 else
   japanese wine wineboot >"$KVT_WINE_DIR/wineboot-ja.log" 2>&1 </dev/null
 fi
+japanese wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+  >>"$KVT_WINE_DIR/wineboot-ja.log" 2>&1 </dev/null
 japanese wine "$setup_exe"
 status=0
 for program in "$@"; do

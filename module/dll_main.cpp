@@ -1,5 +1,6 @@
 // The module's entry point and its two exports (named in KvtQvj2Ui.def).
 #include "core/class_object.h"
+#include "core/document_property_sheets.h"
 #include "core/module_state.h"
 #include "oemui/controls/win32/list_controls_win32.h"
 #include "platform/framework_abi.h"
@@ -9,6 +10,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   // Resources are loaded from this module, not from the process's exe.
   if (reason == DLL_PROCESS_ATTACH) {
     kvt::SetModuleInstance(instance);
+    kvt::SetDocumentSheetPages(&kvt::DocumentSheetPages());
   }
   // Unloaded by FreeLibrary without the unload check first (a host that is
   // not COM): the window classes must not outlive their code. At process

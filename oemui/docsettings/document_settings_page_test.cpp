@@ -1,0 +1,415 @@
+// The Document Settings page with its three sections on fake windows: the
+// sheet, the page and the sections exchange their messages as under the
+// dialog manager, and the framework's items, the spooler, the resource
+// library, the message box and the logs are fakes.
+#include "oemui/docsettings/document_settings_page.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "core/doc_ui_state.h"
+#include "core/module_state.h"
+#include "core/option_items.h"
+#include "core/private_settings_ops.h"
+#include "log/log_test_fixture.h"
+#include "oemui/controls/fake_dialog_port.h"
+#include "oemui/docsettings/preset_sections.h"
+#include "oemui/page_messages.h"
+#include "oemui/tools/coded_message.h"
+#include "platform/fake/fake_forms.h"
+#include "platform/fake/fake_message_box.h"
+#include "platform/fake/fake_module_resources.h"
+#include "platform/fake/fake_package_library.h"
+#include "platform/fake/fake_spooler.h"
+#include "platform/fake/fake_string_table.h"
+#include "resources/pictures/picture_ids.h"
+
+namespace kvt {
+namespace {
+
+constexpr char16_t kLogPath[] = u"C:\\Logs\\driver.log";
+
+// What the framework offers on its form item, and the driver's calls.
+struct DriverItems {
+  std::u16string forms[3] = {u"Roll Paper 80 x 297 mm", u"A4", u"Roll Paper 58 x 297 mm"};
+  OPTPARAM form_params[3] = {};
+  OPTPARAM orientation_params[2] = {};
+  OPTTYPE form_type = {};
+  OPTTYPE orientation_type = {};
+  OPTITEM items[2] = {};
+  DriverItems() {
+    for (int i = 0; i < 3; ++i) form_params[i].pData = reinterpret_cast<LPTSTR>(forms[i].data());
+    form_type.Count = 3;
+    form_type.pOptParam = form_params;
+    orientation_type.Count = 2;
+    orientation_type.pOptParam = orientation_params;
+    items[0].DMPubID = kDmPubOrientation;
+    items[0].pOptType = &orientation_type;
+    items[1].DMPubID = kDmPubFormName;
+    items[1].pOptType = &form_type;
+  }
+  OPTITEM& orientation() { return items[0]; }
+  OPTITEM& form() { return items[1]; }
+};
+
+std::vector<const void*> g_updates;
+BOOL APIENTRY RecordUpdate(PVOID, PVOID item, DWORD previous, DWORD mode) {
+  EXPECT_EQ(previous, 0u);
+  EXPECT_EQ(mode, abi::OEMCUIP_DOCPROP);
+  g_updates.push_back(item);
+  return 1;
+}
+
+std::vector<LPARAM> g_results;
+LONG_PTR RecordSheetCall(HANDLE, UINT function, LPARAM page, LPARAM result) {
+  EXPECT_EQ(function, static_cast<UINT>(CPSFUNC_SET_RESULT));
+  EXPECT_EQ(result, CPSUI_OK);
+  g_results.push_back(page);
+  return 1;
+}
+
+// The module's own texts all read "%d" (a label or a number format alike);
+// the resource library's come from the fake.
+class ModuleTexts final : public StringTable {
+ public:
+  explicit ModuleTexts(FakeStringTable& library) : library_(library) {}
+  bool Load(ModuleHandle module, std::uint32_t id, std::size_t capacity,
+            std::u16string* text) override {
+    if (module != ModuleInstance()) return library_.Load(module, id, capacity, text);
+    *text = u"%d";
+    return true;
+  }
+
+ private:
+  FakeStringTable& library_;
+};
+
+class DocumentSettingsPageTest : public log::LogFixture {
+ protected:
+  DocumentSettingsPageTest() {
+    g_updates.clear();
+    g_results.clear();
+    printer_ = printers.Add(u"KVT QV-J27 Receipt");
+    spooler_.AddPrinter(printer_, {u"KVT QV-J27 Receipt", Spooler::DriverNameStatus::kOk, 0});
+    forms_.Add(u"Roll Paper 80 x 297 mm", 80000, 297000);
+    forms_.Add(u"Roll Paper 58 x 297 mm", 58000, 297000);
+    forms_.Add(u"A4", 210000, 297000);
+    ModuleHandle resources = libraries_.AddLibrary(libraries_.own_folder + u"\\KvtQvj2Res.dll");
+    strings_.Add(resources, 10000, u"Roll Paper 80 x 297 mm");
+    strings_.Add(resources, 10001, u"Roll Paper 58 x 297 mm");
+    strings_.Add(resources, 10012, u"A4");
+    for (std::uint32_t id : {223u, 224u, 225u, 229u, 230u, 231u, 232u, 215u, 216u, 217u, 218u, 219u,
+                             220u, 221u, 222u, 246u}) {
+      pictures_.bitmaps[{ModuleInstance(), id}] = BitmapPixels{200, 210, {}};
+      pictures_.bitmaps[{ModuleInstance(), id}].rows.assign(DibStride(200, 24) * 210, 0xFF);
+    }
+
+    Defaults(&context_.WorkingSettings);
+    context_.WorkingSettings.byPreset = 6;
+    context_.AppliedSettings = context_.WorkingSettings;
+    context_.hPrinter = printer_;
+    context_.pfnComPropSheet = &RecordSheetCall;
+    context_.hFontPage = reinterpret_cast<HANDLE>(0x2002);
+    context_.nSplitterPos = -1;
+    context_.bCanChange = 1;
+    context_.pOemCuipParam = &cuip_;
+    procs_.DrvUpdateUISetting = &RecordUpdate;
+    ui_object_.pOemUIProcs = &procs_;
+    cuip_.poemuiobj = &ui_object_;
+    cuip_.hPrinter = printer_;
+    cuip_.pDrvOptItems = driver_.items;
+    cuip_.cDrvOptItems = 2;
+    cuip_.pOEMUserData = &ui_;
+    ui_.bIpdFontUsable = 1;
+    ui_.pWorkingSettings = &context_.WorkingSettings;
+    driver_.form().Sel = 1;  // A4
+
+    sheet_ = windows_.NewWindow(nullptr);
+    page_window_ = windows_.NewWindow(sheet_);
+    windows_.ClientRect(page_window_) = {0, 0, 540, 420};
+    windows_.AddControl(page_window_, 1047, {10, 10, 250, 200});
+    windows_.AddControl(page_window_, 1287, {10, 204, 250, 208});
+    windows_.AddControl(page_window_, 1050, {10, 212, 250, 410});
+    windows_.AddControl(page_window_, 1058, {260, 10, 530, 34});
+    windows_.AddControl(page_window_, 1061, {260, 40, 530, 410});
+    const std::pair<std::uint16_t, SectionKind> templates[] = {
+        {105, SectionKind::kGeneral}, {103, SectionKind::kPaperCut}, {104, SectionKind::kOption}};
+    for (const auto& [id, kind] : templates) {
+      windows_.AddTemplate(id, [this, kind = kind](HWND window, LPARAM param) {
+        windows_.PlacedRect(window) = {0, 0, section_width_, 300};
+        windows_.AddControl(window, 1, {0, 0, 100, 20});
+        ports_.push_back(std::make_unique<FakeDialogPort>(windows_, window));
+        sections_.push_back(std::make_unique<PresetSection>(
+            *ports_.back(), reinterpret_cast<PageContext*>(param), kind));
+        PresetSection* section = sections_.back().get();
+        section_messages_.emplace_back();
+        auto* heard = &section_messages_.back();
+        return [section, heard](UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+          heard->push_back(message);
+          bool handled = false;
+          return section->Dispatch(message, wparam, lparam, &handled);
+        };
+      });
+    }
+    port_ = std::make_unique<FakeDialogPort>(windows_, page_window_);
+    page_ = std::make_unique<DocumentSettingsPage>(*port_, &context_, SectionProcedures{});
+    windows_.SetHandler(page_window_, [this](UINT message, WPARAM wparam, LPARAM lparam) {
+      bool handled = false;
+      return static_cast<LRESULT>(page_->Dispatch(message, wparam, lparam, &handled));
+    });
+  }
+
+  std::uint32_t Init() {
+    const std::uint32_t code = page_->OnInit();
+    windows_.Pump();
+    windows_.ClearMessages();
+    return code;
+  }
+  void Pick(int row) { windows_.PickComboRow(page_window_, 1058, row); }
+  void TurnDriverLogOn() {
+    files.AddDirectory(u"C:\\Logs");
+    printers.SetString(printer_, u"LogFilePath", kLogPath);
+    printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
+  }
+  int Count(HWND target, UINT message) {
+    return static_cast<int>(windows_.MessagesTo(target, message).size());
+  }
+
+  FakeSpooler spooler_;
+  FakeForms forms_;
+  FakePackageLibraryLoader libraries_;
+  FakeStringTable strings_;
+  FakeModuleResources pictures_;
+  FakeMessageBoxUi boxes_;
+  ScopedService<Spooler> use_spooler_{spooler_};
+  ScopedService<Forms> use_forms_{forms_};
+  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
+  ModuleTexts texts_{strings_};
+  ScopedService<StringTable> use_strings_{texts_};
+  ScopedService<ModuleResources> use_pictures_{pictures_};
+  ScopedService<MessageBoxUi> use_boxes_{boxes_};
+
+  PrinterHandle printer_ = nullptr;
+  PageContext context_ = {};
+  DriverItems driver_;
+  OEMUIPROCS procs_ = {};
+  OEMUIOBJ ui_object_ = {};
+  OEMCUIPPARAM cuip_ = {};
+  DocUiState ui_ = {};
+  int section_width_ = 240;
+
+  FakeWindows windows_;
+  HWND sheet_ = nullptr;
+  HWND page_window_ = nullptr;
+  std::vector<std::unique_ptr<FakeDialogPort>> ports_;
+  std::vector<std::unique_ptr<PresetSection>> sections_;
+  std::deque<std::vector<UINT>> section_messages_;
+  std::unique_ptr<FakeDialogPort> port_;
+  std::unique_ptr<DocumentSettingsPage> page_;
+};
+
+TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPreset) {
+  context_.WorkingSettings.byPreset = 3;
+  section_width_ = 300;  // wider than the group: shrunk to fit
+  ASSERT_EQ(Init(), 0u);
+  FakeControl* combo = windows_.Control(page_window_, 1058);
+  ASSERT_EQ(combo->combo_items.size(), 7u);
+  EXPECT_EQ(combo->combo_items[6].icon_id, static_cast<std::uint32_t>(IDB_PRESET_USER));
+  EXPECT_EQ(combo->combo_selected, 3);
+  EXPECT_EQ(combo->combo_field_height, 24);
+  EXPECT_EQ(ui_.hDocumentWnd, page_window_);
+  ASSERT_EQ(sections_.size(), 3u);
+  EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
+  EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)));
+  // 270 / (300 + 12) = 0.865: every section hears the factor, then shrinks.
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(section_messages_[i].front(), kDsmScaleLayout);
+    EXPECT_EQ(windows_.PlacedRect(page_->section(i)), (DialogRect{266, 76, 266 + 259, 76 + 259}));
+  }
+  EXPECT_EQ(context_.nSplitterPos, 204);
+  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.items().size(), 47u);
+  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), 1u);
+  EXPECT_FALSE(windows_.Control(page_window_, 1047)->preview->empty());
+  EXPECT_TRUE(windows_.IsEnabled(page_window_) && combo->enabled);
+}
+
+TEST_F(DocumentSettingsPageTest, WithoutPermissionEverythingButListAndPictureIsDisabled) {
+  context_.bCanChange = 0;
+  ASSERT_EQ(Init(), 0u);
+  EXPECT_FALSE(windows_.Control(page_window_, 1058)->enabled);
+  EXPECT_FALSE(windows_.Control(page_window_, 1061)->enabled);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(windows_.Control(page_->section(i), 1)->enabled) << i;
+  }
+  EXPECT_TRUE(windows_.Control(page_window_, 1050)->enabled);
+}
+
+TEST_F(DocumentSettingsPageTest, UnreadablePrinterShowsItsCodeAndCancelsTheSheet) {
+  spooler_.AddPrinter(printer_, {u"", Spooler::DriverNameStatus::kReadFailed, 5});
+  const std::uint32_t code = page_->OnInit();
+  EXPECT_EQ(code, 202u);
+  page_->frame().ShowFailure(code);
+  windows_.Pump();
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0].style & kMbIconError, kMbIconError);
+  const auto presses = windows_.MessagesTo(sheet_, kPsmPressButton);
+  ASSERT_EQ(presses.size(), 1u);
+  EXPECT_EQ(presses[0].wparam, kPsbtnCancel);
+}
+
+// A preset choice: the question for the reductions, the driver's form and
+// orientation, the sections' fields.
+TEST_F(DocumentSettingsPageTest, PresetChoices) {
+  struct Case {
+    int row;
+    int answer;  // 0: no question expected
+    std::uint8_t preset;
+    LONG form;  // the form item's selection afterwards
+    std::uint8_t paper_cut, feed_to_cut, marked, reduction, scale, start_drawer;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 0, 1, 1, 0, 0, 100, 1},  // the form at the first position
+      {1, 0, 1, 2, 1, 1, 0, 0, 100, 1},    {3, 0, 3, 2, 3, 0, 1, 0, 100, 0},
+      {4, kIdOk, 4, 1, 3, 1, 0, 1, 34, 0},  // A4 under 72 mm: 34%
+      {5, kIdOk, 5, 1, 3, 1, 0, 2, 25, 0},
+  };
+  ASSERT_EQ(Init(), 0u);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row);
+    windows_.Send(page_window_, kDsmUserPreset, 0, 0);
+    PrivateSettings& working = context_.WorkingSettings;
+    working.byWatermark = c.answer != 0 ? 0 : 1;  // the question needs it off
+    working.byReduction = 0;
+    working.optionGroups[kPageEnd].nCommandLength = 3;
+    driver_.form().Sel = 1;
+    driver_.orientation().Sel = 1;
+    ui_.bLandscape = 0;
+    ui_.bIpdFontUsable = 1;
+    boxes_.boxes.clear();
+    g_updates.clear();
+    windows_.ClearMessages();
+    Pick(c.row);
+    const PrivateSettings& s = context_.WorkingSettings;
+    EXPECT_EQ(boxes_.boxes.size(), c.answer != 0 ? 1u : 0u);
+    EXPECT_EQ(s.byPreset, c.preset);
+    EXPECT_EQ(s.byWatermark, 0);
+    EXPECT_EQ(driver_.form().Sel, c.form);
+    EXPECT_EQ(driver_.orientation().Sel, 0);
+    const std::vector<const void*> updates = {c.form != 1 ? &driver_.form() : nullptr,
+                                              &driver_.orientation()};
+    std::vector<const void*> expected;
+    for (const void* u : updates) {
+      if (u != nullptr) expected.push_back(u);
+    }
+    EXPECT_EQ(g_updates, expected);
+    EXPECT_EQ(s.byPaperCut, c.paper_cut);
+    EXPECT_EQ(s.byFeedToCut, c.feed_to_cut);
+    EXPECT_EQ(s.byMarkedPaperFeed, c.marked);
+    EXPECT_EQ(s.byReduction, c.reduction);
+    EXPECT_EQ(s.byReductionScale, c.scale);
+    EXPECT_EQ(s.optionGroups[kPrintStart].byDrawer, c.start_drawer);
+    EXPECT_EQ(s.optionGroups[kPageEnd].nCommandLength, 0);
+    EXPECT_EQ(s.optionGroups[kPrintEnd].wDrawerOffTime, 200);
+    EXPECT_EQ(Count(sheet_, kPsmChanged), 1);
+    // The sections hear the preset in order: general, paper cut, option.
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Count(page_->section(i), kDsmApplyPreset), 1);
+  }
+}
+
+TEST_F(DocumentSettingsPageTest, CancelledReductionAndTheSameRowChangeNothing) {
+  context_.WorkingSettings.byPreset = 1;
+  ASSERT_EQ(Init(), 0u);
+  const PrivateSettings before = context_.WorkingSettings;
+  boxes_.answer = kIdCancel;
+  Pick(4);
+  EXPECT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(std::memcmp(&before, &context_.WorkingSettings, sizeof before), 0);
+  EXPECT_EQ(windows_.Control(page_window_, 1058)->combo_selected, 1);
+  EXPECT_TRUE(g_updates.empty());
+
+  windows_.ClearMessages();
+  Pick(1);
+  for (const FakeMessage& m : windows_.Messages()) {
+    EXPECT_TRUE(m.target == page_window_) << "the same row sent " << m.message;
+  }
+  EXPECT_EQ(std::memcmp(&before, &context_.WorkingSettings, sizeof before), 0);
+
+  // No question while device fonts are off anyway (here: landscape).
+  ui_.bLandscape = 1;
+  boxes_.boxes.clear();
+  Pick(5);
+  EXPECT_TRUE(boxes_.boxes.empty());
+  EXPECT_EQ(context_.WorkingSettings.byPreset, 5);
+}
+
+TEST_F(DocumentSettingsPageTest, ActivationAfterThePaperChangedSwitchesToUserSetting) {
+  context_.WorkingSettings.byPreset = 4;
+  context_.WorkingSettings.byReduction = 1;
+  driver_.form().Sel = 1;  // A4, the preset's own form
+  ASSERT_EQ(Init(), 0u);
+  NotifyHeader activate = {sheet_, 0, kPsnSetActive};
+  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  EXPECT_EQ(context_.WorkingSettings.byPreset, 4);
+  EXPECT_EQ(context_.WorkingSettings.byReductionScale, 34);  // always recomputed
+
+  driver_.form().Sel = 0;  // 80 mm roll chosen on the driver's page
+  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  EXPECT_EQ(context_.WorkingSettings.byPreset, 6);
+  EXPECT_EQ(windows_.Control(page_window_, 1058)->combo_selected, 6);
+  EXPECT_EQ(context_.WorkingSettings.byReductionScale, 90);
+
+  context_.WorkingSettings.byPreset = 0;
+  driver_.form().Sel = 0;
+  ui_.bChangedOutside = 1;
+  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  EXPECT_EQ(context_.WorkingSettings.byPreset, 6);
+  EXPECT_EQ(ui_.bChangedOutside, 0u);
+}
+
+TEST_F(DocumentSettingsPageTest, SectionsAndEventsFollowTheListAndRefuseUnknownIds) {
+  ASSERT_EQ(Init(), 0u);
+  windows_.Send(page_window_, kDsmShowSection, 24, 0);
+  EXPECT_TRUE(windows_.IsShown(page_->section(kOptionSection)));
+  ASSERT_EQ(windows_.MessagesTo(page_->section(kOptionSection), kDsmSelectEvent).size(), 1u);
+  EXPECT_EQ(windows_.MessagesTo(page_->section(kOptionSection), kDsmSelectEvent)[0].wparam, 1u);
+  windows_.Send(page_window_, kDsmEventSelected, 3, 0);
+  EXPECT_EQ(page_->current_item(), 38u);
+  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), 38u);
+
+  // An event past the four is refused before it is kept; so is an item
+  // that opens no section.
+  EXPECT_EQ(windows_.Send(page_window_, kDsmEventSelected, 4, 0), 107);
+  EXPECT_EQ(page_->current_event(), 3u);
+  EXPECT_EQ(windows_.Send(page_window_, kDsmShowSection, 2, 0), 107);
+  EXPECT_EQ(page_->current_item(), 38u);
+  EXPECT_EQ(boxes_.boxes.size(), 2u);
+  windows_.Send(page_window_, kDsmShowSection, 8, 0);
+  EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
+}
+
+TEST_F(DocumentSettingsPageTest, ApplyLogsFiveDumpsAndReportsOkOnce) {
+  TurnDriverLogOn();
+  ASSERT_EQ(Init(), 0u);
+  context_.WorkingSettings.byDensity = 130;
+  NotifyHeader apply = {sheet_, 0, kPsnApply};
+  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&apply));
+  EXPECT_EQ(context_.AppliedSettings.byDensity, 130);
+  EXPECT_EQ(g_results, std::vector<LPARAM>{0x2002});
+  const std::string log = files.Content(kLogPath);
+  const char* titles[] = {"[General/Cut/Mark]", "[Option/StartDoc]", "[Option/StartPage]",
+                          "[Option/EndPage]", "[Option/EndDoc]"};
+  std::size_t at = 0;
+  for (const char* title : titles) {
+    at = log.find(std::string("(Doc Format) DocFormat Apply ") + title, at);
+    ASSERT_NE(at, std::string::npos) << title << "\n" << log;
+  }
+  EXPECT_NE(log.find("Output data dump. (20 byte)"), std::string::npos);
+  EXPECT_NE(log.find("Output data dump. (152 byte)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kvt

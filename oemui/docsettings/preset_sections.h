@@ -1,0 +1,50 @@
+// The Document Settings page's three sections as far as the presets need
+// them: each writes its own fields when the page applies a preset, takes
+// the page's scaling and is disabled with the page. Their controls come
+// with their own code; until then a section shows its heading only.
+#pragma once
+
+#include <cstdint>
+
+#include "core/page_context.h"
+#include "oemui/controls/dialog_port.h"
+
+namespace kvt {
+
+enum class SectionKind : int { kGeneral = 0, kPaperCut = 1, kOption = 2 };
+
+class PresetSection {
+ public:
+  PresetSection(DialogPort& port, PageContext* context, SectionKind kind)
+      : port_(port), context_(context), kind_(kind) {}
+
+  // 220 without the sheet's context.
+  std::uint32_t OnInit() const;
+  // Writes the preset's values of this section's fields (byPreset says
+  // which; User Setting writes nothing); the general section then works
+  // the reduction scale out from the current paper form.
+  void OnApplyPreset();
+  // The general section's reduction scale from the current form: 0, or
+  // the form query's code with nothing changed.
+  std::uint32_t OnRefreshReduction();
+  // Shrinks every child to |factor| thousandths and gives it |font| made
+  // smaller by a step that grows as the factor falls.
+  void OnScaleLayout(int factor, const DialogFont* font);
+  // Without permission to change settings every child is disabled.
+  void OnDisableAll();
+
+  // Routes a message; |*handled| says whether it was the section's.
+  std::uint32_t Dispatch(UINT message, WPARAM wparam, LPARAM lparam, bool* handled);
+
+ private:
+  DialogPort& port_;
+  PageContext* context_;
+  SectionKind kind_;
+};
+
+// The sections' dialog procedures (win32/; nothing on Linux).
+INT_PTR CALLBACK GeneralSectionProc(HWND section, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK PaperCutSectionProc(HWND section, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK OptionSectionProc(HWND section, UINT message, WPARAM wparam, LPARAM lparam);
+
+}  // namespace kvt
