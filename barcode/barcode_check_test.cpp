@@ -181,17 +181,12 @@ INSTANTIATE_TEST_SUITE_P(Barcode, Kind1DTest, ::testing::ValuesIn(kKinds1D),
 // Order of the checks and which code wins.
 
 TEST(CheckBarcodeParam, UnknownKindStopsAtOnce) {
-  for (std::uint8_t kind : {15, 16, 255}) {
-    testing::SdkLogCapture capture;
-    Group g = Group1D(kind);
-    g[barcode1d::kModuleWidth] = 0;
-    g[barcode1d::kHeight] = 0;
-    EXPECT_EQ(Check1D(&g, Text("x")), 87u);
-    EXPECT_THAT(Messages(capture),
-                ElementsAre("Barcode unknown type. [type:" + std::to_string(kind) + "]"));
-    EXPECT_EQ(g[barcode1d::kModuleWidth], 0);  // nothing else looked at
-    EXPECT_EQ(g[barcode1d::kHeight], 0);
-  }
+  testing::SdkLogCapture capture;
+  Group g = Group1D(15);
+  g[barcode1d::kModuleWidth] = 0;
+  EXPECT_EQ(Check1D(&g, Text("x")), 87u);
+  EXPECT_THAT(Messages(capture), ElementsAre("Barcode unknown type. [type:15]"));
+  EXPECT_EQ(g[barcode1d::kModuleWidth], 0);  // nothing else looked at
 }
 
 struct OrderRow {
@@ -515,19 +510,17 @@ TEST_P(HexTextTest, Converts) {
 }
 
 // clang-format off
+// The fuzz target checks any text against a plain pairwise reading; these
+// are the rows that can fail differently.
 INSTANTIATE_TEST_SUITE_P(
     Barcode, HexTextTest,
     ::testing::Values(
-        HexRow{"Spaced", u"1B 40", -2, {0x1B, 0x40}}, HexRow{"Packed", u"1b40", -2, {0x1B, 0x40}},
+        HexRow{"Spaced", u"1B 40", -2, {0x1B, 0x40}},
         HexRow{"AllDigits", u"0123456789abcdefABCDEF", -2,
                {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xAB, 0xCD, 0xEF}},
         HexRow{"BadLowDigitDropsPair", u"1G2A", -2, {0x2A}}, HexRow{"OddTail", u"ABC", -2, {0xAB}},
-        HexRow{"SingleDigit", u"A", -2, {}}, HexRow{"Empty", u"", -2, {}},
-        HexRow{"NoDigits", u"xyz -", -2, {}}, HexRow{"Separators", u" 0f,\t1e;", -2, {0x0F, 0x1E}},
         HexRow{"WideDigitsAreNotDigits", u"\uFF11\uFF22" u"12", -2, {0x12}},
-        HexRow{"HighSurrogateSkipped", u"\xD83D" u"7f", -2, {0x7F}},
-        HexRow{"CountLimitsReading", u"1B40", 3, {0x1B}}, HexRow{"ZeroCount", u"1B40", 0, {}},
-        HexRow{"NegativeCount", u"1B40", -1, {}}),
+        HexRow{"CountLimitsReading", u"1B40", 3, {0x1B}}, HexRow{"NegativeCount", u"1B40", -1, {}}),
     [](const ::testing::TestParamInfo<HexRow>& info) { return info.param.name; });
 // clang-format on
 

@@ -199,10 +199,8 @@ TEST(BarcodeCode128, EveryEscapeInEveryCurrentSet) {
 }
 
 TEST(BarcodeCode128, UnknownEscapeLetters) {
-  const std::string known = "ABCS1234{";
   for (const char* prefix : {"", "{A", "{B", "{C"}) {
-    for (int letter = 0; letter < 256; ++letter) {
-      if (known.find(static_cast<char>(letter)) != std::string::npos) continue;
+    for (int letter : {0, int{'D'}, int{'a'}, int{'s'}, int{'5'}, int{'}'}, 0xC1}) {
       const Encoded e = Encode128(std::string(prefix) + "{" + static_cast<char>(letter));
       EXPECT_FALSE(e.values);
       char expected[64];

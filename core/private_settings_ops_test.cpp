@@ -208,9 +208,9 @@ TEST(PrivateSettingsMerge, WatermarkScaleIsCheckedOnlyWhenNotFittingThePaper) {
   };
   const Case cases[] = {
       {1, 5, 1, 5},  // fitted: the scale is not looked at
-      {1, 65535, 1, 65535}, {0, 5, 0, 10},      {0, 301, 0, 300},
-      {0, 150, 0, 150},     {2, 5, 0, 10},  // the flag is put right first, then the scale counts
-      {2, 100, 0, 100},     {255, 400, 0, 300},
+      {1, 65535, 1, 65535},
+      {2, 5, 0, 10},  // the flag is put right first, then the scale counts
+      {255, 400, 0, 300},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("fit " + std::to_string(c.fit) + " scale " + std::to_string(c.scale));
@@ -359,25 +359,6 @@ TEST(PrivateSettingsMerge, WithoutPrinterTakesTheFirstEntriesAndAsksNoSpooler) {
   EXPECT_EQ(0, spooler.driver_name_calls);
   EXPECT_EQ(0, record->byHeadDrive);
   EXPECT_EQ(3, record->byReduction);
-}
-
-TEST(PrivateSettingsMerge, BuiltInModelAppliesWhateverTheDriverIsCalled) {
-  for (const char16_t* name : {u"KVT QV-J27", u"kvt qv-j27 receipt", u"Other Printer"}) {
-    SCOPED_TRACE(::testing::PrintToString(std::u16string(name)));
-    FakeSpooler spooler;
-    spooler.AddPrinter(Handle(0x20), {name});
-    ScopedService<Spooler> installed(spooler);
-    Image image = DefaultImage();
-    image[12] = 6;  // listed but not enabled
-    image[13] = 5;
-    image[20] = 3;
-    auto record = RecordOf(image);
-    EXPECT_FALSE(Merge(record.get(), Handle(0x20)));
-    EXPECT_EQ(1, spooler.driver_name_calls);
-    EXPECT_EQ(0, record->byHeadDrive);
-    EXPECT_EQ(5, record->byPreset);
-    EXPECT_EQ(3, record->byReduction);
-  }
 }
 
 // --- Convert ----------------------------------------------------------------
