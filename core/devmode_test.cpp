@@ -76,7 +76,7 @@ TEST(DevMode, EachCodeWritesOnlyItsBuffer) {
   } cases[] = {
       {abi::OEMDM_SIZE, in, out, out, 1552},
       {abi::OEMDM_DEFAULT, in, out, DefaultsOver(out), 77},
-      {abi::OEMDM_CONVERT, ours, out, ours, 77},
+      {abi::OEMDM_CONVERT, ours, DefaultsOver(out), ours, 77},
       {abi::OEMDM_CONVERT, foreign, DefaultsOver(out), DefaultsOver(out), 77},
   };
   for (const Case& c : cases) {

@@ -82,6 +82,16 @@ echo "building ${wanted[*]}"
 ninja -C "$bld" -j2 "${wanted[@]}" >"$logs/first_build.log" 2>&1 ||
   { echo "the unfaulted tree does not build: $logs/first_build.log"; exit 2; }
 
+# Unfaulted, every program must pass: a failing test would pass off every
+# fault in its program as caught.
+for t in "${wanted[@]}"; do
+  exe=$(find "$bld" -name "$t" -type f -perm -u+x | head -n1)
+  if ! (cd "$(dirname "$exe")" && timeout 300 "$exe" --gtest_brief=1) >"$logs/unfaulted_$t.log" 2>&1; then
+    echo "the unfaulted $t fails: $logs/unfaulted_$t.log"
+    exit 2
+  fi
+done
+
 caught=0 missed=0 errors=0
 missed_list=() error_list=()
 for n in "${!heads[@]}"; do

@@ -25,11 +25,6 @@ struct Rgb {
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
 };
 const Rgb kWhitePixel{255, 255, 255};
-// The columns of the outlines' paper edges: cut marks, put at x 44, must
-// reach across them.
-constexpr int kPaperLeft = 56;
-constexpr int kPaperRight = 134;
-const Rgb kBlackPixel{0, 0, 0};
 
 // A 24-bit picture as the pages hold it, with plain pixel access and the
 // raster operations the pages put pictures on with.
@@ -182,14 +177,6 @@ TEST_F(PicturesTest, IconsHoldSixteenAndThirtyTwoPixelImagesWithMatchingMasks) {
     }
   }
 }
-
-// Where the Document Settings page puts things, by margin 0 to 3.
-const std::uint32_t kOutlineOf[] = {IDB_OUTLINE_MINIMUM, IDB_OUTLINE_ONE_SIDE, IDB_OUTLINE_ONE_SIDE,
-                                    IDB_OUTLINE_MAXIMUM};
-const int kUprightY[4][2] = {{13, 62}, {13, 77}, {28, 92}, {29, 111}};
-const int kSidewaysY[4][2] = {{9, 58}, {13, 77}, {21, 85}, {25, 107}};
-const int kCutY[4][2] = {{43, 92}, {58, 122}, {58, 122}, {76, 158}};
-const int kDrawerEndY[] = {119, 149, 149, 185};
 
 TEST_F(PicturesTest, WatermarkTextIsTransparentAroundPremultipliedInk) {
   for (std::uint32_t id = IDR_WATERMARK_TEXT; id <= IDR_WATERMARK_TEXT_SIDEWAYS_UPSIDE_DOWN; ++id) {
