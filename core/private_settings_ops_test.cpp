@@ -414,7 +414,7 @@ TEST(PrivateSettingsConvert, CopiesTheSmallerSizeButNeverBeyondTheRecord) {
 TEST(PrivateSettingsConvert, NeverWritesPastTheRecord) {
   std::vector<std::uint8_t> in(1552 + 64, 0x11), out(1552 + 64, 0xEE);
   for (std::vector<std::uint8_t>* buffer : {&in, &out}) {
-    const std::uint32_t header[] = {0xFFFFFFFF, 0x4B565455};
+    const std::uint32_t header[] = {1600, 0x4B565455};  // a little more than the record
     std::memcpy(buffer->data(), header, sizeof header);
   }
   EXPECT_TRUE(Convert(reinterpret_cast<const PrivateSettings*>(in.data()),
