@@ -136,27 +136,19 @@ TEST_P(Kind1DTest, EveryByteValue) {
 TEST_P(Kind1DTest, MinimumHeight) {
   const Kind1DRow& k = GetParam();
   const Bytes data = Repeat(k.filler, k.min_length);
-  {
+  for (int height : {int{k.min_height}, k.min_height - 1, 0}) {
     testing::SdkLogCapture capture;
     Group g = ValidGroup();
-    g[barcode1d::kHeight] = k.min_height;
-    EXPECT_EQ(Check1D(&g, data), 0u);
-  }
-  if (k.min_height > 1) {
-    testing::SdkLogCapture capture;
-    Group g = ValidGroup();
-    g[barcode1d::kHeight] = static_cast<std::uint8_t>(k.min_height - 1);
-    EXPECT_EQ(Check1D(&g, data), 24u);
-    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Height. [%d-255:%d]", k.label,
-                                                      k.min_height, k.min_height - 1)));
-  }
-  {
-    // Height 0 stands for 162, which every kind accepts.
-    testing::SdkLogCapture capture;
-    Group g = ValidGroup();
-    g[barcode1d::kHeight] = 0;
-    EXPECT_EQ(Check1D(&g, data), 0u);
-    EXPECT_EQ(g[barcode1d::kHeight], 162);
+    g[barcode1d::kHeight] = static_cast<std::uint8_t>(height);
+    const bool low = height != 0 && height < k.min_height;
+    EXPECT_EQ(Check1D(&g, data), low ? 24u : 0u) << height;
+    if (low) {
+      EXPECT_THAT(Messages(capture),
+                  ElementsAre(Format("%s bad Height. [%d-255:%d]", k.label, k.min_height, height)));
+    }
+    if (height == 0) {
+      EXPECT_EQ(g[barcode1d::kHeight], 162);  // 0 stands for 162
+    }
   }
 }
 
@@ -180,39 +172,6 @@ TEST_P(Kind1DTest, RatioOnlyForWideNarrowKinds) {
   }
 }
 
-TEST_P(Kind1DTest, WidthAndHri) {
-  const Kind1DRow& k = GetParam();
-  const Bytes data = Repeat(k.filler, k.min_length);
-  for (std::uint8_t width : {2, 6}) {
-    Group g = ValidGroup();
-    g[barcode1d::kModuleWidth] = width;
-    EXPECT_EQ(Check1D(&g, data), 0u);
-  }
-  for (std::uint8_t width : {1, 7}) {
-    testing::SdkLogCapture capture;
-    Group g = ValidGroup();
-    g[barcode1d::kModuleWidth] = width;
-    EXPECT_EQ(Check1D(&g, data), 24u);
-    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Width. [2-6:%d]", k.label, width)));
-  }
-  {
-    Group g = ValidGroup();
-    g[barcode1d::kModuleWidth] = 0;
-    EXPECT_EQ(Check1D(&g, data), 0u);
-    EXPECT_EQ(g[barcode1d::kModuleWidth], 3);
-  }
-  for (std::uint8_t hri = 0; hri <= 6; ++hri) {
-    Group g = ValidGroup();
-    g[barcode1d::kHri] = hri;
-    EXPECT_EQ(Check1D(&g, data), 0u);
-  }
-  testing::SdkLogCapture capture;
-  Group g = ValidGroup();
-  g[barcode1d::kHri] = 7;
-  EXPECT_EQ(Check1D(&g, data), 87u);
-  EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad HRI pos. [0-6:7]", k.label)));
-}
-
 INSTANTIATE_TEST_SUITE_P(Barcode, Kind1DTest, ::testing::ValuesIn(kKinds1D),
                          [](const ::testing::TestParamInfo<Kind1DRow>& info) {
                            return "Kind" + std::to_string(info.param.kind);
@@ -222,17 +181,12 @@ INSTANTIATE_TEST_SUITE_P(Barcode, Kind1DTest, ::testing::ValuesIn(kKinds1D),
 // Order of the checks and which code wins.
 
 TEST(CheckBarcodeParam, UnknownKindStopsAtOnce) {
-  for (std::uint8_t kind : {15, 16, 255}) {
-    testing::SdkLogCapture capture;
-    Group g = Group1D(kind);
-    g[barcode1d::kModuleWidth] = 0;
-    g[barcode1d::kHeight] = 0;
-    EXPECT_EQ(Check1D(&g, Text("x")), 87u);
-    EXPECT_THAT(Messages(capture),
-                ElementsAre("Barcode unknown type. [type:" + std::to_string(kind) + "]"));
-    EXPECT_EQ(g[barcode1d::kModuleWidth], 0);  // nothing else looked at
-    EXPECT_EQ(g[barcode1d::kHeight], 0);
-  }
+  testing::SdkLogCapture capture;
+  Group g = Group1D(15);
+  g[barcode1d::kModuleWidth] = 0;
+  EXPECT_EQ(Check1D(&g, Text("x")), 87u);
+  EXPECT_THAT(Messages(capture), ElementsAre("Barcode unknown type. [type:15]"));
+  EXPECT_EQ(g[barcode1d::kModuleWidth], 0);  // nothing else looked at
 }
 
 struct OrderRow {
@@ -282,21 +236,32 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<OrderRow>& info) { return info.param.name; });
 // clang-format on
 
-TEST(CheckBarcodeParam, ReplacementsStayEvenWhenTheCheckFails) {
+// Width and HRI position follow the same rule for every kind; 0 stands for
+// width 3, and the replacement stays even when the check then fails.
+TEST(CheckBarcodeParam, WidthAndHri) {
+  struct Row {
+    std::uint8_t width, hri;
+    std::uint32_t result;
+    const char* message;
+  };
+  for (const Row& row :
+       {Row{2, 6, 0, nullptr}, Row{6, 0, 0, nullptr}, Row{1, 0, 24, "0 UPC-A bad Width. [2-6:1]"},
+        Row{7, 0, 24, "0 UPC-A bad Width. [2-6:7]"},
+        Row{3, 7, 87, "0 UPC-A bad HRI pos. [0-6:7]"}}) {
+    testing::SdkLogCapture capture;
+    Group g = Group1D(0);
+    g[barcode1d::kModuleWidth] = row.width;
+    g[barcode1d::kHri] = row.hri;
+    EXPECT_EQ(Check1D(&g, Text("01234567890")), row.result) << int{row.width};
+    EXPECT_EQ(Messages(capture).size(), row.message ? 1u : 0u);
+    if (row.message) {
+      EXPECT_EQ(Messages(capture)[0], row.message);
+    }
+  }
   Group g = Group1D(0);
   g[barcode1d::kModuleWidth] = 0;
-  g[barcode1d::kHeight] = 0;
-  EXPECT_EQ(Check1D(&g, Text("01234567890")), 0u);
-  EXPECT_EQ(g[barcode1d::kModuleWidth], 3);
-  EXPECT_EQ(g[barcode1d::kHeight], 162);
-
-  testing::SdkLogCapture capture;
-  g = Group1D(0);
-  g[barcode1d::kModuleWidth] = 0;
-  g[barcode1d::kHeight] = 0;
   EXPECT_EQ(Check1D(&g, Text("0123")), 24u);
   EXPECT_EQ(g[barcode1d::kModuleWidth], 3);
-  EXPECT_EQ(g[barcode1d::kHeight], 162);
 }
 
 // ---------------------------------------------------------------------------
@@ -370,80 +335,46 @@ const Kind2DRow kKinds2D[] = {
 
 class Kind2DTest : public ::testing::TestWithParam<Kind2DRow> {};
 
-TEST_P(Kind2DTest, LengthRange) {
+// Length, module size and height: the ends of each range pass, one past
+// either end fails with its log line; size 0 becomes 3 for PDF417, else 6.
+TEST_P(Kind2DTest, Ranges) {
   const Kind2DRow& k = GetParam();
-  for (std::uint32_t length : {k.min_length, k.max_length}) {
-    testing::SdkLogCapture capture;
-    Group g = Group2D(k.kind);
-    EXPECT_EQ(Check2D(&g, Repeat(k.filler, length)), 0u) << length;
-    EXPECT_THAT(Messages(capture), IsEmpty());
-  }
-  for (std::uint32_t length : {k.min_length - 1, k.max_length + 1}) {
-    testing::SdkLogCapture capture;
-    Group g = Group2D(k.kind);
-    EXPECT_EQ(Check2D(&g, Repeat(k.filler, length)), 24u) << length;
-    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad data length. [%u-%u:%u]", k.label,
-                                                      k.min_length, k.max_length, length)));
-  }
-}
-
-TEST_P(Kind2DTest, SizeRange) {
-  const Kind2DRow& k = GetParam();
-  const Bytes data = Repeat(k.filler, k.min_length);
-  if (k.min_size < 0) {
-    for (int size : {1, 17, 255}) {
-      Group g = Group2D(k.kind);
-      g[barcode2d::kModuleSize] = static_cast<std::uint8_t>(size);
-      EXPECT_EQ(Check2D(&g, data), 0u) << size;
-    }
-  } else {
-    for (int size : {k.min_size, k.max_size}) {
-      Group g = Group2D(k.kind);
-      g[barcode2d::kModuleSize] = static_cast<std::uint8_t>(size);
-      EXPECT_EQ(Check2D(&g, data), 0u) << size;
-    }
-    for (int size : {k.min_size - 1, k.max_size + 1}) {
+  struct Range {
+    const char* what;
+    int low, high;       // low < 0: not checked
+    std::size_t offset;  // 0: the data length
+  };
+  const Range ranges[] = {
+      {"data length", static_cast<int>(k.min_length), static_cast<int>(k.max_length), 0},
+      {"Size", k.min_size, k.max_size, barcode2d::kModuleSize},
+      {"Height", k.min_height, k.max_height, barcode2d::kModuleHeight}};
+  for (const Range& r : ranges) {
+    if (r.low < 0) continue;
+    for (int value : {r.low, r.high, r.low - 1, r.high + 1}) {
+      if (value > 255 && r.offset != 0) continue;
+      SCOPED_TRACE(std::string(r.what) + " " + std::to_string(value));
+      const bool good = value >= r.low && value <= r.high;
       testing::SdkLogCapture capture;
       Group g = Group2D(k.kind);
-      g[barcode2d::kModuleSize] = static_cast<std::uint8_t>(size);
-      EXPECT_EQ(Check2D(&g, data), 24u) << size;
-      EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Size. [%d-%d:%d]", k.label,
-                                                        k.min_size, k.max_size, size)));
+      Bytes data = Repeat(k.filler, k.min_length);
+      if (r.offset == 0) {
+        data = Repeat(k.filler, static_cast<std::size_t>(value));
+      } else {
+        g[r.offset] = static_cast<std::uint8_t>(value);
+      }
+      EXPECT_EQ(Check2D(&g, data), good ? 0u : 24u);
+      if (good) {
+        EXPECT_THAT(Messages(capture), IsEmpty());
+      } else {
+        EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad %s. [%d-%d:%d]", k.label, r.what,
+                                                          r.low, r.high, value)));
+      }
     }
   }
-  // Size 0: PDF417 takes 3, every other kind 6.
   Group g = Group2D(k.kind);
   g[barcode2d::kModuleSize] = 0;
-  testing::SdkLogCapture capture;
-  const std::uint32_t result = Check2D(&g, data);
-  const int replaced = k.kind == barcode2d::kPdf417 ? 3 : 6;
-  EXPECT_EQ(g[barcode2d::kModuleSize], replaced);
-  if (k.max_size >= 0 && replaced > k.max_size) {
-    EXPECT_EQ(result, 24u);
-  } else {
-    EXPECT_EQ(result, 0u);
-  }
-}
-
-TEST_P(Kind2DTest, HeightRange) {
-  const Kind2DRow& k = GetParam();
-  if (k.min_height < 0) return;  // 0..255: nothing to refuse (Data Matrix: its own rule)
-  const Bytes data = Repeat(k.filler, k.min_length);
-  for (int height : {k.min_height, k.max_height}) {
-    Group g = Group2D(k.kind);
-    g[barcode2d::kModuleHeight] = static_cast<std::uint8_t>(height);
-    EXPECT_EQ(Check2D(&g, data), 0u) << height;
-  }
-  std::vector<int> bad = {k.min_height - 1};
-  if (k.max_height < 255) bad.push_back(k.max_height + 1);
-  for (int height : bad) {
-    testing::SdkLogCapture capture;
-    Group g = Group2D(k.kind);
-    g[barcode2d::kModuleHeight] = static_cast<std::uint8_t>(height);
-    EXPECT_EQ(Check2D(&g, data), 24u) << height;
-    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad Height. [%d-%d:%d]", k.label,
-                                                      k.min_height, k.max_height, height)));
-  }
+  Check2D(&g, Repeat(k.filler, k.min_length));
+  EXPECT_EQ(g[barcode2d::kModuleSize], k.kind == barcode2d::kPdf417 ? 3 : 6);
 }
 
 INSTANTIATE_TEST_SUITE_P(Barcode, Kind2DTest, ::testing::ValuesIn(kKinds2D),
@@ -487,13 +418,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Check2DRow{"UnknownKind7", With(Group2D(0), kSystem, 7, kModuleSize, 0), "", 87,
                    {"2D Barcode unknown type. [type:7]"}},
-        Check2DRow{"QrModel0", With(Group2D(kQrCode), kModel, 0), "", 13,
-                   {"0 QR Code Model-2 bad model. [1-2:0]"}},
         Check2DRow{"QrModel3", With(Group2D(kQrCode), kModel, 3), "abc", 13,
                    {"0 QR Code Model-2 bad model. [1-2:3]"}},
         Check2DRow{"QrErrorLevel4", With(Group2D(kQrCode), kErrorLevel, 4), "abc", 13,
                    {"0 QR Code Model-2 bad ErrorCorrectLevel. [0-8:4]"}},
         Check2DRow{"QrModeNotChecked", With(Group2D(kQrCode), kMode, 200), "abc", 0, {}},
+        // An empty request with bad lines: the lines' code wins over the length's.
         Check2DRow{"Pdf417Rows2", With(Group2D(kPdf417), kLines, 2), "", 13,
                    {"1 PDF417 bad Line. [3-90:2]"}},
         Check2DRow{"Pdf417Rows91", With(Group2D(kPdf417), kLines, 91), "abc", 13,
@@ -515,8 +445,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {"1 PDF417 bad Size. [2-8:9]", "1 PDF417 bad ErrorCorrectLevel. [0-8:9]"}},
         Check2DRow{"DataMatrixCount31", With(Group2D(kDataMatrix), kModuleHeight, 31), "", 13,
                    {"2 Data Matrix bad Module count. [0-30:31]"}},
-        Check2DRow{"MaxiMode1", With(Group2D(kMaxiCode), kMode, 1), "", 13,
-                   {"3 Maxi Code bad mode. [mode1]"}},
         Check2DRow{"MaxiMode6", With(Group2D(kMaxiCode), kMode, 6), "abc", 13,
                    {"3 Maxi Code bad mode. [mode6]"}},
         Check2DRow{"MaxiMode2Digits", With(Group2D(kMaxiCode), kMode, 2),
@@ -524,20 +452,14 @@ INSTANTIATE_TEST_SUITE_P(
         Check2DRow{"MaxiMode2Length124", With(Group2D(kMaxiCode), kMode, 2),
                    "123456" + std::string(118, 'x'), 24,
                    {"3 Maxi Code bad data length. [1-123:124]"}},
-        Check2DRow{"MaxiMode3Length126", With(Group2D(kMaxiCode), kMode, 3),
-                   "123456" + std::string(120, 'x'), 0, {}},
         Check2DRow{"MaxiMode3Length127", With(Group2D(kMaxiCode), kMode, 3),
                    "123456" + std::string(121, 'x'), 24,
                    {"3 Maxi Code bad data length. [1-126:127]"}},
-        Check2DRow{"MaxiMode5Length139", With(Group2D(kMaxiCode), kMode, 5), std::string(139, 'x'),
-                   24, {"3 Maxi Code bad data length. [1-138:139]"}},
         Check2DRow{"MaxiMode4NoDigitRule", Group2D(kMaxiCode), "abcdef", 0, {}},
         Check2DRow{"MaxiMode2LetterAt5", With(Group2D(kMaxiCode), kMode, 2), "12345A7890123456", 13,
                    {"3 Maxi Code bad data [x41(5th byte)]"}},
         Check2DRow{"MaxiMode3LetterAt0", With(Group2D(kMaxiCode), kMode, 3), "x2345678901234", 13,
                    {"3 Maxi Code bad data [x78(0th byte)]"}},
-        Check2DRow{"MaxiMode2DigitsOnlyFirstSix", With(Group2D(kMaxiCode), kMode, 2),
-                   "123456xxxxxxxxx", 0, {}},
         // Shorter than the postal code: the position is the data length and
         // nothing past the data is read.
         Check2DRow{"MaxiMode2ThreeBytes", With(Group2D(kMaxiCode), kMode, 2), "123", 13,
@@ -546,11 +468,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {"3 Maxi Code bad data [x00(5th byte)]"}},
         Check2DRow{"Gs1StackedLetter", Group2D(kGs1Stacked), "123456789012a", 13,
                    {"4 GS1 Databar Stacked bad data [x61(12th byte)]"}},
-        Check2DRow{"Gs1StackedOmniHeight32", With(Group2D(kGs1StackedOmni), kModuleHeight, 32),
-                   "1234567890123", 24,
-                   {"5 GS1 Databar Stacked Omni-directional bad Height. [33-255:32]"}},
-        Check2DRow{"Gs1ExpStackedSegments1", With(Group2D(kGs1ExpandedStacked), kModuleHeight, 1),
-                   "", 13, {"6 GS1 Databar Expanded Stacked bad Element. [Element1]"}},
         Check2DRow{"Gs1ExpStackedSegments21", With(Group2D(kGs1ExpandedStacked), kModuleHeight, 21),
                    "abc", 13, {"6 GS1 Databar Expanded Stacked bad Element. [Element21]"}},
         Check2DRow{"Gs1ExpStackedForbidden", Group2D(kGs1ExpandedStacked), "ab~", 13,
@@ -560,38 +477,10 @@ INSTANTIATE_TEST_SUITE_P(
 // clang-format on
 
 TEST(CheckBarcode2DParam, Gs1ExpandedStackedSegmentsLoweredToEven) {
-  for (std::uint8_t segments = 2; segments <= 20; ++segments) {
+  for (std::uint8_t segments : {2, 3, 20}) {
     Group g = With(Group2D(kGs1ExpandedStacked), kModuleHeight, segments);
     EXPECT_EQ(Check2D(&g, Text("abc")), 0u);
     EXPECT_EQ(g[kModuleHeight], segments & ~1) << int{segments};
-  }
-}
-
-TEST(CheckBarcode2DParam, DigitKindsEveryByteValue) {
-  for (std::uint8_t kind : {kGs1Stacked, kGs1StackedOmni}) {
-    for (int value = 0; value < 256; ++value) {
-      Bytes data = Repeat('1', 13);
-      data[12] = static_cast<std::uint8_t>(value);
-      Group g = Group2D(kind);
-      const bool digit = value >= '0' && value <= '9';
-      EXPECT_EQ(Check2D(&g, data), digit ? 0u : 13u) << value;
-    }
-  }
-}
-
-TEST(CheckBarcode2DParam, Gs1ExpandedStackedEveryByteValue) {
-  const std::string forbidden = "#$@[\\]^`|}~";
-  for (int value = 0; value < 256; ++value) {
-    testing::SdkLogCapture capture;
-    Group g = Group2D(kGs1ExpandedStacked);
-    const Bytes data = {'1', static_cast<std::uint8_t>(value)};
-    const bool bad = forbidden.find(static_cast<char>(value)) != std::string::npos;
-    EXPECT_EQ(Check2D(&g, data), bad ? 13u : 0u) << value;
-    if (bad) {
-      EXPECT_THAT(
-          Messages(capture),
-          ElementsAre(Format("6 GS1 Databar Expanded Stacked bad data.[x%02x(1th byte)]", value)));
-    }
   }
 }
 
@@ -621,19 +510,17 @@ TEST_P(HexTextTest, Converts) {
 }
 
 // clang-format off
+// The fuzz target checks any text against a plain pairwise reading; these
+// are the rows that can fail differently.
 INSTANTIATE_TEST_SUITE_P(
     Barcode, HexTextTest,
     ::testing::Values(
-        HexRow{"Spaced", u"1B 40", -2, {0x1B, 0x40}}, HexRow{"Packed", u"1b40", -2, {0x1B, 0x40}},
+        HexRow{"Spaced", u"1B 40", -2, {0x1B, 0x40}},
         HexRow{"AllDigits", u"0123456789abcdefABCDEF", -2,
                {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 0xAB, 0xCD, 0xEF}},
         HexRow{"BadLowDigitDropsPair", u"1G2A", -2, {0x2A}}, HexRow{"OddTail", u"ABC", -2, {0xAB}},
-        HexRow{"SingleDigit", u"A", -2, {}}, HexRow{"Empty", u"", -2, {}},
-        HexRow{"NoDigits", u"xyz -", -2, {}}, HexRow{"Separators", u" 0f,\t1e;", -2, {0x0F, 0x1E}},
         HexRow{"WideDigitsAreNotDigits", u"\uFF11\uFF22" u"12", -2, {0x12}},
-        HexRow{"HighSurrogateSkipped", u"\xD83D" u"7f", -2, {0x7F}},
-        HexRow{"CountLimitsReading", u"1B40", 3, {0x1B}}, HexRow{"ZeroCount", u"1B40", 0, {}},
-        HexRow{"NegativeCount", u"1B40", -1, {}}),
+        HexRow{"CountLimitsReading", u"1B40", 3, {0x1B}}, HexRow{"NegativeCount", u"1B40", -1, {}}),
     [](const ::testing::TestParamInfo<HexRow>& info) { return info.param.name; });
 // clang-format on
 

@@ -60,38 +60,33 @@ struct Block {
   OEMDMPARAM param{};
 };
 
-TEST(DevMode, SizeAnswersTheRecordSizeAndTouchesNoRecord) {
+// Which buffer each code writes: SIZE only the size, DEFAULT and CONVERT only
+// the output (CONVERT judges nothing, and takes the defaults for a record of
+// another signature).
+TEST(DevMode, EachCodeWritesOnlyItsBuffer) {
   const Image in = Pattern(1), out = Pattern(2);
-  Block block(in, out);
-  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_SIZE, &block.param));
-  EXPECT_EQ(1552u, block.param.cbBufSize);
-  EXPECT_EQ(in, ImageOf(*block.in));
-  EXPECT_EQ(out, ImageOf(*block.out));
-}
-
-TEST(DevMode, DefaultWritesTheDefaultsIntoTheOutput) {
-  const Image in = Pattern(1), out = Pattern(2);
-  Block block(in, out);
-  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_DEFAULT, &block.param));
-  EXPECT_EQ(DefaultsOver(out), ImageOf(*block.out));
-  EXPECT_EQ(in, ImageOf(*block.in));
-  EXPECT_EQ(77u, block.param.cbBufSize);
-}
-
-TEST(DevMode, ConvertCopiesARecordOfThisSignatureAndDefaultsAnother) {
-  const Image defaults = DefaultsOver(Pattern(2));
-
   Image ours = DefaultsOver(Pattern(1));
   ours[16] = 69;  // out of range: convert does not judge it
-  Block same(ours, defaults);
-  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_CONVERT, &same.param));
-  EXPECT_EQ(ours, ImageOf(*same.out));
-
   Image foreign = ours;
   foreign[4] = 'X';
-  Block other(foreign, defaults);
-  EXPECT_EQ(S_OK, DevMode(abi::OEMDM_CONVERT, &other.param));
-  EXPECT_EQ(defaults, ImageOf(*other.out));
+  struct Case {
+    DWORD mode;
+    Image in, out, want_out;
+    DWORD want_size;
+  } cases[] = {
+      {abi::OEMDM_SIZE, in, out, out, 1552},
+      {abi::OEMDM_DEFAULT, in, out, DefaultsOver(out), 77},
+      {abi::OEMDM_CONVERT, ours, DefaultsOver(out), ours, 77},
+      {abi::OEMDM_CONVERT, foreign, DefaultsOver(out), DefaultsOver(out), 77},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    Block block(c.in, c.out);
+    EXPECT_EQ(S_OK, DevMode(c.mode, &block.param));
+    EXPECT_EQ(c.want_out, ImageOf(*block.out));
+    EXPECT_EQ(c.in, ImageOf(*block.in));
+    EXPECT_EQ(c.want_size, block.param.cbBufSize);
+  }
 }
 
 TEST(DevMode, MergeConvertsThenValidatesForThePrinter) {

@@ -344,6 +344,11 @@ TEST_F(OptionItems, FormSizeQueryAnswersTenthsOrTheFailuresCode) {
     EXPECT_EQ(size.width, 7);
   }
   heap_.fail_allocations = forms_.fail_reads = false;
+  // A selection past the list's count, though a name lies there in memory.
+  framework_.form_type.Count = 2;
+  framework_.items[1].Sel = 2;
+  EXPECT_EQ(QueryFormSize(printer_, &block_, &size), kFormSizeNoForm);
+  framework_.form_type.Count = 3;
   framework_.items[1].Sel = 1;
   static char16_t unknown[] = u"Unknown";
   framework_.forms[1].pData = reinterpret_cast<LPTSTR>(unknown);
@@ -507,6 +512,17 @@ TEST_F(OptionItems, DeviceItemShowsTheStoredChoiceAndHidesTheFrameworksItems) {
       EXPECT_NE(records[1].find("] : Fail GetPrinterData [GLE:2]\r\n"), std::string::npos)
           << records[1];
     }
+    ReleaseThroughSheet();
+  }
+  {
+    // An empty value holds no choice: read as unreadable data.
+    kvt::testing::SdkLogCapture daily_log;
+    printers_.SetBytes(printer_, u"AutoReprint", {});
+    ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
+    EXPECT_EQ(plugin_item_.Sel, 0);
+    const std::vector<std::string> records = daily_log.Records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_NE(records[1].find("Fail GetPrinterData [GLE:13]"), std::string::npos) << records[1];
     ReleaseThroughSheet();
   }
   BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_);

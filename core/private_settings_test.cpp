@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -11,127 +12,63 @@
 
 #include "core/model_setting_table.h"
 #include "core/private_settings_ops.h"
-#include "core/testing/record_image.h"
 
 namespace kvt {
 namespace {
 
-using testing::Image;
-using testing::ImageOf;
-using testing::Put;
-using testing::SameBytes;
-
-// The defaults, written from the published offsets over |image|; every byte
-// that the defaults do not own keeps what |image| held.
-void OverlayDefaults(Image& image) {
-  Put(image, 0, 4, 1552);
-  const char signature[] = {'U', 'T', 'V', 'K'};
-  std::memcpy(&image[4], signature, 4);
-  Put(image, 8, 4, 4);
-  const std::uint8_t general[] = {
-      0,    // 12 byHeadDrive
-      6,    // 13 byPreset
-      1,    // 14 byInitialize
-      3,    // 15 bySpeed
-      100,  // 16 byDensity
-      2,    // 17 byMargin
-      0,    // 18 byDirection
-      0,    // 19 byDirectionCopy
-      0,    // 20 byReduction
-      100,  // 21 byReductionScale
-      1,    // 22 byPaperCut
-      1,    // 23 byFeedToCut
-      0,    // 24 byMarkedPaperFeed
-  };
-  std::memcpy(&image[12], general, sizeof(general));
-  Put(image, 26, 2, 0);  // sFormFeedCorrect
-  image[28] = 0;         // byIntlCharSet
-  image[29] = 0;         // byCodeTable
-  for (int g = 0; g < 4; ++g) {
-    const std::size_t base = 32 + 152 * g;
-    Put(image, base + 0, 4, 0);  // logo, key code, align, buzzer
-    Put(image, base + 4, 2, 0);  // sFeed
-    image[base + 6] = g == 0 ? 1 : 0;
-    Put(image, base + 8, 2, 50);
-    Put(image, base + 10, 2, 200);
-    Put(image, base + 12, 4, 0);
-    std::memset(&image[base + 16], 0, 128);
+// The defaults by field (the header pins every offset), written over records
+// that held zeros and all-ones: each field the defaults own is exact, and every
+// other byte (reserved bytes, the command bytes) keeps what the record held.
+TEST(PrivateSettingsDefaults, WriteTheirFieldsAndLeaveEveryOtherByte) {
+  for (std::uint8_t fill : {0x00, 0xFF}) {
+    SCOPED_TRACE(int{fill});
+    PrivateSettings s;
+    std::memset(&s, fill, sizeof s);
+    Defaults(&s);
+    EXPECT_EQ(s.dwSize + 0u, 1552u);
+    EXPECT_EQ(std::memcmp(&s.dwSignature, "UTVK", 4), 0);
+    EXPECT_EQ(s.dwVersion + 0u, 4u);
+    const int general[] = {
+        s.byHeadDrive, s.byPreset,      s.byInitialize,      s.bySpeed,          s.byDensity,
+        s.byMargin,    s.byDirection,   s.byDirectionCopy,   s.byReduction,      s.byReductionScale,
+        s.byPaperCut,  s.byFeedToCut,   s.byMarkedPaperFeed, s.sFormFeedCorrect, s.byIntlCharSet,
+        s.byCodeTable, s.byBarcodeFont, s.by2DBarcodeFont};
+    const int want_general[] = {0, 6, 1, 3, 100, 2, 0, 0, 0, 100, 1, 1, 0, 0, 0, 0, 0, 0};
+    EXPECT_TRUE(std::equal(std::begin(general), std::end(general), want_general));
+    for (int g = 0; g < kOptionCommandGroupCount; ++g) {
+      const OptionCommandGroup& o = s.optionGroups[g];
+      const int group[] = {o.byLogo,   o.byLogoKeycode, o.byLogoAlign,    o.byBuzzer,      o.sFeed,
+                           o.byDrawer, o.wDrawerOnTime, o.wDrawerOffTime, o.nCommandLength};
+      const int want[] = {0, 0, 0, 0, 0, g == 0 ? 1 : 0, 50, 200, 0};  // print start: drawer 1
+      EXPECT_TRUE(std::equal(std::begin(group), std::end(group), want)) << g;
+      EXPECT_EQ(std::count(o.abyCommand, o.abyCommand + sizeof o.abyCommand, 0), 128);
+      EXPECT_EQ(o.reserved7, fill);
+    }
+    for (int n = 0; n < kBarcodeFontCount; ++n) {
+      const BarcodeFontSettings& f = s.barcodeFonts[n];
+      const int font[] = {f.bySystem, f.byStartChar, f.byStopChar, f.byModuleWidth,
+                          f.byHeight, f.byHri,       f.byHexInput, f.byRotate};
+      const int want[] = {n, 0, 0, 3, 162, 0, 0, 0};
+      EXPECT_TRUE(std::equal(std::begin(font), std::end(font), want)) << n;
+    }
+    for (int n = 0; n < kBarcode2DFontCount; ++n) {
+      const Barcode2DFontSettings& f = s.barcode2DFonts[n];
+      const bool pdf417 = n == 1;
+      const int font[] = {f.bySystem,       f.byModel,  f.byParam2,  f.byMode,
+                          f.byErrorLevel,   f.byLines,  f.byColumns, f.byModuleSize,
+                          f.byModuleHeight, f.byRotate, f.byHexInput};
+      const int want[] = {pdf417, 2, 0, pdf417 ? 0 : 'M', 0, 0, 0, pdf417 ? 3 : 6, 10, 0, 0};
+      EXPECT_TRUE(std::equal(std::begin(font), std::end(font), want)) << n;
+    }
+    const int watermark[] = {s.byWatermark,        s.byWatermarkKeycode, s.byWatermarkPosition,
+                             s.byWatermarkDensity, s.wWatermarkScale,    s.byWatermarkFitPaper};
+    const int want_watermark[] = {0, 0, 0, 50, 100, 0};
+    EXPECT_TRUE(std::equal(std::begin(watermark), std::end(watermark), want_watermark));
+    EXPECT_EQ(std::count(s.reserved1412, s.reserved1412 + 140, fill), 140);
+    EXPECT_EQ(s.reserved25 + s.reserved891, 2 * fill);
+    const char16_t* file = s.szWatermarkFile;
+    EXPECT_EQ(std::count(file, file + kWatermarkFileChars, u'\0'), kWatermarkFileChars);
   }
-  image[640] = 0;
-  image[641] = 0;
-  for (int n = 0; n < 10; ++n) {
-    const std::size_t base = 644 + 16 * n;
-    const std::uint8_t group[] = {static_cast<std::uint8_t>(n), 0, 0, 3, 162, 0, 0, 0};
-    std::memcpy(&image[base], group, sizeof(group));
-  }
-  for (int n = 0; n < 5; ++n) {
-    const std::size_t base = 804 + 16 * n;
-    const bool pdf417 = n == 1;
-    const std::uint8_t group[] = {
-        static_cast<std::uint8_t>(pdf417 ? 1 : 0),  // bySystem
-        2,                                          // byModel
-        0,                                          // byParam2
-        static_cast<std::uint8_t>(pdf417 ? 0 : 'M'),
-        0,  // byErrorLevel
-        0,  // byLines
-        0,  // byColumns
-        static_cast<std::uint8_t>(pdf417 ? 3 : 6),
-        10,  // byModuleHeight
-        0,   // byRotate
-        0,   // byHexInput
-    };
-    std::memcpy(&image[base], group, sizeof(group));
-  }
-  image[884] = 0;
-  image[885] = 0;
-  image[886] = 0;
-  image[887] = 50;
-  Put(image, 888, 2, 100);
-  image[890] = 0;
-  std::memset(&image[892], 0, 520);
-}
-
-Image Filled(std::uint8_t (*fill)(std::size_t)) {
-  Image image;
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = fill(i);
-  return image;
-}
-
-struct Fill {
-  const char* name;
-  std::uint8_t (*byte)(std::size_t);
-};
-
-// The defaults are written over buffers that held zeros, all-ones and a
-// pattern that differs from byte to byte: every byte the defaults do not
-// own must come through, and every byte they own must be exact.
-TEST(PrivateSettingsDefaults, WriteExactlyTheDefaultBytesAndNothingElse) {
-  const Fill fills[] = {
-      {"zero", [](std::size_t) -> std::uint8_t { return 0x00; }},
-      {"ones", [](std::size_t) -> std::uint8_t { return 0xFF; }},
-      {"pattern", [](std::size_t i) { return static_cast<std::uint8_t>(i * 37 + 11); }},
-  };
-  for (const Fill& fill : fills) {
-    SCOPED_TRACE(fill.name);
-    const Image before = Filled(fill.byte);
-    PrivateSettings settings;
-    std::memcpy(&settings, before.data(), sizeof(settings));
-    Defaults(&settings);
-
-    Image expected = before;
-    OverlayDefaults(expected);
-    EXPECT_TRUE(SameBytes(expected, ImageOf(settings)));
-  }
-}
-
-TEST(PrivateSettingsDefaults, NullRecordIsIgnored) { Defaults(nullptr); }
-
-TEST(PrivateSettingsLayout, NamedConstantsMatchTheHeaderBytes) {
-  PrivateSettings settings{};
-  settings.dwSignature = kPrivateSettingsSignature;
-  EXPECT_EQ(0, std::memcmp(&settings.dwSignature, "UTVK", 4));
-  EXPECT_EQ(1552u, kPrivateSettingsSize);
-  EXPECT_EQ(4u, kPrivateSettingsVersion);
 }
 
 // --- Model tables -----------------------------------------------------------

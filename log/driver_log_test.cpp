@@ -48,32 +48,6 @@ TEST_F(DriverLogTest, WritesEachLevelWithItsText) {
       "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) always [14]\r\n");
 }
 
-TEST_F(DriverLogTest, SwitchBytesFilterLevels) {
-  using V = std::vector<std::uint8_t>;
-  const struct {
-    V flags;
-    std::uint32_t level;
-    int result;
-  } cases[] = {
-      {V{1, 0, 0, 1, 1, 0}, kLogError, 0},  {V{1, 0, 1, 0, 1, 0}, kLogWarning, 0},
-      {V{1, 0, 1, 1, 0, 0}, kLogInfo, 0},   {V{1, 0, 0, 0, 0, 0}, kLogAlways, 1},
-      {V{0, 1, 1, 1, 1, 1}, kLogAlways, 0}, {V{1, 0, 1, 1, 1, 0, 0}, kLogAlways, 0},
-      {V{1, 0, 1, 1, 1, 1}, 8, 0},          {V{1, 1, 1}, kLogError, 1},
-      {V{1, 1, 1}, kLogWarning, 0},
-  };
-  int line = 100;
-  for (const auto& c : cases) {
-    SetFlags(c.flags);
-    const std::size_t before = Log().size();
-    SetThreadLastError(1234);
-    EXPECT_EQ(WriteDriverLog(Source(c.level, ++line, 77), printer, L"m"), c.result) << line;
-    EXPECT_EQ(Log().size() > before, c.result == 1) << line;
-    EXPECT_EQ(GetThreadLastError(), 77u);
-  }
-  printers.Remove(printer, u"LogSettingFlags");
-  EXPECT_EQ(WriteDriverLog(Source(kLogAlways, 1), printer, L"m"), 0);
-}
-
 TEST_F(DriverLogTest, EmptyOrMissingPathSwitchesTheLogOff) {
   printers.SetString(printer, u"LogFilePath", u"");
   EXPECT_EQ(WriteDriverLog(Source(kLogError), printer, L"m"), 0);
@@ -126,13 +100,6 @@ TEST_F(DriverLogTest, SystemRecordsOfTheRecordMerge) {
             "e:1801]\r\n");
 }
 
-TEST_F(DriverLogTest, MessagesAreCutAt255Characters) {
-  const std::wstring long_message(300, L'x');
-  EXPECT_EQ(WriteDriverLog(Source(kLogInfo), printer, L"%ls", long_message.c_str()), 1);
-  EXPECT_EQ(Log(), "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) " +
-                       std::string(255, 'x') + " [10]\r\n");
-}
-
 TEST_F(DriverLogTest, ByNameOpensAndClosesThePrinter) {
   SetThreadLastError(1);
   EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 3, 9), u"KVT QV-J27 Receipt", L"by name"), 1);
@@ -142,27 +109,6 @@ TEST_F(DriverLogTest, ByNameOpensAndClosesThePrinter) {
   EXPECT_EQ(GetThreadLastError(), 9u);
   EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 5, 9), nullptr, L"x"), 0);
   EXPECT_EQ(Log(), "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) by name [3]\r\n");
-}
-
-TEST_F(DriverLogTest, DumpsSentAndReceivedData) {
-  std::vector<std::uint8_t> sent(16);
-  for (int i = 0; i < 16; ++i) sent[i] = static_cast<std::uint8_t>(0xF0 + i);
-  const std::uint8_t received[] = {0x12};
-  SetThreadLastError(3);
-  EXPECT_EQ(WriteDriverLogDump(Source(kLogError, 7, 6), printer, sent.data(), 16, received, 1,
-                               L"Send %d", 1),
-            1);
-  EXPECT_EQ(GetThreadLastError(), 6u);
-  const std::string head =
-      "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) Send 1 [7] \n\r";
-  const std::string ruler = "Addr : +0 +1 +2 +3 +4 +5 +6 +7 +8 +9 +A +B +C +D +E +F\r\n";
-  EXPECT_EQ(Log(), head + "Output data dump. (16 byte)\r\n" + ruler +
-                       "0000 : F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF\r\n\r\n" + head +
-                       "Recive data dump. (1 byte)\r\n" + ruler + "0000 : 12\r\n\r\n");
-  // Dumps are never taken for repeats.
-  EXPECT_EQ(
-      WriteDriverLogDump(Source(kLogInfo, 7), printer, received, 1, nullptr, 0, L"Send %d", 1), 1);
-  EXPECT_EQ(files.writes.size(), 3u);
 }
 
 TEST_F(DriverLogTest, DumpWithoutDataWritesTheTextAlone) {
@@ -187,15 +133,6 @@ TEST_F(DriverLogTest, DumpsNeedTheInformationSwitch) {
   EXPECT_EQ(WriteDriverLogDump(Source(kLogError, 1, 4), printer, data, 1, nullptr, 0, L"x"), 0);
   SetFlags({1, 0, 0, 0, 1, 0});  // the level is not consulted
   EXPECT_EQ(WriteDriverLogDump(Source(8, 1, 4), printer, data, 1, nullptr, 0, L"x"), 1);
-}
-
-TEST_F(DriverLogTest, FolderIsMadeWhenMissing) {
-  files.AddDirectory(u"D:");
-  printers.SetString(printer, u"LogFilePath", u"D:\\kvt\\logs\\drv.log");
-  EXPECT_EQ(WriteDriverLog(Source(kLogInfo), printer, L"x"), 1);
-  EXPECT_TRUE(files.Exists(u"D:\\kvt\\logs\\drv.log"));
-  printers.SetString(printer, u"LogFilePath", u"E:\\nowhere\\drv.log");  // no drive E
-  EXPECT_EQ(WriteDriverLog(Source(kLogInfo, 99), printer, L"y"), 0);
 }
 
 }  // namespace

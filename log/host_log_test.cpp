@@ -99,48 +99,6 @@ TEST(HostFileSystemTest, ExclusiveOpenFailsWhileAnotherWriterHoldsTheFile) {
   EXPECT_EQ(fs::status(dir.path() + "/a.log").permissions() & fs::perms::all, fs::perms(0666));
 }
 
-TEST(HostFileSystemTest, FoldersRenameListAndDelete) {
-  TempFolder dir;
-  HostFileSystem files(dir.path());
-  std::u16string common;
-  ASSERT_TRUE(files.CommonAppDataFolder(&common));
-  EXPECT_EQ(common, dir.u16());
-  // Backslashes are the separators of the callers' paths.
-  const std::u16string logs = common + u"\\KVT";
-  EXPECT_FALSE(files.IsDirectory(logs));
-  EXPECT_TRUE(files.MakeDirectory(logs));
-  EXPECT_TRUE(files.IsDirectory(logs));
-  EXPECT_FALSE(files.MakeDirectory(logs));
-  EXPECT_TRUE(files.GrantUsersFullAccess(logs));
-  EXPECT_EQ(fs::status(dir.path() + "/KVT").permissions() & fs::perms::all, fs::perms::all);
-  EXPECT_FALSE(files.IsDirectory(u""));
-
-  WriteFile(dir.path() + "/KVT/20240131.log", "x");
-  WriteFile(dir.path() + "/KVT/20240130.LOG", "y");
-  WriteFile(dir.path() + "/KVT/19990101.log", "z");
-  WriteFile(dir.path() + "/KVT/20240131.log.bak", "z");
-  fs::create_directory(dir.path() + "/KVT/2099.log");
-  const auto ten_days_ago = fs::file_time_type::clock::now() - std::chrono::hours(240);
-  fs::last_write_time(dir.path() + "/KVT/20240130.LOG", ten_days_ago);
-
-  std::map<std::u16string, FileSystem::Entry> found;
-  for (auto& entry : files.List(logs, u"20*.log")) found[entry.name] = entry;
-  ASSERT_EQ(found.size(), 3u);
-  EXPECT_TRUE(found.at(u"2099.log").is_directory);
-  EXPECT_FALSE(found.at(u"20240131.log").is_directory);
-  // File times on the Windows scale: ten days are 8,640,000,000,000 units.
-  const std::uint64_t gap =
-      found.at(u"20240131.log").last_write - found.at(u"20240130.LOG").last_write;
-  EXPECT_NEAR(static_cast<double>(gap), 8.64e12, 1e11);
-
-  EXPECT_FALSE(files.Rename(logs + u"\\20240131.log", logs + u"\\20240130.LOG"));  // no replace
-  EXPECT_TRUE(files.Rename(logs + u"\\20240131.log", logs + u"\\20240131_010203.log"));
-  EXPECT_EQ(ReadAll(dir.path() + "/KVT/20240131_010203.log"), "x");
-  EXPECT_TRUE(files.Delete(logs + u"\\20240131_010203.log"));
-  EXPECT_FALSE(files.Delete(logs + u"\\20240131_010203.log"));
-  EXPECT_EQ(GetThreadLastError(), 2u);
-}
-
 TEST(HostNamedLockTest, SecondHolderTimesOutUntilTheFirstLetsGo) {
   TempFolder dir;
   HostNamedLock lock(dir.path());
@@ -164,73 +122,6 @@ TEST(HostNamedLockTest, SecondHolderTimesOutUntilTheFirstLetsGo) {
   release.join();
   HostNamedLock nowhere(dir.path() + "/missing");
   EXPECT_EQ(nowhere.Acquire(u"x", 0, &first), NamedLock::Result::kFailed);
-}
-
-TEST(HostNamedLockTest, AKilledHolderDoesNotBlockTheNext) {
-  TempFolder dir;
-  HostNamedLock lock(dir.path());
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  const pid_t holder = fork();
-  ASSERT_GE(holder, 0);
-  if (holder == 0) {
-    std::unique_ptr<NamedLock::Holder> held;
-    if (lock.Acquire(u"Global\\KVT_SDK_LOGS", 1000, &held) != NamedLock::Result::kAcquired)
-      _exit(1);
-    (void)!write(ready[1], "x", 1);
-    pause();
-    _exit(0);
-  }
-  char c = 0;
-  ASSERT_EQ(read(ready[0], &c, 1), 1);
-  std::unique_ptr<NamedLock::Holder> held;
-  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 20, &held), NamedLock::Result::kTimeout);
-  kill(holder, SIGKILL);
-  waitpid(holder, nullptr, 0);
-  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 1000, &held), NamedLock::Result::kAcquired);
-  close(ready[0]);
-  close(ready[1]);
-}
-
-TEST(FolderConfigSourceTest, KeysAreFoldersAndValuesFiles) {
-  TempFolder dir;
-  fs::create_directories(dir.path() + "/SOFTWARE/KVT/ThermalPrinterSdk");
-  WriteFile(dir.path() + "/SOFTWARE/KVT/ThermalPrinterSdk/LogLevel", std::string("\x02\0\0\0", 4));
-  FolderConfigSource config(dir.path());
-  auto key = config.OpenMachineKey(u"SOFTWARE\\KVT\\ThermalPrinterSdk");
-  ASSERT_NE(key, nullptr);
-  ConfigValue value;
-  ASSERT_TRUE(key->Read(u"LogLevel", &value));
-  EXPECT_EQ(value.data, (std::vector<std::uint8_t>{2, 0, 0, 0}));
-  EXPECT_FALSE(key->Read(u"LogLevelFlags", &value));
-  EXPECT_FALSE(key->Read(u"..", &value));
-  EXPECT_FALSE(key->Read(u"..\\ThermalPrinterSdk\\LogLevel", &value));
-  EXPECT_EQ(config.OpenMachineKey(u"SOFTWARE\\Wow6432Node\\KVT\\ThermalPrinterSdk"), nullptr);
-  EXPECT_EQ(config.OpenMachineKey(u"SOFTWARE\\..\\SOFTWARE\\KVT"), nullptr);
-  EXPECT_EQ(GetThreadLastError(), 2u);
-}
-
-TEST(FolderPrinterDataTest, PrintersAreFoldersAndHandlesAreChecked) {
-  TempFolder dir;
-  fs::create_directories(dir.path() + "/KVT QV-J27 Receipt");
-  WriteFile(dir.path() + "/KVT QV-J27 Receipt/LogSettingFlags",
-            std::string("\x01\0\x01\x01\x01\0", 6));
-  FolderPrinterData printers(dir.path());
-  PrinterHandle printer = nullptr;
-  EXPECT_FALSE(printers.Open(u"Nobody", &printer));
-  EXPECT_EQ(GetThreadLastError(), 1801u);
-  EXPECT_FALSE(printers.Open(u"..", &printer));
-  ASSERT_TRUE(printers.Open(u"KVT QV-J27 Receipt", &printer));
-  std::uint32_t type = 0;
-  std::vector<std::uint8_t> data;
-  ASSERT_TRUE(printers.Get(printer, u"LogSettingFlags", &type, &data));
-  EXPECT_EQ(data.size(), 6u);
-  EXPECT_FALSE(printers.Get(printer, u"LogFilePath", &type, &data));
-  int not_a_printer = 0;
-  EXPECT_FALSE(printers.Get(&not_a_printer, u"LogSettingFlags", &type, &data));
-  EXPECT_EQ(GetThreadLastError(), 6u);
-  printers.Close(printer);
-  EXPECT_FALSE(printers.Get(printer, u"LogSettingFlags", &type, &data));
 }
 
 // ---- the logs on real files, locks and processes
@@ -272,33 +163,6 @@ class HostLogTest : public ::testing::Test {
   ScopedService<PrinterData> use_printers_;
   PrinterHandle printer_ = nullptr;
 };
-
-TEST_F(HostLogTest, BothLogsWriteRealFiles) {
-  WriteSdkLog(kSdkError, 'E', "/src/log/host_log_test.cpp", 7, 5, L"daily %ls", L"record");
-  LogSource source;
-  source.level = kLogInfo;
-  source.line = 9;
-  source.area = L"Tools";
-  EXPECT_EQ(WriteDriverLog(source, printer_, L"driver %ls", L"record"), 1);
-
-  const LocalTime now = DefaultService<Clock>().Now();
-  char daily[32];
-  std::snprintf(daily, sizeof(daily), "/%04d%02d%02d.log", now.year, now.month, now.day);
-  const std::string text = ReadAll(LogsFolder() + daily);
-  EXPECT_EQ(text.substr(0, 29), "KVT Thermal Printer Logfile\r\n");
-  EXPECT_TRUE(std::regex_match(
-      text.substr(29),
-      std::regex(
-          R"(\[\d\d/\d\d \d\d:\d\d\(\d\d\.\d{3}\)\] \[E\] \[0005 : 0007\] : daily record\r\n)")))
-      << text;
-  EXPECT_EQ(fs::status(LogsFolder()).permissions() & fs::perms::all, fs::perms::all);
-  const std::string driver = ReadAll(DriverLogPath());
-  EXPECT_TRUE(std::regex_match(
-      driver,
-      std::regex(
-          R"(\d{4}/\d\d/\d\d \d\d:\d\d:0[0-5]\d <03000000>, \[INF\] DRV UI\t: \(Tools\) driver record \[9\]\r\n)")))
-      << driver;
-}
 
 // Each writer process writes kRecords records to both logs; the records
 // carry the writer's number and their own so the parent can account for

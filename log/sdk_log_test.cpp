@@ -49,31 +49,6 @@ TEST_F(SdkLogTest, NothingIsWrittenWithoutAKeyOrALevel) {
   EXPECT_TRUE(files.writes.empty());
 }
 
-TEST_F(SdkLogTest, LevelsFromPresetsAndFlags) {
-  const struct {
-    const char16_t* value;
-    std::uint32_t number;
-    bool error, warning, debug;
-  } cases[] = {
-      {u"LogLevel", 1, true, false, false},
-      {u"LogLevel", 2, true, true, false},
-      {u"LogLevel", 8, true, true, true},
-      {u"LogLevel", 11, false, false, false},
-      {u"LogLevel", 0, false, false, false},
-      {u"LogLevelFlags", 0x80, false, false, true},
-      {u"LogLevelFlags", 0x80000082, false, false, false},
-      {u"LogLevelFlags", 0, false, false, false},
-  };
-  for (const auto& c : cases) {
-    log::ResetSdkLogForTesting();
-    config.keys.clear();
-    config.SetNumber(kKey, c.value, c.number);
-    EXPECT_EQ(IsSdkLogEnabled(kSdkError), c.error) << c.number;
-    EXPECT_EQ(IsSdkLogEnabled(kSdkWarning), c.warning) << c.number;
-    EXPECT_EQ(IsSdkLogEnabled(kSdkDebug), c.debug) << c.number;
-  }
-}
-
 TEST_F(SdkLogTest, WowNodeKeyIsTheFallbackAndLongValuesCountAsMissing) {
   config.SetNumber(kWowKey, u"LogLevel", 1);
   EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
@@ -306,14 +281,6 @@ TEST_F(SdkLogTest, WithoutAFolderRecordsAreDroppedUntilOneAppears) {
   Write(kSdkDebug, 2);
   EXPECT_EQ(Records().size(), 1u);
   EXPECT_TRUE(files.Exists(kDaily));
-}
-
-TEST_F(SdkLogTest, NoCommonFolderMeansNoLog) {
-  SetLevelFlags(0x86);
-  files.common_app_data.clear();
-  Write(kSdkError, 1);
-  EXPECT_FALSE(IsSdkLogEnabled(kSdkError));
-  EXPECT_TRUE(files.writes.empty());
 }
 
 }  // namespace

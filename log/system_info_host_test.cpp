@@ -98,24 +98,6 @@ TEST_F(HostSystemInfoTest, VersionsComeFromTheVersionResourceInsideThePackageFil
   EXPECT_EQ(GetThreadLastError(), 2u);
 }
 
-TEST_F(HostSystemInfoTest, TheVersionIsWhatTheConfigurationTreeSays) {
-  FolderConfigSource config(root_ + "/config");
-  ScopedService<ConfigSource> use_config(config);
-  OsVersion version;
-  EXPECT_TRUE(GetOsVersion(&version));  // no key: no Windows
-  EXPECT_EQ(HostVersionLine(), "Windows ??? (64bit)\r\n");
-
-  SetNumber(kVersionKey, "CurrentMajorVersionNumber", 6);
-  SetNumber(kVersionKey, "CurrentMinorVersionNumber", 2);
-  SetText(kVersionKey, "CurrentBuildNumber", "9200");
-  EXPECT_TRUE(GetOsVersion(&version));
-  EXPECT_EQ(version.build, 9200u);
-  // The same numbers are what the system verifies against.
-  EXPECT_TRUE(IsOsVersion(6, 2));
-  EXPECT_FALSE(IsOsVersion(6, 3));
-  EXPECT_EQ(HostVersionLine(), "Windows 8 (64bit)\r\n");
-}
-
 TEST_F(HostSystemInfoTest, TheReportListsThePackageFilesOfTheWindowsTree) {
   FolderConfigSource config(root_ + "/config");
   HostFileSystem files(root_ + "/appdata");
@@ -148,15 +130,6 @@ TEST_F(HostSystemInfoTest, TheReportListsThePackageFilesOfTheWindowsTree) {
                 windows_ +
                 "\\System32\\spool\\drivers\\x64\\3]]\r\n"
                 "KVTUTIL.EXE : Ver2.007\r\n");
-}
-
-TEST_F(HostSystemInfoTest, TheResourceLibraryIsLookedForBelowTheWindowsTree) {
-  std::u16string folder;
-  ASSERT_TRUE(Service<LibraryLoader>().PrinterDriverDirectory(&folder));
-  EXPECT_EQ(folder, Utf8ToUtf16(windows_) + u"\\System32\\spool\\drivers\\x64");
-  EXPECT_EQ(LoadResourceLibrary(), nullptr);
-  WriteFile(windows_ + "/System32/spool/drivers/x64/3/KvtQvj2Res.dll", "not a library");
-  EXPECT_EQ(LoadResourceLibrary(), nullptr);
 }
 
 }  // namespace

@@ -32,14 +32,6 @@ class SystemInfoReportTest : public SystemInfoFixture {
   }
 };
 
-TEST_F(SystemInfoReportTest, FixedLinesHaveTheirExactSizes) {
-  Write();
-  const std::string report = Report();
-  EXPECT_EQ(report, kHead64);
-  EXPECT_EQ(report.find("\r\n") + 2, 53u);
-  EXPECT_EQ(report.size(), 53u + 64u + 19u + 64u);
-}
-
 TEST_F(SystemInfoReportTest, ListsVersionedPackageFilesFolderByFolder) {
   const std::u16string sys32 = u"C:\\Windows\\System32";
   files.AddDirectory(sys32);

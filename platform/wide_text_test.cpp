@@ -14,11 +14,19 @@ TEST(WideText, RoundTripsAcrossPlanes) {
 
 TEST(WideText, BrokenInputBecomesReplacementCharacters) {
   const std::u16string lone_surrogate = {u'a', 0xD800, u'b'};
-  EXPECT_EQ(Utf16ToUtf8(lone_surrogate), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Utf16ToUtf8(lone_surrogate),
+            "a\xEF\xBF\xBD"
+            "b");
   // A lead byte without its continuation bytes, at the end and in the middle.
   EXPECT_EQ(Utf8ToUtf16("x\xE3\x82"), u"x\uFFFD\uFFFD");
-  EXPECT_EQ(Utf8ToUtf16("\xE3" "a"), u"\uFFFDa");
+  EXPECT_EQ(Utf8ToUtf16("\xE3"
+                        "a"),
+            u"\uFFFDa");
   EXPECT_EQ(Utf8ToUtf16("\xFF"), u"\uFFFD");
+  if constexpr (sizeof(wchar_t) == 4) {
+    // A surrogate code in a 32-bit wide string is no character either.
+    EXPECT_EQ(WideToUtf16(std::wstring(1, static_cast<wchar_t>(0xDC00))), u"\uFFFD");
+  }
 }
 
 }  // namespace

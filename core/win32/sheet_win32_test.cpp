@@ -120,15 +120,6 @@ TEST(SheetPorts, PackageFoldersAndFullPathLoading) {
   EXPECT_EQ(loader.Load(own + u"\\KvtQvj2NoSuch.dll"), nullptr);
 }
 
-TEST(SheetPorts, LocalHeapBlocksAreZeroed) {
-  LocalHeap& heap = Service<LocalHeap>();
-  auto* block = static_cast<unsigned char*>(heap.AllocZeroed(3416));
-  ASSERT_NE(block, nullptr);
-  for (int i = 0; i < 3416; ++i) ASSERT_EQ(block[i], 0) << i;
-  heap.Free(block);
-  heap.Free(nullptr);
-}
-
 TEST(SheetPorts, OwnerWindowOperations) {
   MessageBoxUi& ui = Service<MessageBoxUi>();
   HWND parent = ::CreateWindowExW(0, L"STATIC", L"Printing Preferences", WS_OVERLAPPED, 0, 0, 100,

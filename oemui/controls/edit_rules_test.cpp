@@ -95,6 +95,7 @@ TEST(EditRulesTest, TextCheck) {
       // Later characters are the input filter's business, not the check's.
       {u"1-2", EditMode::kSignedInteger, u"1-2"},
       {u"zz", EditMode::kHex, u"zz"},
+      {std::u16string{0x7F, u'7', 0x9F}, EditMode::kDigits, u"7"},  // control codes are blank
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CheckEditText(c.text, c.mode, u'.'), c.checked)

@@ -53,64 +53,6 @@ TEST(FakeDialogPortTest, SectionTalksToItsPageAndTheSheetHearsOfTheChange) {
   EXPECT_FALSE(page_port.Post(reinterpret_cast<HWND>(0x1), kDsmStore, 0, 0));
 }
 
-TEST(FakeDialogPortTest, PageReachesStaticsAndSectionsByHandleAndRunsTimers) {
-  FakeWindows windows;
-  std::vector<WPARAM> ticks;
-  HWND page = windows.NewWindow(nullptr, [&](UINT message, WPARAM wparam, LPARAM) {
-    if (message == 0x0113) ticks.push_back(wparam);  // WM_TIMER
-    return LRESULT{0};
-  });
-  HWND section = windows.NewWindow(page);
-  FakeDialogPort port(windows, page);
-  // Two static texts share the id -1: only their handles tell them apart.
-  HWND first = windows.AddControl(page, -1, {0, 0, 10, 10}).window;
-  port.Control(1058);
-  std::vector<HWND> children = port.Children();
-  EXPECT_EQ(children.size(), 3u);  // the first static, the combo, the section
-  ASSERT_TRUE(port.MoveChild(section, {6, 36, 206, 236}));
-  EXPECT_EQ(windows.PlacedRect(section), (DialogRect{6, 36, 206, 236}));
-  EXPECT_TRUE(port.ShowChild(section, false));
-  EXPECT_FALSE(windows.IsShown(section));
-  EXPECT_TRUE(port.EnableChild(first, false));
-  EXPECT_FALSE(port.IsEnabled(-1));
-  EXPECT_FALSE(port.MoveChild(windows.NewWindow(nullptr), {}));  // not a child of the page
-
-  port.StartTimer(200, 100);
-  EXPECT_TRUE(windows.FireTimer(page, 200));
-  port.StopTimer(200);
-  EXPECT_FALSE(windows.FireTimer(page, 200));
-  EXPECT_EQ(ticks, std::vector<WPARAM>{200});
-}
-
-TEST(FakeDialogPortTest, CustomComboShowsItemsOnlyAfterRebuildAndSelectsByData) {
-  FakeWindows windows;
-  HWND page = windows.NewWindow(nullptr);
-  FakeDialogPort port(windows, page);
-  port.Control(1058);
-  ASSERT_EQ(port.AttachCustom(1058, CustomControl::kComboBox), 0u);
-  for (int row = 0; row < 3; ++row) {
-    EXPECT_TRUE(
-        port.ComboAddItem(1058, row, ComboItem{u"row", 10 * row, ComboIconKind::kBitmap, 250u}));
-  }
-  // As CMyComboBox does: a hole is refused, a row it has is replaced.
-  EXPECT_FALSE(port.ComboAddItem(1058, 4, ComboItem{u"hole", 99}));
-  EXPECT_TRUE(port.ComboAddItem(1058, 2, ComboItem{u"row", 20, ComboIconKind::kBitmap, 250u}));
-  EXPECT_EQ(port.ComboCount(1058), 0);
-  port.ComboRebuild(1058);
-  EXPECT_EQ(port.ComboCount(1058), 3);
-
-  EXPECT_EQ(port.ComboSelectByData(1058, 20), 2);
-  EXPECT_EQ(port.ComboSelectByData(1058, 7), -1);
-  EXPECT_EQ(port.ComboSelectedIndex(1058), 0);
-
-  // A user's pick changes the selection but not what was selected last.
-  port.ComboSelectByData(1058, 10);
-  windows.PickComboRow(page, 1058, 2);
-  EXPECT_EQ(port.ComboSelectedData(1058), 20);
-  EXPECT_EQ(port.ComboLastSelectedData(1058), 10);
-  EXPECT_EQ(windows.MessagesTo(page, kWmCommand).size(), 1u);
-}
-
 TEST(FakeDialogPortTest, SpinBindingShowsWhatTheUpDownHolds) {
   FakeWindows windows;
   HWND section = windows.NewWindow(nullptr);
@@ -153,45 +95,6 @@ TEST(FakeDialogPortTest, SpinValueFormats) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatSpinValue(c.value, c.divisor, c.format), c.text) << c.value << "/" << c.divisor;
-  }
-}
-
-TEST(FakeDialogPortTest, RadioButtonsReportArrowKeys) {
-  FakeWindows windows;
-  HWND page = windows.NewWindow(nullptr);
-  FakeDialogPort port(windows, page);
-  port.Control(1319);
-  port.AttachCustom(1319, CustomControl::kRadioButton);
-  const std::pair<std::uint32_t, UINT> keys[] = {{kVkUp, kMsgRadioUp},
-                                                 {kVkDown, kMsgRadioDown},
-                                                 {kVkLeft, kMsgRadioLeft},
-                                                 {kVkRight, kMsgRadioRight}};
-  for (const auto& [key, message] : keys) {
-    windows.PressKey(page, 1319, key);
-    auto heard = windows.MessagesTo(page, message);
-    ASSERT_EQ(heard.size(), 1u) << message;
-    EXPECT_EQ(heard[0].wparam, 1319u);
-  }
-  EXPECT_EQ(RadioArrowMessage(kVkTab), std::nullopt);
-}
-
-TEST(FakeDialogPortTest, TreeRefusesItemsItDoesNotHold) {
-  FakeWindows windows;
-  HWND page = windows.NewWindow(nullptr);
-  FakeDialogPort port(windows, page);
-  port.Control(1050);
-  EXPECT_EQ(port.TreeAddItem(1050, {}), 107u);  // not a tree yet
-  port.AttachCustom(1050, CustomControl::kTreeView);
-  TreeItemRecord header{TreeItemKind::kHeader, 1, 0, u"General Settings", 2, true, true};
-  EXPECT_EQ(port.TreeAddItem(1050, header), 0u);
-  EXPECT_EQ(port.TreeAddItem(1050, header), 107u);  // the same id twice
-  EXPECT_EQ(port.TreeAddItem(1050, {TreeItemKind::kRow, 2, 99, u"x", -1, false, false}), 107u);
-  EXPECT_EQ(port.TreeSetItemText(1050, 1, u"General", kTreeTextChanged), 0u);
-  EXPECT_EQ(port.Control(1050).tree.Find(1)->colour, kTreeTextChanged);
-  for (std::uint32_t item : {0u, 2u, 48u}) {
-    EXPECT_EQ(port.TreeSetItemText(1050, item, u"x", 0), 107u);
-    EXPECT_EQ(port.TreeShowItem(1050, item, false), 107u);
-    EXPECT_EQ(port.TreeSelect(1050, item), 107u);
   }
 }
 

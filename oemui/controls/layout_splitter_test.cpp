@@ -60,25 +60,6 @@ TEST(LayoutSplitterTest, ShortPageGivesNoNegativeHeights) {
   }
 }
 
-TEST(SplitterTest, GripDotsCentredAndThreeHeightsApart) {
-  const auto dots = SplitterGripDots(160, 6);
-  EXPECT_EQ(dots[1], (ControlRect{77, 0, 83, 6}));
-  EXPECT_EQ(dots[0].left, 77 - 18);
-  EXPECT_EQ(dots[2].left, 77 + 18);
-}
-
-TEST(SplitterTest, DotsAreSolidInTheMiddleAndSoftAtTheEdge) {
-  CMyDibSection2 picture;
-  ASSERT_EQ(RenderSplitter(160, 6, 0xF0F0F0, 0x404040, &picture), kImageOk);
-  auto blue = [&](int x, int y) { return picture.RowPointer(y)[3 * x]; };
-  EXPECT_EQ(blue(80, 3), 0x40);       // centre of the middle dot
-  EXPECT_EQ(blue(80 - 18, 3), 0x40);  // centre of the left one
-  EXPECT_EQ(blue(5, 3), 0xF0);        // bare face
-  EXPECT_GT(blue(78, 0), 0x40);       // the top edge of the circle only partly
-  EXPECT_LT(blue(78, 0), 0xF0);       // covers this pixel
-  EXPECT_EQ(blue(77, 0), 0xF0);       // the box's corner is outside it
-}
-
 TEST(SplitterTest, DragPostsTopLeftKeepingTheGrabPoint) {
   SplitterDrag drag;
   std::uint32_t packed = 0;

@@ -180,17 +180,5 @@ TEST(MyTreeViewTest, ClicksToggleOrShowSectionsAndValueRowsDoNothing) {
   EXPECT_EQ(tree.Select(77), kTreeItemNotFound);
 }
 
-TEST(MyTreeViewTest, RowColours) {
-  TreeItem value;
-  value.colour = kTreeTextChanged;
-  EXPECT_EQ(TreeRowColoursFor(value, false).text, PaintColour::Rgb(0x0000FF));
-  EXPECT_EQ(TreeRowColoursFor(value, false).background, PaintColour::System(kSysWindow));
-  TreeItem header;
-  header.kind = TreeItemKind::kHeader;
-  EXPECT_EQ(TreeRowColoursFor(header, false).background, PaintColour::Rgb(0xF0F0F0));
-  EXPECT_EQ(TreeRowColoursFor(header, true).background, PaintColour::Rgb(0xD7BAA1));
-  EXPECT_EQ(TreeRowColoursFor(header, true).text, PaintColour::Rgb(0));
-}
-
 }  // namespace
 }  // namespace kvt

@@ -64,21 +64,6 @@ INSTANTIATE_TEST_SUITE_P(Depths, DibHeader,
                                            HeaderCase{24, 10, 32, 0}, HeaderCase{24, 1, 4, 0},
                                            HeaderCase{32, 10, 40, 0}));
 
-TEST(DibSection, ColourTablesStepEvenly) {
-  CMyDibSection2 image;
-  ASSERT_EQ(image.Create(1, 1, 8), kImageOk);
-  EXPECT_EQ(image.colours()[128].red, 128);
-  ASSERT_EQ(image.Create(1, 1, 4), kImageOk);
-  EXPECT_EQ(image.colours()[1].green, 17);
-  EXPECT_EQ(image.colours()[14].blue, 238);
-}
-
-TEST(DibSection, ResolutionSetsPixelsPerMetre) {
-  EXPECT_EQ(PixelsPerMetre(96), 3779);
-  EXPECT_EQ(PixelsPerMetre(200), 7874);
-  EXPECT_EQ(PixelsPerMetre(300), 11811);
-}
-
 TEST(DibSection, RowsAreAddressedFromTheTopOverBottomUpStorage) {
   CMyDibSection2 image;
   ASSERT_EQ(image.Create(5, 4, 24), kImageOk);
@@ -87,17 +72,6 @@ TEST(DibSection, RowsAreAddressedFromTheTopOverBottomUpStorage) {
   EXPECT_EQ(image.RowPointer(3), bits);
   EXPECT_EQ(image.RowPointer(4), nullptr);
   EXPECT_EQ(image.RowPointer(-1), nullptr);
-}
-
-TEST(DibSection, CreateKeepsAnImageOfTheSameShapeAndRemakesAnyOther) {
-  CMyDibSection2 image;
-  ASSERT_EQ(image.Create(4, 4, 24, 96), kImageOk);
-  image.Fill(0x00123456);
-  ASSERT_EQ(image.Create(4, 4, 24, 96), kImageOk);
-  EXPECT_EQ(Row(image, 2, 3), (std::vector<std::uint8_t>{0x12, 0x34, 0x56}));
-  ASSERT_EQ(image.Create(4, 4, 24, 200), kImageOk);
-  EXPECT_EQ(Row(image, 2, 3), (std::vector<std::uint8_t>{0, 0, 0}));
-  EXPECT_EQ(image.resolution(), 200);
 }
 
 TEST(DibSection, ShapesNoDibCanHaveAreRefused) {
@@ -130,20 +104,6 @@ TEST(DibSection, FillWritesEachDepthItsWay) {
   ASSERT_EQ(image.Create(3, 1, 1), kImageOk);
   image.Fill(0x00FFFFFF);
   EXPECT_EQ(Row(image, 0, 4), (std::vector<std::uint8_t>(4, 0)));
-}
-
-TEST(DibSection, CopiesAreDeep) {
-  CMyDibSection2 source;
-  ASSERT_EQ(source.Create(3, 2, 8, 150), kImageOk);
-  source.Fill(0x7F);
-  CMyDibSection2 copy;
-  ASSERT_EQ(copy.CopyFrom(source), kImageOk);
-  source.Fill(0x01);
-  EXPECT_EQ(copy.resolution(), 150);
-  EXPECT_EQ(copy.colours().size(), 256u);
-  EXPECT_EQ(Row(copy, 1, 3), (std::vector<std::uint8_t>(3, 0x7F)));
-  ASSERT_EQ(copy.CopyFrom(CMyDibSection2()), kImageOk);
-  EXPECT_TRUE(copy.empty());
 }
 
 struct BlendCase {

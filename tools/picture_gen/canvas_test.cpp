@@ -55,15 +55,5 @@ TEST(CanvasTest, QuarterTurnsMoveCornersClockwise) {
   EXPECT_EQ(Alpha(thrice, 0, 3), 255);  // to the bottom left
 }
 
-TEST(CanvasTest, UnitScalesTheDrawing) {
-  Canvas small(16, 16, 1.0f), large(32, 32, 2.0f);
-  small.FillRect(4, 4, 8, 8, kBlack);
-  large.FillRect(4, 4, 8, 8, kBlack);
-  EXPECT_EQ(Alpha(small, 7, 7), 255);
-  EXPECT_EQ(Alpha(small, 8, 8), 0);
-  EXPECT_EQ(Alpha(large, 15, 15), 255);
-  EXPECT_EQ(Alpha(large, 16, 16), 0);
-}
-
 }  // namespace
 }  // namespace kvt::pictures

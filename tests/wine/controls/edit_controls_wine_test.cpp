@@ -139,42 +139,6 @@ TEST_F(EditControlsWineTest, PasteGoesThroughTheClipboardFilteredAndCutToTheLimi
   EXPECT_EQ(port_->GetText(kDigitsEdit), u"12545");
 }
 
-TEST_F(EditControlsWineTest, EnterSendsCodesOneThenFour) {
-  SetFocus(dialog_->Item(kSignedEdit));
-  dialog_->ClearHeard();
-  SendMessageW(dialog_->Item(kSignedEdit), WM_KEYDOWN, VK_RETURN, 1);
-  // Sent, not posted: both are there without pumping.
-  EXPECT_EQ(EditCodes(kSignedEdit), (std::vector<int>{kEditCodeEnter, kEditCodeEnterDone}));
-  // The edit asks the dialog manager for Enter, Tab and Escape.
-  LRESULT code = SendMessageW(dialog_->Item(kSignedEdit), WM_GETDLGCODE, 0, 0);
-  EXPECT_NE(code & DLGC_WANTALLKEYS, 0);
-}
-
-TEST_F(EditControlsWineTest, HexEditUpperCasesWhenTheFocusLeavesThenSendsSixteen) {
-  SetFocus(dialog_->Item(kHexEdit));
-  TypeInto(kHexEdit, L"fgf");
-  EXPECT_EQ(port_->GetText(kHexEdit), u"ff");
-  dialog_->ClearHeard();
-  SetFocus(dialog_->Item(kButton));
-  EXPECT_EQ(port_->GetText(kHexEdit), u"FF");
-  std::vector<int> codes = EditCodes(kHexEdit);
-  ASSERT_FALSE(codes.empty());
-  EXPECT_EQ(codes.back(), kEditCodeFocusLost);
-}
-
-TEST_F(EditControlsWineTest, ClickIntoAnUnfocusedEditSelectsAll) {
-  port_->SetText(kDigitsEdit, u"1234");
-  SetFocus(dialog_->Item(kButton));
-  SendMessageW(dialog_->Item(kDigitsEdit), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageW(dialog_->Item(kDigitsEdit), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(GetFocus(), dialog_->Item(kDigitsEdit));
-  int start = -1;
-  int end = -1;
-  port_->GetSelection(kDigitsEdit, &start, &end);
-  EXPECT_EQ(start, 0);
-  EXPECT_EQ(end, 4);
-}
-
 TEST_F(EditControlsWineTest, SpinBindingAndCheckedNumbers) {
   SpinBinding spin(*port_, kSignedEdit, kUpDown);
   ASSERT_EQ(spin.Bind(), 0u);

@@ -166,28 +166,6 @@ class ListControlsWineTest : public ::testing::Test {
   std::unique_ptr<Win32DialogPort> port_;
 };
 
-TEST_F(ListControlsWineTest, ComboArrowKeysStepAndTellTheParent) {
-  FillCombo();
-  EXPECT_EQ(port_->ComboSelectByData(kCombo, 99), -1);  // no such value: first row
-  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 0);
-  EXPECT_EQ(port_->ComboSelectedData(kCombo), 10);
-
-  HWND combo = dialog_->Item(kCombo);
-  SetFocus(combo);
-  dialog_->ClearHeard();
-  SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 1);
-  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 1);
-  SendMessageW(combo, WM_KEYDOWN, VK_RIGHT, 1);
-  SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 1);  // onto the row without text
-  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 3);
-  SendMessageW(combo, WM_KEYDOWN, VK_DOWN, 1);  // already last: nothing
-  SendMessageW(combo, WM_KEYDOWN, VK_LEFT, 1);
-  EXPECT_EQ(port_->ComboSelectedIndex(kCombo), 2);
-  EXPECT_EQ(SelChanges(), 4);
-  // The user's steps leave the page's own choice for it to compare with.
-  EXPECT_EQ(port_->ComboLastSelectedData(kCombo), 10);
-}
-
 TEST_F(ListControlsWineTest, ComboNotificationsBecome1129) {
   FillCombo();
   ASSERT_EQ(port_->ComboSelectByData(kCombo, 20), 1);
@@ -293,57 +271,6 @@ TEST_F(ListControlsWineTest, ComboIconsAreCopiedOrBlendedOntoTheRow) {
   InvalidateRect(combo, nullptr, TRUE);
   EXPECT_EQ(PixelOf(combo, icon_left + 2, y), GetSysColor(COLOR_WINDOW));  // alpha 0
   EXPECT_EQ(PixelOf(combo, icon_left + 9, y), RGB(255, 0, 0));             // alpha 255
-}
-
-TEST_F(ListControlsWineTest, TreeKeysSkipHiddenAndCollapsedRowsAndPost1633) {
-  FillTree();
-  ASSERT_EQ(port_->TreeShowItem(kTree, 3, false), 0u);
-  ASSERT_EQ(port_->TreeLayout(kTree), 0u);
-  EXPECT_EQ(port_->TreeSetItemText(kTree, 77, u"none", kTreeTextChanged), 107u);
-
-  HWND tree = dialog_->Item(kTree);
-  SetFocus(tree);
-  PressKey(tree, VK_DOWN);    // General -> Initialize
-  PressKey(tree, VK_DOWN);    // over hidden Speed -> Paper Cut header
-  PressKey(tree, VK_RETURN);  // shows its section
-  PressKey(tree, VK_LEFT);    // collapses it
-  PressKey(tree, VK_DOWN);    // over its rows -> Option Settings
-  PressKey(tree, VK_SPACE);
-  EXPECT_EQ(ShownSections(), (std::vector<WPARAM>{8, 13}));
-
-  // Enter on a value row is left to the dialog; Tab moves the focus on.
-  PressKey(tree, VK_RIGHT);  // open already: to Print Start
-  PressKey(tree, VK_RIGHT);  // to Logo
-  dialog_->ClearHeard();
-  PressKey(tree, VK_RETURN);
-  EXPECT_TRUE(ShownSections().empty());
-  PressKey(tree, VK_TAB);
-  EXPECT_FALSE(dialog_->HeardOf(WM_NEXTDLGCTL).empty());
-}
-
-TEST_F(ListControlsWineTest, TreeClicksToggleHeadersOrShowTheirSection) {
-  FillTree();
-  // Rows: 0 General, 1 Initialize, 2 Speed, 3 Paper Cut, 4 Paper Cut: None,
-  // 5 Feed to Cut, 6 Option Settings, 7 Print Start, 8 Logo.
-  ClickTree(100, 1);  // a value row
-  EXPECT_TRUE(ShownSections().empty());
-
-  HWND tree = dialog_->Item(kTree);
-  TreeGeometry geometry;
-  geometry.row_height = TreeViewRowHeight(tree);
-  const ControlRect box = TreeExpanderBox(geometry, 0);
-  ClickTree((box.left + box.right) / 2, 0);  // folds General
-  EXPECT_TRUE(ShownSections().empty());
-  ClickTree(100, 1);  // now the Paper Cut header
-  ClickTree(100, 5);  // Print Start
-  EXPECT_EQ(ShownSections(), (std::vector<WPARAM>{8, 14}));
-
-  // The chosen header is highlighted, the others grey, value rows white.
-  const int right = ClientOf(tree).right - 2;
-  const int height = geometry.row_height;
-  EXPECT_EQ(PixelOf(tree, right, 5 * height + height / 2), kHeaderBlue);
-  EXPECT_EQ(PixelOf(tree, right, 1 * height + height / 2), kHeaderGrey);
-  EXPECT_EQ(PixelOf(tree, right, 2 * height + height / 2), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(ListControlsWineTest, SplitterDragPosts1632AndTheLayoutFollows) {

@@ -146,14 +146,6 @@ TEST_F(DriverLogWineTest, ByNameAndDumpThroughTheSpooler) {
       << text;
 }
 
-TEST_F(DriverLogWineTest, SwitchedOffByTheMasterByte) {
-  ASSERT_EQ(printer_.SetFlags(std::string("\x00\x00\x01\x01\x01\x00", 6)),
-            static_cast<DWORD>(ERROR_SUCCESS));
-  kvt::LogSource source;
-  EXPECT_EQ(kvt::WriteDriverLog(source, printer_.get(), L"off"), 0);
-  EXPECT_EQ(GetFileAttributesW(path_.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 // The real lock, with the wait cut short so the test does not take 10 s.
 class ShortWaitLock final : public kvt::NamedLock {
  public:

@@ -63,13 +63,6 @@ TEST_F(CodedMessage, AnErrorShowsItsTextTitledByTheOwnersParent) {
   EXPECT_TRUE(IsWindowEnabled(owner_));
 }
 
-TEST_F(CodedMessage, ACodeOutsideTheTableShowsTheGeneralText) {
-  MessageBoxAnswerer answerer(IDOK);
-  EXPECT_EQ(kvt::ShowCodedMessage(__LINE__, owner_, 107, MB_ICONERROR), IDOK);
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(answerer.seen()[0].text, Expected(500));
-}
-
 TEST_F(CodedMessage, AQuestionAnswersTheButtonPressedAndEnablesTheOwnerAgain) {
   for (const int button : {IDCANCEL, IDOK}) {
     MessageBoxAnswerer answerer(button);
@@ -80,17 +73,6 @@ TEST_F(CodedMessage, AQuestionAnswersTheButtonPressedAndEnablesTheOwnerAgain) {
     EXPECT_EQ(answerer.seen()[0].text, Expected(153));
     EXPECT_TRUE(IsWindowEnabled(owner_)) << button;
   }
-}
-
-TEST_F(CodedMessage, AnOwnerWithoutACaptionedParentGetsTheModelName) {
-  HWND lone = CreateWindowExW(0, L"STATIC", L"lone", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                              nullptr, nullptr, nullptr);
-  MessageBoxAnswerer answerer(IDOK);
-  kvt::ShowCodedMessage(__LINE__, lone, 108, MB_ICONERROR);
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(answerer.seen()[0].title, L"KVT QV-J27");
-  EXPECT_EQ(answerer.seen()[0].text, Expected(535));
-  DestroyWindow(lone);
 }
 
 // Wine 8's MessageBoxW does not make the box topmost for MB_TOPMOST (it

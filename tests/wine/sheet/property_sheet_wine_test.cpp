@@ -166,41 +166,32 @@ class WineSheet : public ::testing::Test {
   ReportingPage page_;
 };
 
-TEST_F(WineSheet, AnAddedFunctionGetsVersion0x100ItsParameterAndTheSheetsHandle) {
-  DWORD result = 0;
-  EXPECT_GT(Show(PSBTN_OK, &result), 0);
-  EXPECT_NE(observed_.added, 0);
-  EXPECT_EQ(observed_.child_version, 0x100);
-  EXPECT_EQ(observed_.child_init, reinterpret_cast<LPARAM>(&observed_.param_of_child));
-  // Wine gives the added function the sheet's own handle, not the handle it
-  // answered for the function.
-  EXPECT_EQ(observed_.child_sheet, observed_.top_sheet);
-  EXPECT_NE(reinterpret_cast<HANDLE>(observed_.added), observed_.top_sheet);
-  EXPECT_EQ(observed_.child_user_data_at_destroy, 0x5EEDu);
-}
-
-TEST_F(WineSheet, SetResultAndPageCountAreAnsweredZeroAndNothingMore) {
-  DWORD result = 0;
-  Show(PSBTN_OK, &result);
-  EXPECT_EQ(observed_.set_result, 0);
-  EXPECT_EQ(observed_.page_count, 0);
-  EXPECT_EQ(page_.set_result_answer, 0) << "the page's report on PSN_APPLY";
-  // Neither report reaches the added function: no set-result reason, and no
-  // header request either (only the top function gives the title).
-  const std::vector<WORD> child = {PROPSHEETUI_REASON_INIT, PROPSHEETUI_REASON_DESTROY};
-  EXPECT_EQ(observed_.child_reasons, child);
-}
-
-TEST_F(WineSheet, ReportsOkWhetherOkOrCancelWasPressed) {
+// One sheet per button. What wine does with an added function: Version
+// 0x100, its parameter, the sheet's own handle (not the one it answered for
+// the function); set-result and page count answered 0, and neither report
+// reaches the added function. The sheet reports OK whichever button closed it.
+TEST_F(WineSheet, AddedFunctionsRequestsAndTheSheetsResult) {
   for (const int button : {PSBTN_OK, PSBTN_CANCEL}) {
+    SCOPED_TRACE(button);
     observed_ = Observed();
     DWORD result = 99;
     EXPECT_EQ(Show(button, &result), 1);
-    EXPECT_EQ(result, static_cast<DWORD>(CPSUI_OK)) << "button " << button;
+    EXPECT_EQ(result, static_cast<DWORD>(CPSUI_OK));
     // The top function hears a reason 5 before its set-up (Version 0).
     ASSERT_FALSE(observed_.top_reasons.empty());
     EXPECT_EQ(observed_.top_reasons.front(), 5);
+    EXPECT_NE(observed_.added, 0);
+    EXPECT_EQ(observed_.child_version, 0x100);
+    EXPECT_EQ(observed_.child_init, reinterpret_cast<LPARAM>(&observed_.param_of_child));
+    EXPECT_EQ(observed_.child_sheet, observed_.top_sheet);
+    EXPECT_NE(reinterpret_cast<HANDLE>(observed_.added), observed_.top_sheet);
+    EXPECT_EQ(observed_.child_user_data_at_destroy, 0x5EEDu);
+    EXPECT_EQ(observed_.set_result, 0);
+    EXPECT_EQ(observed_.page_count, 0);
+    const std::vector<WORD> child = {PROPSHEETUI_REASON_INIT, PROPSHEETUI_REASON_DESTROY};
+    EXPECT_EQ(observed_.child_reasons, child);
   }
+  EXPECT_EQ(page_.set_result_answer, 0) << "the page's report on PSN_APPLY";
 }
 
 // ---------------------------------------------------------------------------
