@@ -21,6 +21,18 @@ namespace {
 constexpr int kDropDownHeight = 200;
 constexpr int kMinimumRowHeight = 18;
 constexpr UINT_PTR kComboSubclassId = 1;
+constexpr DWORD kOwnerDrawnDropDownList = CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+
+bool IsOwnerDrawnDropDownList(HWND window) {
+  wchar_t name[16] = {};
+  if (window == nullptr || ::GetClassNameW(window, name, 16) == 0 ||
+      ::lstrcmpiW(name, L"ComboBox") != 0) {
+    return false;
+  }
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+  return (style & 0x3) == CBS_DROPDOWNLIST &&
+         (style & (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS)) == (CBS_OWNERDRAWFIXED | CBS_HASSTRINGS);
+}
 
 LRESULT CALLBACK ComboProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 LRESULT CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
@@ -291,12 +303,18 @@ std::uint32_t CreateComboBoxControl(HWND dialog, int id) {
     delete self;
     return kResultBindingFailed;
   }
-  HWND window = ReplacePlaceholder(
-      dialog, id, L"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL,
-      0, kDropDownHeight, nullptr);
+  // A template's combo box that is an owner-drawn drop-down list with
+  // strings already is taken as it is; any other is replaced by one. Making
+  // a combo box is the dearest step of a page's start under wine.
+  HWND existing = ::GetDlgItem(dialog, id);
+  const bool reused = IsOwnerDrawnDropDownList(existing);
+  HWND window =
+      reused ? existing
+             : ReplacePlaceholder(dialog, id, L"COMBOBOX", kOwnerDrawnDropDownList | WS_VSCROLL, 0,
+                                  kDropDownHeight, nullptr);
   if (window == nullptr || !self->Attach(window)) {
     self->Detach();
-    if (window != nullptr) ::DestroyWindow(window);
+    if (window != nullptr && !reused) ::DestroyWindow(window);
     delete self;
     return kResultBindingFailed;
   }
