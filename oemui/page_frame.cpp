@@ -54,17 +54,13 @@ int PageFrame::Scale(int pixels) {
   return pixels * std::max(port_.ScreenDpi(), kBaseDpi) / kBaseDpi;
 }
 
-std::uint32_t PageFrame::CreateSections(const std::vector<std::uint16_t>& templates,
-                                        const std::vector<DLGPROC>& procedures,
-                                        std::vector<HWND>* sections) {
-  sections->clear();
-  for (std::size_t i = 0; i < templates.size(); ++i) {
-    DLGPROC procedure = i < procedures.size() ? procedures[i] : nullptr;
-    HWND section =
-        port_.CreateChildDialog(templates[i], procedure, reinterpret_cast<LPARAM>(context_));
-    if (section == nullptr) return kResultNoWindowState;
-    sections->push_back(section);
-  }
+std::uint32_t PageFrame::MakeSection(std::uint16_t template_id, DLGPROC procedure, int group_id,
+                                     HWND* section) {
+  *section = port_.CreateChildDialog(template_id, procedure, reinterpret_cast<LPARAM>(context_));
+  if (*section == nullptr) return kResultNoWindowState;
+  port_.ShowChild(*section, false);
+  if (std::uint32_t code = PlaceSections(group_id, {*section})) return code;
+  if (context_->bCanChange == 0) port_.Send(*section, kDsmDisableAll, 0, 0);
   return kResultOk;
 }
 

@@ -62,11 +62,12 @@ class PageFrame {
   // n pixels at the screen's horizontal density (never below 96 dpi).
   int Scale(int pixels);
 
-  // Makes a child dialog of the page from each template, handing it the
-  // page's context. 101 when one cannot be made (those made stay in
-  // |*sections|, so the page's window takes them down with it).
-  std::uint32_t CreateSections(const std::vector<std::uint16_t>& templates,
-                               const std::vector<DLGPROC>& procedures, std::vector<HWND>* sections);
+  // Makes a section: a child dialog of the page from |template_id| with
+  // the page's context, hidden, placed in group box |group_id| and, when
+  // the user may not change settings, told to disable itself. 101 when the
+  // dialog cannot be made.
+  std::uint32_t MakeSection(std::uint16_t template_id, DLGPROC procedure, int group_id,
+                            HWND* section);
 
   // Puts each section at the group box's top-left, 6 pixels in and 36
   // down (scaled). A section too wide for the group with 6 pixels on

@@ -69,15 +69,9 @@ std::uint32_t DocumentSettingsPage::OnInit() {
     return kResultUnreadable;
   }
 
-  std::vector<HWND> made;
-  std::uint32_t code = frame_.CreateSections(
-      {kGeneralSectionTemplate, kPaperCutSectionTemplate, kOptionSectionTemplate},
-      {procedures_.begin(), procedures_.end()}, &made);
-  for (std::size_t i = 0; i < made.size() && i < sections_.size(); ++i) sections_[i] = made[i];
-  if (code != kResultOk) {
-    LogFailure(__LINE__, context_->hPrinter, L"CreateDialogParamW section");
-    return code;
-  }
+  // The General section now; the others when they are first needed.
+  std::uint32_t code = MakeSection(kGeneralSection);
+  if (code != kResultOk) return code;
 
   if ((code = port_.AttachCustom(kPresetComboId, CustomControl::kComboBox)) != kResultOk) {
     LogFailure(__LINE__, context_->hPrinter, L"Preset combo");
@@ -105,11 +99,6 @@ std::uint32_t DocumentSettingsPage::OnInit() {
   ShowOnly(kGeneralSection);
   if (DocUiState* ui = frame_.ui_state()) ui->hDocumentWnd = port_.Window();
 
-  if ((code = frame_.PlaceSections(kSectionGroupId, {sections_.begin(), sections_.end()})) !=
-      kResultOk) {
-    LogFailure(__LINE__, context_->hPrinter, L"Section placement");
-    return code;
-  }
   preview_ = std::make_unique<SettingsPreview>(ModuleInstance());
   if ((code = frame_.AttachPictureAndList([this] { return OnRedrawPreview(); })) != kResultOk) {
     LogFailure(__LINE__, context_->hPrinter, L"Preview, splitter or settings list");
@@ -123,17 +112,35 @@ std::uint32_t DocumentSettingsPage::OnInit() {
   port_.TreeSelect(kSettingsListId, kGeneralItem);
 
   if (context_->bCanChange == 0) {
-    for (HWND section : sections_) port_.Send(section, kDsmDisableAll, 0, 0);
     port_.Enable(kPresetComboId, false);
     port_.Enable(kSectionGroupId, false);
   }
   return kResultOk;
 }
 
-void DocumentSettingsPage::ShowOnly(int index) {
+std::uint32_t DocumentSettingsPage::MakeSection(int index) {
+  if (sections_[index] != nullptr) return kResultOk;
+  static constexpr std::uint16_t kTemplates[] = {kGeneralSectionTemplate, kPaperCutSectionTemplate,
+                                                 kOptionSectionTemplate};
+  HWND section = nullptr;
+  const std::uint32_t code =
+      frame_.MakeSection(kTemplates[index], procedures_[index], kSectionGroupId, &section);
+  if (code != kResultOk) {
+    LogFailure(__LINE__, context_->hPrinter, L"Section");
+    // A section made but not placed is the page's child all the same.
+    sections_[index] = section;
+    return code;
+  }
+  sections_[index] = section;
+  return kResultOk;
+}
+
+std::uint32_t DocumentSettingsPage::ShowOnly(int index) {
+  if (std::uint32_t code = MakeSection(index)) return code;
   for (int i = 0; i < static_cast<int>(sections_.size()); ++i) {
     if (sections_[i] != nullptr) port_.ShowChild(sections_[i], i == index);
   }
+  return kResultOk;
 }
 
 void DocumentSettingsPage::RefreshIpdFontUsable() {
@@ -224,7 +231,10 @@ std::uint32_t DocumentSettingsPage::OnPresetChange() {
     if (DocUiState* ui = frame_.ui_state()) ui->bLandscape = 0;
     RefreshIpdFontUsable();
   }
-  for (HWND section : sections_) port_.Send(section, kDsmApplyPreset, 0, 0);
+  for (int i = 0; i < static_cast<int>(sections_.size()); ++i) {
+    if (std::uint32_t code = MakeSection(i)) return code;
+    port_.Send(sections_[i], kDsmApplyPreset, 0, 0);
+  }
 
   std::uint32_t code = OnShowSection(current_item_);
   port_.NotifyChanged(port_.Parent(), nullptr);
@@ -242,17 +252,17 @@ void DocumentSettingsPage::OnUserPreset() {
 }
 
 std::uint32_t DocumentSettingsPage::OnShowSection(std::uint32_t item) {
-  HWND option = sections_[kOptionSection];
+  std::uint32_t code = kResultOk;
   switch (item) {
     case kGeneralItem:
-      ShowOnly(kGeneralSection);
+      code = ShowOnly(kGeneralSection);
       break;
     case kPaperCutItem:
-      ShowOnly(kPaperCutSection);
+      code = ShowOnly(kPaperCutSection);
       break;
     case kOptionItem:
-      ShowOnly(kOptionSection);
-      port_.Send(option, kDsmFormatKeycode, 0, 0);
+      if ((code = ShowOnly(kOptionSection)) != kResultOk) break;
+      port_.Send(sections_[kOptionSection], kDsmFormatKeycode, 0, 0);
       port_.TreeSelect(kSettingsListId, kEventItems[current_event_]);
       break;
     default: {
@@ -261,12 +271,13 @@ std::uint32_t DocumentSettingsPage::OnShowSection(std::uint32_t item) {
         if (kEventItems[e] == item) event = e;
       }
       if (event < 0) return kResultInvalid;
-      ShowOnly(kOptionSection);
-      port_.Send(option, kDsmFormatKeycode, 0, 0);
-      port_.Send(option, kDsmSelectEvent, static_cast<WPARAM>(event), 0);
+      if ((code = ShowOnly(kOptionSection)) != kResultOk) break;
+      port_.Send(sections_[kOptionSection], kDsmFormatKeycode, 0, 0);
+      port_.Send(sections_[kOptionSection], kDsmSelectEvent, static_cast<WPARAM>(event), 0);
       break;
     }
   }
+  if (code != kResultOk) return code;
   current_item_ = item;
   return kResultOk;
 }
@@ -285,7 +296,9 @@ std::uint32_t DocumentSettingsPage::OnEventSelected(std::uint32_t event) {
 std::uint32_t DocumentSettingsPage::OnSetActive() {
   frame_.LayOutAroundKeptSplitter();
   std::uint32_t code = OnShowSection(current_item_);
-  port_.Send(sections_[kOptionSection], kDsmFormatKeycode, 0, 0);
+  if (sections_[kOptionSection] != nullptr) {
+    port_.Send(sections_[kOptionSection], kDsmFormatKeycode, 0, 0);
+  }
   const PrivateSettings& s = working();
   if (s.byWatermark != 0) OnUserPreset();
   // The paper may have been changed on the driver's own page.

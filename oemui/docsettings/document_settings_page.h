@@ -64,13 +64,19 @@ class DocumentSettingsPage {
   std::uint32_t Dispatch(UINT message, WPARAM wparam, LPARAM lparam, bool* handled);
 
   PageFrame& frame() { return frame_; }
+  // Null for a section not made yet.
   HWND section(int index) const { return sections_[index]; }
   std::uint32_t current_item() const { return current_item_; }
   std::uint32_t current_event() const { return current_event_; }
 
  private:
   PrivateSettings& working() { return context_->WorkingSettings; }
-  void ShowOnly(int index);
+  // A section is made the first time it is shown or hears a preset: the
+  // page then opens with one section's controls instead of three (making a
+  // dialog is the dearest step of the page's start). Placed and, without
+  // permission, disabled as it is made; hidden until shown.
+  std::uint32_t MakeSection(int index);
+  std::uint32_t ShowOnly(int index);
   void RefreshIpdFontUsable();
   bool AskReductionQuestion();
   // The row of the driver's form item that carries the preset's form name.

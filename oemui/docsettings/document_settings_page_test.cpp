@@ -249,9 +249,17 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   EXPECT_EQ(combo->combo_selected, 3);
   EXPECT_EQ(combo->combo_field_height, 24);
   EXPECT_EQ(ui_.hDocumentWnd, page_window_);
-  ASSERT_EQ(section_messages_.size(), 3u);
+  // The General section is made now, the others when first shown.
+  ASSERT_EQ(section_messages_.size(), 1u);
   EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
+  EXPECT_EQ(page_->section(kOptionSection), nullptr);
+  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), 1u);
+  windows_.Send(page_window_, kDsmShowSection, 13, 0);
+  windows_.Send(page_window_, kDsmShowSection, 8, 0);
+  ASSERT_EQ(section_messages_.size(), 3u);
+  EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
   EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)));
+  EXPECT_FALSE(windows_.IsShown(page_->section(kGeneralSection)));
   // 270 / (300 + 12) = 0.865: every section hears the factor, then shrinks.
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(section_messages_[i].front(), kDsmScaleLayout);
@@ -259,7 +267,6 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   }
   EXPECT_EQ(context_.nSplitterPos, 204);
   EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.items().size(), 47u);
-  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), 1u);
   EXPECT_FALSE(windows_.Control(page_window_, 1047)->preview->empty());
   EXPECT_GT(port_->waits, 0);  // the wait cursor while the picture is composed
   EXPECT_EQ(port_->restores, port_->waits);
@@ -271,6 +278,9 @@ TEST_F(DocumentSettingsPageTest, WithoutPermissionEverythingButListAndPictureIsD
   ASSERT_EQ(Init(), 0u);
   EXPECT_FALSE(windows_.Control(page_window_, 1058)->enabled);
   EXPECT_FALSE(windows_.Control(page_window_, 1061)->enabled);
+  // Sections made later are disabled as they are made.
+  windows_.Send(page_window_, kDsmShowSection, 13, 0);
+  windows_.Send(page_window_, kDsmShowSection, 8, 0);
   for (int i = 0; i < 3; ++i) {
     EXPECT_FALSE(windows_.Control(page_->section(i), 1)->enabled) << i;
   }
