@@ -51,6 +51,27 @@ HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms = 90000);
 // the test program, as the framework makes it; null when that fails.
 IPrintOemUI* CreatePlugin();
 
+// The block the framework hands CommonUIProp for a printer's properties:
+// one item of its own and room for the plug-in's one item.
+struct DeviceItemsBlock {
+  DeviceItemsBlock(HANDLE printer, const wchar_t* printer_name) : name(printer_name) {
+    block.cbSize = sizeof block;
+    block.hPrinter = printer;
+    block.pPrinterName = name.data();
+    block.pDrvOptItems = &framework_item;
+    block.cDrvOptItems = 1;
+    block.pOEMOptItems = &item;
+    block.cOEMOptItems = 1;
+  }
+  DeviceItemsBlock(const DeviceItemsBlock&) = delete;
+  DeviceItemsBlock& operator=(const DeviceItemsBlock&) = delete;
+
+  std::wstring name;
+  OPTITEM framework_item = {};
+  OPTITEM item = {};
+  OEMCUIPPARAM block = {};
+};
+
 // The port file of the receipt printer, where raw jobs land.
 std::wstring ReceiptPortFile();
 

@@ -50,18 +50,8 @@ TEST(DeviceItems, BuilderRecordsGoToTheDailyLog) {
   ASSERT_NE(plugin, nullptr);
   kvt::testbed::Printer printer(kMixedCasePrinter);
   ASSERT_NE(printer.get(), nullptr);
-  std::wstring printer_name = kMixedCasePrinter;
-  OPTITEM framework_item = {};
-  OPTITEM item = {};
-  OEMCUIPPARAM block = {};
-  block.cbSize = sizeof block;
-  block.hPrinter = printer.get();
-  block.pPrinterName = printer_name.data();
-  block.pDrvOptItems = &framework_item;
-  block.cDrvOptItems = 1;
-  block.pOEMOptItems = &item;
-  block.cOEMOptItems = 1;
-  EXPECT_EQ(plugin->CommonUIProp(kvt::abi::OEMCUIP_PRNPROP, &block), S_OK);
+  kvt::testbed::DeviceItemsBlock items(printer.get(), kMixedCasePrinter);
+  EXPECT_EQ(plugin->CommonUIProp(kvt::abi::OEMCUIP_PRNPROP, &items.block), S_OK);
   plugin->Release();
   RegDeleteKeyW(HKEY_LOCAL_MACHINE, sdk_key);
 

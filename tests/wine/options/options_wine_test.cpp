@@ -106,17 +106,10 @@ TEST(DeviceItems, EnablingAutoReprintWarnsOnceAndStoresTheChoice) {
                             reinterpret_cast<BYTE*>(&off), sizeof off),
             ERROR_SUCCESS);
 
-  std::wstring name = kReceiptPrinter;
-  OPTITEM framework_item = {};
-  OPTITEM item = {};
-  OEMCUIPPARAM block = {};
-  block.cbSize = sizeof block;
-  block.hPrinter = printer.get();
-  block.pPrinterName = name.data();
-  block.pDrvOptItems = &framework_item;
-  block.cDrvOptItems = 1;
-  block.pOEMOptItems = &item;
-  block.cOEMOptItems = 1;
+  kvt::testbed::DeviceItemsBlock items(printer.get(), kReceiptPrinter);
+  OPTITEM& framework_item = items.framework_item;
+  OPTITEM& item = items.item;
+  OEMCUIPPARAM& block = items.block;
   ASSERT_EQ(plugin->CommonUIProp(kvt::abi::OEMCUIP_PRNPROP, &block), S_OK);
   ASSERT_NE(item.pName, nullptr);
   EXPECT_STREQ(item.pName, L"Auto reprint after error recovery");
