@@ -5,4 +5,5 @@
 kvt_add_test(list_controls_wine_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/list_controls_wine_test.cpp
   LIBS kvt_test_dialog kvt_controls)
 set_tests_properties(list_controls_wine_test PROPERTIES
-  ENVIRONMENT "KVT_ARTIFACT_DIR=Z:${controls_artifacts}")
+  ENVIRONMENT "KVT_ARTIFACT_DIR=Z:${controls_artifacts}"
+  RESOURCE_LOCK desktop)
