@@ -1,6 +1,7 @@
 #include "core/option_items.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,11 +11,10 @@
 #include "core/module_state.h"
 #include "log/driver_log.h"
 #include "log/sdk_log.h"
-#include "oemui/tools/coded_message.h"
 #include "platform/last_error.h"
 #include "platform/local_heap.h"
 #include "platform/message_box.h"
-#include "platform/option_page.h"
+#include "platform/window_port.h"
 #include "platform/printer_data.h"
 #include "platform/string_table.h"
 #include "platform/wide_text.h"
@@ -29,7 +29,18 @@ constexpr std::uint8_t kUserSettingPreset = 6;
 // (BS_RADIOBUTTON); any other first control is a list.
 constexpr std::uint32_t kRadioButtonStyle = 0x4;
 // The reprint notice is a plain warning with one button.
+constexpr UINT kMbOk = 0x0;
+constexpr UINT kMbOkCancel = 0x1;
 constexpr UINT kMbIconExclamation = 0x30;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+std::atomic<CodedMessageBox> g_message_box{nullptr};
+
+int ShowCodedMessage(int source_line, HWND owner, std::uint32_t code, UINT style) {
+  const CodedMessageBox show = g_message_box.load(std::memory_order_acquire);
+  return show != nullptr ? show(source_line, owner, code, style) : kIdCancel;
+}
 constexpr std::size_t kNoticeChars = 1024;
 constexpr std::size_t kCaptionChars = 260;
 constexpr char16_t kAutoReprintValue[] = u"AutoReprint";
@@ -215,8 +226,8 @@ OPTITEM* FindPluginItem(const OEMCUIPPARAM& param, std::uint32_t name_id) {
   return nullptr;
 }
 
-bool IsRadioButton(OptionPage& page, HWND control) {
-  return control != nullptr && (page.Style(control) & kRadioButtonStyle) != 0;
+bool IsRadioButton(WindowPort& page, HWND control) {
+  return control != nullptr && (page.StyleOf(control) & kRadioButtonStyle) != 0;
 }
 
 // Asks before a document whose device fonts are usable turns landscape
@@ -225,18 +236,18 @@ bool IsRadioButton(OptionPage& page, HWND control) {
 // the checked landscape button has the focus; otherwise the change counts
 // as cancelled. A Cancel moves the focus back to the portrait button.
 int AskBeforeLandscape(HWND page, const OPTITEM& item) {
-  OptionPage& ui = Service<OptionPage>();
-  HWND first = item.pOptType != nullptr ? ui.Control(page, item.pOptType->BegCtrlID) : nullptr;
+  WindowPort& ui = Service<WindowPort>();
+  HWND first = item.pOptType != nullptr ? ui.ControlOf(page, item.pOptType->BegCtrlID) : nullptr;
   if (!IsRadioButton(ui, first)) {
     return ShowCodedMessage(__LINE__, page, kLandscapeQuestionCode, kMbOkCancel);
   }
-  HWND portrait = ui.Next(first);
-  HWND landscape = portrait != nullptr ? ui.Next(portrait) : nullptr;
+  HWND portrait = ui.NextSibling(first);
+  HWND landscape = portrait != nullptr ? ui.NextSibling(portrait) : nullptr;
   int answer = kIdCancel;
-  if (landscape != nullptr && ui.Focus() == landscape && ui.IsChecked(landscape)) {
+  if (landscape != nullptr && ui.FocusedWindow() == landscape && ui.IsButtonChecked(landscape)) {
     answer = ShowCodedMessage(__LINE__, page, kLandscapeQuestionCode, kMbOkCancel);
   }
-  if (answer == kIdCancel && portrait != nullptr) ui.SetFocus(portrait);
+  if (answer == kIdCancel && portrait != nullptr) ui.FocusWindow(portrait);
   return answer;
 }
 
@@ -273,7 +284,7 @@ LONG OnSelectionChanged(const CPSUICBPARAM& callback, DocUiState* state) {
   }
   state->bChangedOutside = 1;
   if (state->hDocumentWnd != nullptr) {
-    Service<OptionPage>().Send(state->hDocumentWnd, kDsmUserPreset);
+    Service<WindowPort>().Send(state->hDocumentWnd, kDsmUserPreset, 0, 0);
   }
   return kCpsuicbActionNone;
 }
@@ -317,21 +328,25 @@ void KeepOrientationControlInStep(const CPSUICBPARAM& callback) {
   if (callback.pOptItem == nullptr || callback.cOptItem == 0) return;
   const OPTITEM* item = FindItemByDmPubId(callback.pOptItem, callback.cOptItem, kDmPubOrientation);
   if (item == nullptr || item->pOptType == nullptr) return;
-  OptionPage& ui = Service<OptionPage>();
-  HWND first = ui.Control(callback.hDlg, item->pOptType->BegCtrlID);
-  HWND shown = ui.Control(callback.hDlg, kOrientationControlId);
+  WindowPort& ui = Service<WindowPort>();
+  HWND first = ui.ControlOf(callback.hDlg, item->pOptType->BegCtrlID);
+  HWND shown = ui.ControlOf(callback.hDlg, kOrientationControlId);
   if (first == nullptr || shown == nullptr) return;
   if (IsRadioButton(ui, first)) {
-    const bool portrait_checked = ui.IsChecked(shown);
+    const bool portrait_checked = ui.IsButtonChecked(shown);
     if (portrait_checked == (item->Sel == 0)) return;
-    ui.SetChecked(shown, !portrait_checked);
-    if (HWND landscape = ui.Next(shown)) ui.SetChecked(landscape, portrait_checked);
+    ui.SetButtonChecked(shown, !portrait_checked);
+    if (HWND landscape = ui.NextSibling(shown)) ui.SetButtonChecked(landscape, portrait_checked);
     return;
   }
-  if (ui.Selection(shown) != item->Sel) ui.Select(shown, item->Sel);
+  if (ui.ListSelection(shown) != item->Sel) ui.SelectListRow(shown, item->Sel);
 }
 
 }  // namespace
+
+void SetOptionItemsMessageBox(CodedMessageBox show) {
+  g_message_box.store(show, std::memory_order_release);
+}
 
 const HeadDriveList& ModelHeadDriveList() { return kHeadDriveList; }
 

@@ -59,6 +59,13 @@ inline constexpr std::uint32_t kLandscapeQuestionCode = 1020;
 // The framework page's control that shows the orientation.
 inline constexpr int kOrientationControlId = 1232;
 
+// The coded message box the option items ask their questions through (a
+// message code shown with MessageBoxW's |style|, answering IDOK, IDCANCEL,
+// ...). It belongs to the pages' layer, so the module hands it in at
+// start-up; until then every question answers IDCANCEL.
+using CodedMessageBox = int (*)(int source_line, HWND owner, std::uint32_t code, UINT style);
+void SetOptionItemsMessageBox(CodedMessageBox show);
+
 // One row of a model's head drive list: the byHeadDrive value and the
 // string id of its text.
 struct HeadDriveRow {

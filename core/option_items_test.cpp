@@ -15,11 +15,10 @@
 #include "core/module_state.h"
 #include "core/page_context.h"
 #include "log/testing/sdk_log_capture.h"
-#include "oemui/tools/coded_message.h"
 #include "platform/fake/fake_forms.h"
 #include "platform/fake/fake_local_heap.h"
 #include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_option_page.h"
+#include "platform/fake/fake_window_port.h"
 #include "platform/fake/fake_package_library.h"
 #include "platform/fake/fake_printer_data.h"
 #include "platform/fake/fake_string_table.h"
@@ -27,6 +26,11 @@
 
 namespace kvt {
 namespace {
+
+// MessageBoxW's values, as the questions use them.
+constexpr UINT kMbOkCancel = 0x1;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
 
 std::u16string Text(const WCHAR* text) {
   return text == nullptr ? u"(null)" : std::u16string(reinterpret_cast<const char16_t*>(text));
@@ -144,16 +148,25 @@ class OptionItems : public ::testing::Test {
   FakeStringTable strings_;
   FakePrinterData printers_;
   FakeForms forms_;
-  FakeOptionPage page_ui_;
+  FakeWindowPort page_ui_;
   FakeMessageBoxUi boxes_;
   FakePackageLibraryLoader libraries_;  // no message library: fallback texts
   ScopedService<LocalHeap> use_heap_{heap_};
   ScopedService<StringTable> use_strings_{strings_};
   ScopedService<PrinterData> use_printers_{printers_};
   ScopedService<Forms> use_forms_{forms_};
-  ScopedService<OptionPage> use_page_{page_ui_};
+  ScopedService<WindowPort> use_page_{page_ui_};
   ScopedService<MessageBoxUi> use_boxes_{boxes_};
   ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
+  // The questions' box as the module hands it in, straight to the fake.
+  struct UseMessageBox {
+    UseMessageBox() {
+      SetOptionItemsMessageBox([](int, HWND owner, std::uint32_t, UINT style) {
+        return Service<MessageBoxUi>().Show(owner, u"", u"", style);
+      });
+    }
+    ~UseMessageBox() { SetOptionItemsMessageBox(nullptr); }
+  } use_message_box_;
 
   PrinterHandle printer_ = nullptr;
   HWND page_ = Window(0x500);

@@ -2,6 +2,8 @@
 #include "core/class_object.h"
 #include "core/document_property_sheets.h"
 #include "core/module_state.h"
+#include "core/option_items.h"
+#include "oemui/tools/coded_message.h"
 #include "oemui/controls/win32/list_controls_win32.h"
 #include "platform/framework_abi.h"
 
@@ -11,6 +13,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   if (reason == DLL_PROCESS_ATTACH) {
     kvt::SetModuleInstance(instance);
     kvt::SetDocumentSheetPages(&kvt::DocumentSheetPages());
+    kvt::SetOptionItemsMessageBox(&kvt::ShowCodedMessage);
   }
   // Unloaded by FreeLibrary without the unload check first (a host that is
   // not COM): the window classes must not outlive their code. At process

@@ -7,7 +7,7 @@
 #include "oemui/controls/layout_splitter.h"
 #include "oemui/page_messages.h"
 #include "oemui/tools/coded_message.h"
-#include "platform/page_window.h"
+#include "platform/window_port.h"
 
 namespace kvt {
 namespace {
@@ -33,13 +33,13 @@ void ReportApplied(PageContext* context) {
 INT_PTR PageFrameMessage(HWND page, UINT message, LPARAM lparam) {
   if (message == kWmInitDialog) {
     const auto* description = reinterpret_cast<const PropertySheetPageW*>(lparam);
-    Service<PageWindow>().SetPageData(
+    Service<WindowPort>().SetPageData(
         page, description != nullptr ? reinterpret_cast<void*>(description->lParam) : nullptr);
     return 1;  // let the dialog manager set the focus
   }
   if (message == kWmNotify && lparam != 0 &&
       reinterpret_cast<const NotifyHeader*>(lparam)->code == kPsnApply) {
-    ApplyDocumentPages(static_cast<PageContext*>(Service<PageWindow>().PageData(page)));
+    ApplyDocumentPages(static_cast<PageContext*>(Service<WindowPort>().PageData(page)));
     return 0;  // PSNRET_NOERROR: the sheet may close
   }
   return 0;

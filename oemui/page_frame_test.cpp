@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/fake/fake_page_window.h"
+#include "platform/fake/fake_window_port.h"
 
 namespace kvt {
 namespace {
@@ -40,8 +40,8 @@ class PageFrameTest : public ::testing::Test {
     return PageFrameMessage(page, kWmNotify, reinterpret_cast<LPARAM>(&header));
   }
 
-  FakePageWindow windows_;
-  ScopedService<PageWindow> use_windows_{windows_};
+  FakeWindowPort windows_;
+  ScopedService<WindowPort> use_windows_{windows_};
   PageContext context_;
 };
 

@@ -21,6 +21,7 @@
 
 #include "platform/framework_abi.h"
 #include "platform/property_sheet_abi.h"
+#include "platform/window_port.h"
 
 namespace kvt {
 
@@ -55,6 +56,7 @@ inline constexpr UINT kMsgRadioRight = 1657;
 
 // Standard messages the fake and the pages need by number on both toolchains.
 inline constexpr UINT kWmCommand = 0x0111;
+inline constexpr UINT kWmTimer = 0x0113;
 inline constexpr UINT kPsmChanged = 0x0400 + 104;      // PSM_CHANGED
 inline constexpr UINT kPsmPressButton = 0x0400 + 113;  // PSM_PRESSBUTTON
 inline constexpr WPARAM kPsbtnCancel = 5;              // PSBTN_CANCEL
@@ -160,9 +162,11 @@ struct TreeItemRecord {
 
 // ---------------------------------------------------------------------------
 
-class DialogPort {
+// The window port's operations by handle (the framework's controls, the
+// data a page keeps) come with every dialog port.
+class DialogPort : public WindowPort {
  public:
-  virtual ~DialogPort() = default;
+  ~DialogPort() override = default;
 
   // The windows around this one.
   virtual HWND Window() = 0;  // this dialog
@@ -173,8 +177,8 @@ class DialogPort {
   virtual HWND ParentOf(HWND window) = 0;
   virtual HWND Item(int id) = 0;  // a child control; null when there is none
 
-  // Messages to any window (the sheet, the page, a section, a control).
-  virtual LRESULT Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) = 0;
+  // Messages to any window (the sheet, the page, a section, a control):
+  // Send comes with the window port.
   virtual bool Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam) = 0;
   LRESULT SendToParent(UINT message, WPARAM wparam, LPARAM lparam) {
     return Send(Parent(), message, wparam, lparam);

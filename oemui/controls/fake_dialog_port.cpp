@@ -8,8 +8,6 @@
 
 namespace kvt {
 
-constexpr UINT kWmTimer = 0x0113;
-
 struct FakeWindows::Window {
   HWND parent = nullptr;
   Handler handler;
@@ -508,6 +506,60 @@ bool FakeDialogPort::IsCursorOver(int id) {
 HWND FakeDialogPort::Item(int id) {
   FakeControl* control = Find(id);
   return control != nullptr ? control->window : nullptr;
+}
+
+HWND FakeDialogPort::ControlOf(HWND dialog, int id) {
+  FakeControl* control = windows_.Control(dialog, id);
+  return control != nullptr ? control->window : nullptr;
+}
+
+HWND FakeDialogPort::NextSibling(HWND window) {
+  HWND dialog = nullptr;
+  if (windows_.FindControl(window, &dialog) == nullptr) return nullptr;
+  FakeDialogPort owner(windows_, dialog);
+  const std::vector<HWND> siblings = owner.Children();
+  for (std::size_t i = 0; i + 1 < siblings.size(); ++i) {
+    if (siblings[i] == window) return siblings[i + 1];
+  }
+  return nullptr;
+}
+
+std::uint32_t FakeDialogPort::StyleOf(HWND window) {
+  FakeControl* control = windows_.ControlByWindow(window);
+  return control != nullptr ? control->style : 0;
+}
+
+bool FakeDialogPort::IsButtonChecked(HWND button) {
+  FakeControl* control = windows_.ControlByWindow(button);
+  return control != nullptr && control->checked;
+}
+
+void FakeDialogPort::SetButtonChecked(HWND button, bool checked) {
+  if (FakeControl* control = windows_.ControlByWindow(button)) control->checked = checked;
+}
+
+int FakeDialogPort::ListSelection(HWND list) {
+  FakeControl* control = windows_.ControlByWindow(list);
+  return control != nullptr ? control->combo_selected : -1;
+}
+
+void FakeDialogPort::SelectListRow(HWND list, int row) {
+  FakeControl* control = windows_.ControlByWindow(list);
+  if (control != nullptr && row >= -1 && row < static_cast<int>(control->combo_items.size())) {
+    control->combo_selected = row;
+  }
+}
+
+void FakeDialogPort::FocusWindow(HWND window) {
+  HWND dialog = nullptr;
+  if (FakeControl* control = windows_.FindControl(window, &dialog)) {
+    windows_.Focus(dialog, control->id);
+  }
+}
+
+void* FakeDialogPort::PageData(HWND page) {
+  auto it = windows_.page_data.find(page);
+  return it == windows_.page_data.end() ? nullptr : it->second;
 }
 
 LRESULT FakeDialogPort::Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -33,6 +33,7 @@ struct FakeControl {
   bool enabled = true;
   bool visible = true;
   bool checked = false;
+  std::uint32_t style = 0;  // GWL_STYLE, as a test sets it
   DialogRect rect;
   std::optional<DialogFont> font;
   bool redraw = true;
@@ -159,6 +160,8 @@ class FakeWindows {
   void PickComboRow(HWND dialog, int id, int index);
 
   char16_t decimal_separator = u'.';
+  // What pages keep in their windows (the window port's page data).
+  std::map<HWND, void*> page_data;
   HWND focus() const { return focus_; }
   // The mouse as IsCursorOver and IsLeftButtonDown see it.
   HWND cursor_over = nullptr;
@@ -200,6 +203,18 @@ class FakeDialogPort final : public DialogPort {
   HWND Sheet() override;
   HWND ParentOf(HWND window) override { return windows_.Parent(window); }
   HWND Item(int id) override;
+  // The window port by handle, on the fake controls of any fake dialog.
+  HWND ControlOf(HWND dialog, int id) override;
+  HWND NextSibling(HWND window) override;
+  std::uint32_t StyleOf(HWND window) override;
+  bool IsButtonChecked(HWND button) override;
+  void SetButtonChecked(HWND button, bool checked) override;
+  int ListSelection(HWND list) override;
+  void SelectListRow(HWND list, int row) override;
+  HWND FocusedWindow() override { return windows_.focus(); }
+  void FocusWindow(HWND window) override;
+  void SetPageData(HWND page, void* data) override { windows_.page_data[page] = data; }
+  void* PageData(HWND page) override;
   HWND CreateChildDialog(std::uint16_t template_id, DLGPROC, LPARAM param) override {
     return windows_.CreateFromTemplate(window_, template_id, param);
   }

@@ -24,6 +24,28 @@ class Win32DialogPort final : public DialogPort {
   HWND Sheet() override;
   HWND ParentOf(HWND window) override;
   HWND Item(int id) override;
+  // The window port's operations by handle are the process's own.
+  HWND ControlOf(HWND dialog, int id) override {
+    return Service<WindowPort>().ControlOf(dialog, id);
+  }
+  HWND NextSibling(HWND window) override { return Service<WindowPort>().NextSibling(window); }
+  std::uint32_t StyleOf(HWND window) override { return Service<WindowPort>().StyleOf(window); }
+  bool IsButtonChecked(HWND button) override {
+    return Service<WindowPort>().IsButtonChecked(button);
+  }
+  void SetButtonChecked(HWND button, bool checked) override {
+    Service<WindowPort>().SetButtonChecked(button, checked);
+  }
+  int ListSelection(HWND list) override { return Service<WindowPort>().ListSelection(list); }
+  void SelectListRow(HWND list, int row) override {
+    Service<WindowPort>().SelectListRow(list, row);
+  }
+  HWND FocusedWindow() override { return Service<WindowPort>().FocusedWindow(); }
+  void FocusWindow(HWND window) override { Service<WindowPort>().FocusWindow(window); }
+  void SetPageData(HWND page, void* data) override {
+    Service<WindowPort>().SetPageData(page, data);
+  }
+  void* PageData(HWND page) override { return Service<WindowPort>().PageData(page); }
   LRESULT Send(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
   bool Post(HWND target, UINT message, WPARAM wparam, LPARAM lparam) override;
   HWND CreateChildDialog(std::uint16_t template_id, DLGPROC procedure, LPARAM param) override;
