@@ -69,10 +69,7 @@ std::uint32_t DocumentSettingsPage::OnInit() {
     return kResultUnreadable;
   }
 
-  // The General section now; the others when they are first needed.
-  std::uint32_t code = MakeSection(kGeneralSection);
-  if (code != kResultOk) return code;
-
+  std::uint32_t code = kResultOk;
   if ((code = port_.AttachCustom(kPresetComboId, CustomControl::kComboBox)) != kResultOk) {
     LogFailure(__LINE__, context_->hPrinter, L"Preset combo");
     return code;
@@ -96,8 +93,23 @@ std::uint32_t DocumentSettingsPage::OnInit() {
   reductions_ = &SelectReductionTable(driver_name);
   port_.ComboSelectByData(kPresetComboId, working().byPreset);
 
-  ShowOnly(kGeneralSection);
   if (DocUiState* ui = frame_.ui_state()) ui->hDocumentWnd = port_.Window();
+  if (context_->bCanChange == 0) {
+    port_.Enable(kPresetComboId, false);
+    port_.Enable(kSectionGroupId, false);
+  }
+  // Without a timer the page is finished at once.
+  if (!port_.StartTimer(kFinishInitTimer, 1)) return FinishInit();
+  return kResultOk;
+}
+
+std::uint32_t DocumentSettingsPage::FinishInit() {
+  if (finished_) return kResultOk;
+  finished_ = true;
+  port_.StopTimer(kFinishInitTimer);
+  // The General section now; the others when they are first needed.
+  std::uint32_t code = ShowOnly(kGeneralSection);
+  if (code != kResultOk) return code;
 
   preview_ = std::make_unique<SettingsPreview>(ModuleInstance());
   if ((code = frame_.AttachPictureAndList([this] { return OnRedrawPreview(); })) != kResultOk) {
@@ -110,10 +122,9 @@ std::uint32_t DocumentSettingsPage::OnInit() {
     return code;
   }
   port_.TreeSelect(kSettingsListId, kGeneralItem);
-
-  if (context_->bCanChange == 0) {
-    port_.Enable(kPresetComboId, false);
-    port_.Enable(kSectionGroupId, false);
+  if (activation_pending_) {
+    activation_pending_ = false;
+    return OnSetActive();
   }
   return kResultOk;
 }
@@ -378,6 +389,24 @@ std::uint32_t DocumentSettingsPage::Dispatch(UINT message, WPARAM wparam, LPARAM
                                              bool* handled) {
   *handled = true;
   std::uint32_t code = kResultOk;
+  if (message == kWmTimer && wparam == kFinishInitTimer) {
+    code = FinishInit();
+    frame_.ShowFailure(code);
+    return code;
+  }
+  if (!finished_) {
+    const auto* header =
+        message == kWmNotify ? reinterpret_cast<const NotifyHeader*>(lparam) : nullptr;
+    if (header != nullptr && header->code == kPsnSetActive) {
+      // Activated as the sheet opens: FinishInit activates it.
+      activation_pending_ = true;
+      return kResultOk;
+    }
+    if ((code = FinishInit()) != kResultOk) {
+      frame_.ShowFailure(code);
+      return code;
+    }
+  }
   switch (message) {
     case kWmCommand:
       if (NotifyId(wparam) == kPresetComboId && NotifyCode(wparam) == kCbnSelChange) {

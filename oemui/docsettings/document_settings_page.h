@@ -29,6 +29,9 @@ inline constexpr std::uint16_t kOptionSectionTemplate = 104;
 inline constexpr int kPresetComboId = 1058;
 inline constexpr int kSectionGroupId = 1061;
 inline constexpr int kEditCommandButtonId = 1278;  // the option section's "Edit..."
+// The page's timer that finishes its start after the sheet's first paint
+// (window timers come after every pending paint).
+inline constexpr std::uintptr_t kFinishInitTimer = 1;
 
 // The question before a reduction preset turns device fonts off.
 inline constexpr std::uint32_t kReductionQuestionCode = 1020;
@@ -46,7 +49,13 @@ class DocumentSettingsPage {
   DocumentSettingsPage& operator=(const DocumentSettingsPage&) = delete;
 
   // Every handler answers 0 or a result code (core/result_codes.h).
+  // The page's frame: the printer's driver, the presets and the page's
+  // place in the sheet's state. The sections, the picture and the list
+  // follow in FinishInit once the sheet has painted (on the page's timer
+  // message, or before any other message that needs them), so the sheet
+  // shows as soon as the frame is ready.
   std::uint32_t OnInit();
+  std::uint32_t FinishInit();
   std::uint32_t OnPresetChange();
   void OnUserPreset();
   std::uint32_t OnShowSection(std::uint32_t item);
@@ -92,6 +101,9 @@ class DocumentSettingsPage {
   std::uint32_t current_item_ = 1;
   std::uint32_t current_event_ = 0;
   bool prompting_ = false;
+  // FinishInit has run; the sheet activated the page before it did.
+  bool finished_ = false;
+  bool activation_pending_ = false;
   const PresetTable* presets_ = nullptr;
   const ReductionTable* reductions_ = nullptr;
   std::unique_ptr<SettingsPreview> preview_;

@@ -189,7 +189,11 @@ class DocumentSettingsPageTest : public log::LogFixture {
   }
 
   std::uint32_t Init() {
-    const std::uint32_t code = page_->OnInit();
+    std::uint32_t code = page_->OnInit();
+    if (code == 0 && windows_.IsTimerRunning(page_window_, kFinishInitTimer)) {
+      bool handled = false;
+      code = page_->Dispatch(kWmTimer, kFinishInitTimer, 0, &handled);
+    }
     windows_.Pump();
     windows_.ClearMessages();
     return code;
@@ -271,6 +275,26 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   EXPECT_GT(port_->waits, 0);  // the wait cursor while the picture is composed
   EXPECT_EQ(port_->restores, port_->waits);
   EXPECT_TRUE(windows_.IsEnabled(page_window_) && combo->enabled);
+}
+
+TEST_F(DocumentSettingsPageTest, SectionsPictureAndListFollowTheFirstPaint) {
+  ASSERT_EQ(page_->OnInit(), 0u);
+  EXPECT_TRUE(windows_.IsTimerRunning(page_window_, kFinishInitTimer));
+  // The sheet activates the page as it opens: that waits for the timer.
+  NotifyHeader activate{sheet_, 0, kPsnSetActive};
+  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  EXPECT_EQ(page_->section(kGeneralSection), nullptr);
+  ASSERT_TRUE(windows_.FireTimer(page_window_, kFinishInitTimer));
+  EXPECT_FALSE(windows_.IsTimerRunning(page_window_, kFinishInitTimer));
+  EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
+  EXPECT_FALSE(windows_.Control(page_window_, 1047)->preview->empty());
+}
+
+TEST_F(DocumentSettingsPageTest, AnyOtherMessageBeforeTheTimerFinishesThePageFirst) {
+  ASSERT_EQ(page_->OnInit(), 0u);
+  windows_.Send(page_window_, kDsmShowSection, 8, 0);
+  EXPECT_NE(page_->section(kGeneralSection), nullptr);
+  EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
 }
 
 TEST_F(DocumentSettingsPageTest, WithoutPermissionEverythingButListAndPictureIsDisabled) {

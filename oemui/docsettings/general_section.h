@@ -22,7 +22,6 @@ namespace kvt {
 // Window messages the section takes, by number on both toolchains.
 inline constexpr UINT kWmHScroll = 0x0114;
 inline constexpr UINT kWmVScroll = 0x0115;
-inline constexpr UINT kWmTimer = 0x0113;
 inline constexpr UINT kWmMouseActivate = 0x0021;
 inline constexpr UINT kWmLButtonDown = 0x0201;
 inline constexpr int kTbThumbPosition = 4;  // TB_THUMBPOSITION
