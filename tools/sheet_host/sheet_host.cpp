@@ -51,6 +51,12 @@
 //                           the control itself would tell its parent
 //                           ("1020:0x114:8": the density slider's
 //                           WM_HSCROLL with TB_ENDTRACK)
+//     --marks               before pressing (after --pick, --set and
+//                           --item), count the red pixels (the change
+//                           marks) of the first page's settings list, press
+//                           Apply, bring the Font page and then the first
+//                           page to the front (the list is built again) and
+//                           count again
 //     --save-devmode PATH   when the sheet has closed, write the document's
 //                           device mode (public part and the plug-in's
 //                           record behind it) to PATH, as a saved document
@@ -151,6 +157,7 @@ struct Options {
   std::vector<ComboPick> picks;
   std::vector<SectionMessage> messages;
   bool bare = false;
+  bool marks = false;
   std::wstring save_devmode;
 };
 
@@ -239,6 +246,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       m.wparam = static_cast<WPARAM>(numbers[2]);
       m.lparam = m.to_section ? 0 : static_cast<LPARAM>(numbers[3]);
       options->messages.push_back(m);
+    } else if (arg == L"--marks") {
+      options->marks = true;
     } else if (arg == L"--flags" && has_value) {
       options->flags = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
     } else if (!arg.empty() && arg[0] != L'-') {
@@ -401,6 +410,27 @@ void SendSectionMessages(const std::vector<SectionMessage>& messages) {
   }
 }
 
+// The settings list's change marks before and after Apply: the list is
+// built again when its page comes back to the front.
+void CountChangeMarks() {
+  constexpr int kSettingsListId = 1050;
+  HWND sheet = kvt::tools::FindPropertySheet(GetCurrentThreadId());
+  HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, 0) : nullptr;
+  HWND list = page != nullptr ? GetDlgItem(page, kSettingsListId) : nullptr;
+  if (list == nullptr) {
+    Print(L"marks: the first page has no settings list");
+    return;
+  }
+  PropSheet_SetCurSel(sheet, nullptr, 0);
+  const int before = kvt::tools::CountRedPixels(list);
+  PropSheet_Apply(sheet);
+  PropSheet_SetCurSel(sheet, nullptr, 1);
+  PropSheet_SetCurSel(sheet, nullptr, 0);
+  const int after = kvt::tools::CountRedPixels(list);
+  Print(L"settings list red pixels: " + std::to_wstring(before) + L" before Apply, " +
+        std::to_wstring(after) + L" after");
+}
+
 // The test hook: the working record as the pages see it, changed in place.
 void ApplyChanges(const std::vector<FieldChange>& changes, ULONG_PTR plugin_user_data) {
   auto* context = reinterpret_cast<kvt::PageContext*>(plugin_user_data);
@@ -430,7 +460,7 @@ int wmain(int argc, wchar_t** argv) {
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
-        L"[--notify ID:MSG:WPARAM]... [--bare] [--save-devmode PATH] [printer name]");
+        L"[--notify ID:MSG:WPARAM]... [--bare] [--marks] [--save-devmode PATH] [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -565,6 +595,7 @@ int wmain(int argc, wchar_t** argv) {
     PickRows(options.picks);
     ApplyChanges(options.changes, sheet.plugin_user_data());
     ChooseItems(options.choices, &advanced);
+    if (options.marks) CountChangeMarks();
     describe_plugin_items();
   };
   script_options.on_give_up = [] { Print(L"timeout: the sheet did not close"); };

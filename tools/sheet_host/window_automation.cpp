@@ -120,7 +120,7 @@ int PressMessageBoxButton(HWND box, int button) {
   return id;
 }
 
-bool CaptureWindowToPng(HWND window, const std::wstring& path) {
+bool CaptureClientArea(HWND window, ClientPixels* pixels) {
   // The client area only: without a window manager (Xvfb) nobody draws
   // the frame, and it would come out black.
   RECT rect;
@@ -146,24 +146,41 @@ bool CaptureWindowToPng(HWND window, const std::wstring& path) {
     GdiFlush();
     SelectObject(memory_dc, previous);
   }
-  std::vector<std::uint8_t> rgb;
   if (copied) {
     const auto* bgrx = static_cast<const std::uint8_t*>(bits);
-    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    rgb.resize(pixels * 3);
-    for (std::size_t i = 0; i < pixels; ++i) {
-      rgb[i * 3] = bgrx[i * 4 + 2];
-      rgb[i * 3 + 1] = bgrx[i * 4 + 1];
-      rgb[i * 3 + 2] = bgrx[i * 4];
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    pixels->width = static_cast<std::uint32_t>(width);
+    pixels->height = static_cast<std::uint32_t>(height);
+    pixels->rgb.resize(count * 3);
+    for (std::size_t i = 0; i < count; ++i) {
+      pixels->rgb[i * 3] = bgrx[i * 4 + 2];
+      pixels->rgb[i * 3 + 1] = bgrx[i * 4 + 1];
+      pixels->rgb[i * 3 + 2] = bgrx[i * 4];
     }
   }
   if (bitmap != nullptr) DeleteObject(bitmap);
   DeleteDC(memory_dc);
   ReleaseDC(window, window_dc);
-  if (!copied) return false;
-  const std::string png =
-      EncodePng(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), rgb);
+  return copied;
+}
+
+bool CaptureWindowToPng(HWND window, const std::wstring& path) {
+  ClientPixels pixels;
+  if (!CaptureClientArea(window, &pixels)) return false;
+  const std::string png = EncodePng(pixels.width, pixels.height, pixels.rgb);
   return !png.empty() && WriteWholeFile(path, png);
+}
+
+int CountRedPixels(HWND window) {
+  UpdateWindow(window);
+  ClientPixels pixels;
+  if (!CaptureClientArea(window, &pixels)) return -1;
+  int red = 0;
+  for (std::size_t i = 0; i + 2 < pixels.rgb.size(); i += 3) {
+    // Anti-aliased text keeps its colour in the strokes' middles.
+    if (pixels.rgb[i] >= 192 && pixels.rgb[i + 1] <= 64 && pixels.rgb[i + 2] <= 64) ++red;
+  }
+  return red;
 }
 
 ThreadTicker::ThreadTicker(UINT interval_ms, std::function<void()> on_tick)

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,8 +42,19 @@ SeenMessageBox ReadMessageBox(HWND box);
 // id pressed, 0 when the box shows no button.
 int PressMessageBoxButton(HWND box, int button);
 
+// The client area's pixels as they are on the screen, RGB, top row first.
+struct ClientPixels {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::vector<std::uint8_t> rgb;
+};
+bool CaptureClientArea(HWND window, ClientPixels* pixels);
 // Writes the window's client area as it is on the screen to a PNG file.
 bool CaptureWindowToPng(HWND window, const std::wstring& path);
+// How many pixels of the window's client area are red (text drawn in
+// RGB(255, 0, 0)), after it has painted what is pending; -1 when it cannot
+// be read.
+int CountRedPixels(HWND window);
 
 // Calls |on_tick| every |interval_ms| while the thread pumps messages, also
 // inside modal loops. A tick that is still running when the next one comes

@@ -1,12 +1,14 @@
 // The Document Settings page of the real plug-in in wine's property sheet,
 // driven through the sheet host as a user would: a preset picked in the
 // page's own combo box reaches the driver's form and orientation items and,
-// after OK, the document's record; a reduction preset answered Cancel
-// leaves everything as it was.
+// after OK, the document's record, and is marked red in the settings list
+// until applied; a reduction preset answered Cancel leaves everything as it
+// was.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,17 @@ TEST(DocumentSettingsPage, PickedPresetReachesTheDriversItemsAndTheRecord) {
     EXPECT_EQ(run.Value(std::string("record ") + name + ": "), value) << name;
   }
   EXPECT_EQ(run.Value("after OK, DevMode merge: "), "0x00000000, 0 fields corrected");
+}
+
+TEST(DocumentSettingsPage, SettingsListMarksChangesInRedUntilApplied) {
+  const HostRun run = RunHost(L"--press ok --answer ok --pick 1058=1 --marks --timeout 60");
+  ASSERT_TRUE(run.finished);
+  const std::string marks = run.Value("settings list red pixels: ");
+  int before = -1;
+  int after = -1;
+  ASSERT_EQ(std::sscanf(marks.c_str(), "%d before Apply, %d after", &before, &after), 2) << marks;
+  EXPECT_GT(before, 0);
+  EXPECT_EQ(after, 0);
 }
 
 TEST(DocumentSettingsPage, ReductionPresetAnsweredCancelChangesNothing) {
