@@ -402,7 +402,20 @@ std::uint32_t DocumentSettingsPage::Dispatch(UINT message, WPARAM wparam, LPARAM
       activation_pending_ = true;
       return kResultOk;
     }
-    if ((code = FinishInit()) != kResultOk) {
+    // What the page acts on needs its sections and list; the window
+    // manager's own messages pass as they are.
+    const bool page_command =
+        message == kWmCommand &&
+        ((NotifyId(wparam) == kPresetComboId && NotifyCode(wparam) == kCbnSelChange) ||
+         (NotifyId(wparam) == kEditCommandButtonId && NotifyCode(wparam) == kBnClicked));
+    bool page_message =
+        page_command ||
+        (header != nullptr && (header->code == kPsnKillActive || header->code == kPsnApply));
+    for (UINT own : {kDsmSplitterMoved, kDsmShowSection, kDsmRedrawPreview, kDsmUserPreset,
+                     kDsmRefreshList, kDsmEventSelected}) {
+      page_message = page_message || message == own;
+    }
+    if (page_message && (code = FinishInit()) != kResultOk) {
       frame_.ShowFailure(code);
       return code;
     }

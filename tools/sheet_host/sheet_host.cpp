@@ -389,11 +389,27 @@ HWND ShownSection(HWND page) {
   return nullptr;
 }
 
+// The first page makes its sections once the sheet has painted: like a
+// user, the host waits for one to show (at most two seconds), handling the
+// thread's messages meanwhile.
+void WaitForShownSection(HWND page) {
+  const DWORD start = GetTickCount();
+  while (page != nullptr && ShownSection(page) == nullptr && GetTickCount() - start < 2000) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(5);
+  }
+}
+
 // --send and --notify, in order; each answer is printed.
 void SendSectionMessages(const std::vector<SectionMessage>& messages) {
   if (messages.empty()) return;
   HWND sheet = kvt::tools::FindPropertySheet(GetCurrentThreadId());
   HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, 0) : nullptr;
+  WaitForShownSection(page);
   for (const SectionMessage& m : messages) {
     HWND section = page != nullptr ? ShownSection(page) : nullptr;
     HWND control = section != nullptr ? GetDlgItem(section, m.id) : nullptr;
