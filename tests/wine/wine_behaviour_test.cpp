@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/wine/testbed.h"
 
@@ -48,6 +50,49 @@ TEST(WineBehaviour, AddPrinterDriverSucceedsWithAStaleLastError) {
   SetLastError(0);
   EXPECT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&info)));
   EXPECT_EQ(GetLastError(), 127u);
+}
+
+// A window timer set before the window shows fires only after every
+// pending paint: the Document Settings page relies on it to make its
+// sections once the sheet has painted. A window showing in a sheet also
+// hears WM_COMMAND focus notifications before its first paint, so "any
+// message" is not a sign that the user acted.
+std::vector<UINT> g_order;
+
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT || message == WM_TIMER) g_order.push_back(message);
+  if (message == WM_TIMER) KillTimer(window, wparam);
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+TEST(WineBehaviour, TimerFiresAfterThePendingPaints) {
+  WNDCLASSW window_class = {};
+  window_class.lpfnWndProc = RecordingProc;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.lpszClassName = L"KvtPaintOrder";
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  ASSERT_NE(RegisterClassW(&window_class), 0);
+  HWND window = CreateWindowExW(0, L"KvtPaintOrder", L"order", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  HWND child = CreateWindowExW(0, L"KvtPaintOrder", L"", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50,
+                               window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(child, nullptr);
+  SetTimer(window, 1, 1, nullptr);
+  Sleep(20);  // the timer is due before anything is painted
+  ShowWindow(window, SW_SHOW);
+  const DWORD start = GetTickCount();
+  MSG message;
+  while (std::find(g_order.begin(), g_order.end(), static_cast<UINT>(WM_TIMER)) == g_order.end() &&
+         GetTickCount() - start < 5000) {
+    if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageW(&message);
+    } else {
+      Sleep(1);
+    }
+  }
+  DestroyWindow(window);
+  EXPECT_EQ(g_order, (std::vector<UINT>{WM_PAINT, WM_PAINT, WM_TIMER}));
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The Document Settings page of the real plug-in in wine's property sheet,
 // driven through the sheet host as a user would: a preset picked in the
 // page's own combo box reaches the driver's form and orientation items and,
-// after OK, the document's record, and is marked red in the settings list
-// until applied; a reduction preset answered Cancel leaves everything as it
-// was.
+// after OK, the document's record; a change is marked red in the settings
+// list until applied; a reduction preset answered Cancel leaves everything
+// as it was.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -70,7 +70,8 @@ TEST(DocumentSettingsPage, PickedPresetReachesTheDriversItemsAndTheRecord) {
 }
 
 TEST(DocumentSettingsPage, SettingsListMarksChangesInRedUntilApplied) {
-  const HostRun run = RunHost(L"--press ok --answer ok --pick 1058=1 --marks --timeout 60");
+  // The density arrow's click (BM_CLICK): the Density row, in view, turns red.
+  const HostRun run = RunHost(L"--press ok --send 1138:0xF5:0:0 --marks --timeout 60");
   ASSERT_TRUE(run.finished);
   const std::string marks = run.Value("settings list red pixels: ");
   int before = -1;
