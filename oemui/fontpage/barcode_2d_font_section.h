@@ -1,6 +1,7 @@
-// The Font page's "2D-Barcode Font Settings" section (template 113). So far it shows its
-// heading and answers what the page asks of every section (store, scale,
-// disable); the five two-dimensional barcode fonts and their test print come with its own code.
+// The Font page's "2D-Barcode Font Settings" section (template 113). So far
+// it shows its heading and answers what the page asks of every section
+// (store, scale, disable); the five two-dimensional barcode fonts and their
+// test print come with its own code.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
-// The Font page's "Barcode Font Settings" section (template 112). So far it shows its
-// heading and answers what the page asks of every section (store, scale,
-// disable); the ten barcode fonts and their test print come with its own code.
+// The Font page's "Barcode Font Settings" section (template 112). So far it
+// shows its heading and answers what the page asks of every section (store,
+// scale, disable); the ten barcode fonts and their test print come with its
+// own code.
 #pragma once
 
 #include <cstdint>

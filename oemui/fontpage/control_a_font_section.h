@@ -1,6 +1,7 @@
-// The Font page's "ControlA Font Settings" section (template 114). So far it shows its
-// heading and answers what the page asks of every section (store, scale,
-// disable); the Control A list, its editing and its test print come with its own code.
+// The Font page's "ControlA Font Settings" section (template 114). So far it
+// shows its heading and answers what the page asks of every section (store,
+// scale, disable); the Control A list, its editing and its test print come
+// with its own code.
 #pragma once
 
 #include <cstdint>
