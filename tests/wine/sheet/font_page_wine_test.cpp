@@ -79,17 +79,41 @@ TEST(FontPage, BackToFrontOnTheFirstPageShowsThePanel) {
       kHostTimeoutMs);
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.Value("record byDirection: "), "2") << ::testing::PrintToString(run.lines);
-  const std::string heading = PluginString(58);
-  const std::string direction = PluginString(59);
-  if (kvt::testbed::UiTableLanguage() == kvt::testbed::kEnglish) {
-    EXPECT_EQ(heading, "IPD font is not available by the following setting.");
-    EXPECT_EQ(direction,
-              "[Document Settings] - [General Settings] - [Direction] : [Back to Front]\\n\\n");
-  }
-  EXPECT_EQ(run.Value("read 1288: "), heading + "\\n\\n\\n" + direction);
+  // The heading, three line feeds, the direction's line (texts checked
+  // below).
+  EXPECT_EQ(run.Value("read 1288: "), PluginString(58) + "\\n\\n\\n" + PluginString(59));
   // The device-font section is hidden behind the panel.
   EXPECT_EQ(run.Value("read 1115: "), "no such window");
   EXPECT_TRUE(run.All("screenshot failed: ").empty());
+}
+
+// The English texts of the page's entries and of the panel, as the plug-in
+// carries them (line feeds as \n); the Japanese bed checks only that each
+// exists.
+TEST(FontPage, EntryAndPanelTexts) {
+  const struct {
+    UINT id;
+    const char* english;
+  } texts[] = {
+      {302, "Device Font Settings"},
+      {50, "Barcode Font Settings"},
+      {51, "2D-Barcode Font Settings"},
+      {52, "ControlA Font Settings"},
+      {58, "IPD font is not available by the following setting."},
+      {59, "[Document Settings] - [General Settings] - [Direction] : [Back to Front]\\n\\n"},
+      {60, "[Document Settings] - [General Settings] - [Reduction] : except [None]\\n\\n"},
+      {61, "[Watermark] - [Settings] - [Image] : [NV Image]\\n\\n"},
+      {62, "[Layout] - [Orientation] : [Landscape]\\n\\n"},
+  };
+  const bool english = kvt::testbed::UiTableLanguage() == kvt::testbed::kEnglish;
+  for (const auto& text : texts) {
+    const std::string found = PluginString(text.id);
+    if (english) {
+      EXPECT_EQ(found, text.english) << text.id;
+    } else {
+      EXPECT_FALSE(found.empty()) << text.id;
+    }
+  }
 }
 
 }  // namespace
