@@ -64,7 +64,19 @@ std::uint32_t PageFrame::MakeSection(std::uint16_t template_id, DLGPROC procedur
   return kResultOk;
 }
 
+std::uint32_t PageFrame::MakePanel(std::uint16_t template_id, DLGPROC procedure, int group_id,
+                                   HWND* panel) {
+  *panel = port_.CreateChildDialog(template_id, procedure, reinterpret_cast<LPARAM>(context_));
+  if (*panel == nullptr) return kResultNoWindowState;
+  port_.ShowChild(*panel, false);
+  return Place(group_id, {*panel}, false);
+}
+
 std::uint32_t PageFrame::PlaceSections(int group_id, const std::vector<HWND>& sections) {
+  return Place(group_id, sections, true);
+}
+
+std::uint32_t PageFrame::Place(int group_id, const std::vector<HWND>& sections, bool scale) {
   const std::optional<DialogRect> group = port_.ItemRect(group_id);
   if (!group) return kResultInvalid;
   const int inset = Scale(kSectionInset);
@@ -78,7 +90,7 @@ std::uint32_t PageFrame::PlaceSections(int group_id, const std::vector<HWND>& se
     int width = placed->Width();
     int height = placed->Height();
     const int needed = width + 2 * inset;
-    if (needed >= group->Width() && needed > 0) {
+    if (scale && needed >= group->Width() && needed > 0) {
       const int factor = static_cast<int>(static_cast<long long>(group->Width()) * 1000 / needed);
       port_.Send(section, kDsmScaleLayout, static_cast<WPARAM>(factor),
                  reinterpret_cast<LPARAM>(&font));

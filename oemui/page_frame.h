@@ -75,6 +75,11 @@ class PageFrame {
   // thousandths and the page's font, then is shrunk by that factor.
   std::uint32_t PlaceSections(int group_id, const std::vector<HWND>& sections);
 
+  // Makes a panel that stands in for a page's sections: a child dialog like
+  // a section, hidden and moved to where the sections sit, but never scaled
+  // and never told to disable itself. 101 when the dialog cannot be made.
+  std::uint32_t MakePanel(std::uint16_t template_id, DLGPROC procedure, int group_id, HWND* panel);
+
   // Replaces the three placeholders: the preview (|compose| then fills it;
   // its failure ends here with its code), the splitter and the settings
   // list. The first page to get here records the splitter's top as the
@@ -95,6 +100,8 @@ class PageFrame {
   static bool CancelsSheet(std::uint32_t code);
 
  private:
+  std::uint32_t Place(int group_id, const std::vector<HWND>& sections, bool scale);
+
   DialogPort& port_;
   PageContext* context_;
 };

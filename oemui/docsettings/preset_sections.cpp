@@ -48,26 +48,6 @@ std::uint32_t PresetSection::OnRefreshReduction() {
   return kResultOk;
 }
 
-void ScaleSectionLayout(DialogPort& port, int factor, const DialogFont* font) {
-  DialogFont smaller;
-  if (font != nullptr) {
-    smaller = *font;
-    smaller.height += factor >= 900 && factor <= 999 ? 1 : factor >= 800 && factor <= 899 ? 2 : 3;
-  }
-  for (HWND child : port.Children()) {
-    if (font != nullptr) port.SetChildFont(child, smaller);
-    if (const std::optional<DialogRect> r = port.ChildRect(child)) {
-      port.MoveChild(child, DialogRect{r->left * factor / 1000, r->top * factor / 1000,
-                                       r->right * factor / 1000, r->bottom * factor / 1000});
-    }
-  }
-}
-
-void DisableSectionControls(DialogPort& port, const PageContext& context) {
-  if (context.bCanChange != 0) return;
-  for (HWND child : port.Children()) port.EnableChild(child, false);
-}
-
 void PresetSection::OnScaleLayout(int factor, const DialogFont* font) {
   ScaleSectionLayout(port_, factor, font);
 }

@@ -3,22 +3,17 @@
 // is disabled with the page. The Option section is this until its controls
 // come with their own code (it shows its heading only); the General and
 // Paper Cut sections have their own classes (general_section.h,
-// paper_cut_section.h) and share the scaling and disabling below.
+// paper_cut_section.h); all share the scaling and disabling of
+// oemui/section_frame.h.
 #pragma once
 
 #include <cstdint>
 
 #include "core/page_context.h"
 #include "oemui/controls/dialog_port.h"
+#include "oemui/section_frame.h"
 
 namespace kvt {
-
-// What every section does with the page's scaling and its lack of
-// permission: children shrunk to |factor| thousandths with |font| made
-// smaller by a step that grows as the factor falls; every child disabled
-// when |context| says the user may not change settings.
-void ScaleSectionLayout(DialogPort& port, int factor, const DialogFont* font);
-void DisableSectionControls(DialogPort& port, const PageContext& context);
 
 // A pair of radio buttons where |id| was clicked: checks it, unchecks the
 // other and keeps it in |*selected|. False (nothing done) when |id| is the

@@ -57,6 +57,13 @@
 //                           Apply, bring the Font page and then the first
 //                           page to the front (the list is built again) and
 //                           count again
+//     --page N              from here on, --send, --notify and --read address
+//                           page N (1 the first) and its shown section; the
+//                           page is brought to the front first ("--page 2":
+//                           the Font page)
+//     --read ID             the same moment: print the text of control ID of
+//                           the shown section ("read ID: TEXT", line feeds
+//                           as \n)
 //     --save-devmode PATH   when the sheet has closed, write the document's
 //                           device mode (public part and the plug-in's
 //                           record behind it) to PATH, as a saved document
@@ -136,9 +143,12 @@ struct ComboPick {
   int row = 0;
 };
 
-// A message for the first page's shown section or one of its controls.
+// A message for the shown section of the first page (or of the page a
+// --page before it named) or one of its controls.
 struct SectionMessage {
   bool to_section = false;  // --notify: to the section, from control |id|
+  int page = 0;             // --page: 1-based page to address from here on
+  bool read = false;        // --read: print control |id|'s text
   int id = 0;
   UINT message = 0;
   WPARAM wparam = 0;
@@ -248,6 +258,16 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       options->messages.push_back(m);
     } else if (arg == L"--marks") {
       options->marks = true;
+    } else if (arg == L"--page" && has_value) {
+      SectionMessage m;
+      m.page = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
+      if (m.page < 1) return false;
+      options->messages.push_back(m);
+    } else if (arg == L"--read" && has_value) {
+      SectionMessage m;
+      m.read = true;
+      m.id = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
+      options->messages.push_back(m);
     } else if (arg == L"--flags" && has_value) {
       options->flags = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
     } else if (!arg.empty() && arg[0] != L'-') {
@@ -404,15 +424,37 @@ void WaitForShownSection(HWND page) {
   }
 }
 
-// --send and --notify, in order; each answer is printed.
+// --send, --notify, --page and --read, in order; each answer is printed.
 void SendSectionMessages(const std::vector<SectionMessage>& messages) {
   if (messages.empty()) return;
   HWND sheet = kvt::tools::FindPropertySheet(GetCurrentThreadId());
   HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, 0) : nullptr;
   WaitForShownSection(page);
   for (const SectionMessage& m : messages) {
+    if (m.page > 0) {
+      // A page never in front does not exist yet: bringing it to the
+      // front makes it.
+      if (sheet != nullptr) SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(m.page - 1), 0);
+      page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, m.page - 1) : nullptr;
+      Print(L"to the front: page " + std::to_wstring(m.page) +
+            (page != nullptr ? L"" : L" (none)"));
+      continue;
+    }
     HWND section = page != nullptr ? ShownSection(page) : nullptr;
     HWND control = section != nullptr ? GetDlgItem(section, m.id) : nullptr;
+    if (m.read) {
+      std::wstring text(
+          static_cast<std::size_t>(control != nullptr ? GetWindowTextLengthW(control) : 0) + 1,
+          L'\0');
+      if (control != nullptr)
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+      std::wstring shown;
+      for (wchar_t c : text) shown += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+      Print(L"read " + std::to_wstring(m.id) + L": " +
+            (control != nullptr ? shown : std::wstring(L"no such window")));
+      continue;
+    }
     HWND target = m.to_section ? section : m.id == 0 ? page : control;
     const std::wstring what = std::wstring(m.to_section ? L"notify " : L"send ") +
                               std::to_wstring(m.id) + L" " + std::to_wstring(m.message);
@@ -476,7 +518,8 @@ int wmain(int argc, wchar_t** argv) {
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
-        L"[--notify ID:MSG:WPARAM]... [--bare] [--marks] [--save-devmode PATH] [printer name]");
+        L"[--notify ID:MSG:WPARAM]... [--page N] [--read ID]... [--bare] [--marks] "
+        L"[--save-devmode PATH] [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);

@@ -15,6 +15,7 @@
 #include "oemui/docsettings/paper_cut_section.h"
 #include "oemui/docsettings/preset_sections.h"
 #include "oemui/page_messages.h"
+#include "oemui/win32/page_frame_win32.h"
 
 namespace kvt {
 namespace {
@@ -52,64 +53,6 @@ PageState* StateOf(HWND window) {
 PageContext* ContextFromDescription(LPARAM lparam) {
   const auto* description = reinterpret_cast<const PROPSHEETPAGEW*>(lparam);
   return description != nullptr ? reinterpret_cast<PageContext*>(description->lParam) : nullptr;
-}
-
-// The page's picture and list paint their own backgrounds: leaving them out
-// of the page's erase keeps them from flickering while the splitter moves.
-void ExcludePictureAndList(HWND page, HDC dc) {
-  HWND preview = GetDlgItem(page, kPreviewId);
-  HWND list = GetDlgItem(page, kSettingsListId);
-  if (preview == nullptr || list == nullptr) return;
-  RECT top_left;
-  RECT bottom_right;
-  GetWindowRect(preview, &top_left);
-  GetWindowRect(list, &bottom_right);
-  POINT corners[2] = {{top_left.left, top_left.top}, {bottom_right.right, bottom_right.bottom}};
-  MapWindowPoints(nullptr, page, corners, 2);
-  ExcludeClipRect(dc, corners[0].x - 1, corners[0].y - 1, corners[1].x + 1, corners[1].y + 1);
-}
-
-// A section's object and its port, made on WM_INITDIALOG from the page's
-// context and destroyed with the window.
-template <typename Section>
-struct SectionState {
-  template <typename... Extra>
-  SectionState(HWND window, PageContext* context, Extra... extra)
-      : port(window), section(port, context, extra...) {}
-  Win32DialogPort port;
-  Section section;
-};
-
-template <typename Section, typename... Extra>
-INT_PTR SectionMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Extra... extra) {
-  using State = SectionState<Section>;
-  auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (message == WM_INITDIALOG) {
-    auto made = std::make_unique<State>(window, reinterpret_cast<PageContext*>(lparam), extra...);
-    const std::uint32_t code = made->section.OnInit();
-    if (code == kResultOk)
-      SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
-    SetWindowLongPtrW(window, DWLP_MSGRESULT, static_cast<LONG_PTR>(code));
-    return FALSE;
-  }
-  if (message == WM_DESTROY) {
-    if (state != nullptr) {
-      bool handled = false;
-      state->section.Dispatch(message, wparam, lparam, &handled);
-    }
-    SetWindowLongPtrW(window, DWLP_USER, 0);
-    delete state;
-    return FALSE;
-  }
-  if (state == nullptr) return FALSE;
-  if (message == WM_DRAWITEM) {
-    // The combo boxes draw their own rows.
-    return state->port.ComboDrawItem(static_cast<int>(wparam), lparam) ? TRUE : FALSE;
-  }
-  bool handled = false;
-  const std::uint32_t code = state->section.Dispatch(message, wparam, lparam, &handled);
-  if (handled) SetWindowLongPtrW(window, DWLP_MSGRESULT, static_cast<LONG_PTR>(code));
-  return handled ? TRUE : FALSE;
 }
 
 // An arrow button: a push button's face with the 13 x 13 arrow centred on
