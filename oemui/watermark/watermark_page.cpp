@@ -24,6 +24,7 @@ namespace {
 constexpr wchar_t kLogArea[] = L"Water mark";
 constexpr std::size_t kTextChars = 256;
 constexpr int kKeycodeChars = 3;
+constexpr int kComboFieldAir = 4;
 constexpr UINT kWmVScroll = 0x0115;
 constexpr std::uint16_t kCbnCloseUp = 8;
 constexpr std::uint16_t kCbnSelEndOk = 9;
@@ -141,6 +142,11 @@ std::uint32_t WatermarkPage::OnInit() {
     port_.ComboAddItem(IDC_WATERMARK_IMAGE_COMBO, mode, ComboItem{text, mode});
   }
   port_.ComboRebuild(IDC_WATERMARK_IMAGE_COMBO);
+  // The selection field as high as the dialog's font, and a little air.
+  if (DialogFont font; port_.GetFont(&font)) {
+    port_.ComboSetItemHeight(IDC_WATERMARK_IMAGE_COMBO, -1,
+                             (font.height < 0 ? -font.height : font.height) + kComboFieldAir);
+  }
   port_.SetInputMode(IDC_WATERMARK_KEYCODE_EDIT, EditMode::kDigits);
   keycode_spin_.SetRange(0, kNvKeycodeMax);
   keycode_spin_.SetLimit(kKeycodeChars);

@@ -51,6 +51,10 @@
 //                           the control itself would tell its parent
 //                           ("1020:0x114:8": the density slider's
 //                           WM_HSCROLL with TB_ENDTRACK)
+//     --page N              --send and --notify go to page N (0 the first)
+//                           instead, brought to the front first; on a
+//                           page without sections ID names the page's own
+//                           control and --notify goes to the page
 //     --save-devmode PATH   when the sheet has closed, write the document's
 //                           device mode (public part and the plug-in's
 //                           record behind it) to PATH, as a saved document
@@ -150,6 +154,7 @@ struct Options {
   std::vector<ItemChoice> choices;
   std::vector<ComboPick> picks;
   std::vector<SectionMessage> messages;
+  int page = 0;  // the page --send and --notify address
   bool bare = false;
   std::wstring save_devmode;
 };
@@ -239,6 +244,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       m.wparam = static_cast<WPARAM>(numbers[2]);
       m.lparam = m.to_section ? 0 : static_cast<LPARAM>(numbers[3]);
       options->messages.push_back(m);
+    } else if (arg == L"--page" && has_value) {
+      options->page = static_cast<int>(std::wcstol(argv[++i], nullptr, 10));
     } else if (arg == L"--flags" && has_value) {
       options->flags = static_cast<DWORD>(std::wcstoul(argv[++i], nullptr, 0));
     } else if (!arg.empty() && arg[0] != L'-') {
@@ -380,13 +387,16 @@ HWND ShownSection(HWND page) {
   return nullptr;
 }
 
-// --send and --notify, in order; each answer is printed.
-void SendSectionMessages(const std::vector<SectionMessage>& messages) {
+// --send and --notify, in order, to page |page_index|; each answer is
+// printed. A page without sections is its controls' parent itself.
+void SendSectionMessages(const std::vector<SectionMessage>& messages, int page_index) {
   if (messages.empty()) return;
   HWND sheet = kvt::tools::FindPropertySheet(GetCurrentThreadId());
-  HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, 0) : nullptr;
+  if (sheet != nullptr && page_index != 0) SendMessageW(sheet, PSM_SETCURSEL, page_index, 0);
+  HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, page_index) : nullptr;
   for (const SectionMessage& m : messages) {
     HWND section = page != nullptr ? ShownSection(page) : nullptr;
+    if (section == nullptr && page_index != 0) section = page;
     HWND control = section != nullptr ? GetDlgItem(section, m.id) : nullptr;
     HWND target = m.to_section ? section : m.id == 0 ? page : control;
     const std::wstring what = std::wstring(m.to_section ? L"notify " : L"send ") +
@@ -430,7 +440,7 @@ int wmain(int argc, wchar_t** argv) {
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
-        L"[--notify ID:MSG:WPARAM]... [--bare] [--save-devmode PATH] [printer name]");
+        L"[--notify ID:MSG:WPARAM]... [--page N] [--bare] [--save-devmode PATH] [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -560,7 +570,7 @@ int wmain(int argc, wchar_t** argv) {
     }
   };
   describe_plugin_items();
-  script_options.on_shown = [&] { SendSectionMessages(options.messages); };
+  script_options.on_shown = [&] { SendSectionMessages(options.messages, options.page); };
   script_options.before_press = [&] {
     PickRows(options.picks);
     ApplyChanges(options.changes, sheet.plugin_user_data());
