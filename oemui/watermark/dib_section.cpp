@@ -340,22 +340,32 @@ GatherMasks MakeGatherMasks() {
 }
 
 // Sixteen bytes of colour over sixteen destination bytes, each with its
-// own alpha byte: BlendLanesSsse3 without the idle alpha lanes.
+// own alpha byte. SSSE3 multiplies unsigned bytes by signed ones and adds
+// each pair: a x (s - 128) + (255 - a) x (d - 128) fits a signed lane, and
+// adding 128 x 255 back gives a x s + (255 - a) x d. Alpha 0 and 255 then
+// take the destination and the colour as they are.
 __attribute__((target("ssse3"))) inline __m128i BlendBytesSsse3(__m128i colour, __m128i alpha,
                                                                 __m128i below) {
   const __m128i zero = _mm_setzero_si128();
-  const __m128i full = _mm_set1_epi16(255);
-  __m128i halves[2];
-  for (int h = 0; h < 2; ++h) {
-    const __m128i s = h == 0 ? _mm_unpacklo_epi8(colour, zero) : _mm_unpackhi_epi8(colour, zero);
-    const __m128i a = h == 0 ? _mm_unpacklo_epi8(alpha, zero) : _mm_unpackhi_epi8(alpha, zero);
-    const __m128i d = h == 0 ? _mm_unpacklo_epi8(below, zero) : _mm_unpackhi_epi8(below, zero);
-    const __m128i colour_weight = _mm_sub_epi16(a, _mm_cmpeq_epi16(a, full));
-    const __m128i below_weight = _mm_sub_epi16(_mm_sub_epi16(full, a), _mm_cmpeq_epi16(a, zero));
-    halves[h] = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(s, colour_weight), _mm_mullo_epi16(d, below_weight)), 8);
-  }
-  return _mm_packus_epi16(halves[0], halves[1]);
+  const __m128i ones = _mm_set1_epi8(-1);
+  const __m128i bias = _mm_set1_epi8(-128);
+  const __m128i lift = _mm_set1_epi16(128 * 255);
+  const __m128i rest = _mm_xor_si128(alpha, ones);  // 255 - alpha
+  const __m128i s = _mm_xor_si128(colour, bias);    // colour - 128
+  const __m128i d = _mm_xor_si128(below, bias);     // below - 128
+  const __m128i low = _mm_srli_epi16(
+      _mm_add_epi16(_mm_maddubs_epi16(_mm_unpacklo_epi8(alpha, rest), _mm_unpacklo_epi8(s, d)),
+                    lift),
+      8);
+  const __m128i high = _mm_srli_epi16(
+      _mm_add_epi16(_mm_maddubs_epi16(_mm_unpackhi_epi8(alpha, rest), _mm_unpackhi_epi8(s, d)),
+                    lift),
+      8);
+  const __m128i mixed = _mm_packus_epi16(low, high);
+  const __m128i opaque = _mm_cmpeq_epi8(alpha, ones);
+  const __m128i clear = _mm_cmpeq_epi8(alpha, zero);
+  const __m128i kept = _mm_or_si128(_mm_and_si128(opaque, colour), _mm_andnot_si128(opaque, mixed));
+  return _mm_or_si128(_mm_and_si128(clear, below), _mm_andnot_si128(clear, kept));
 }
 
 // A 24-bit destination, sixteen pixels at a time: every lane does work,
