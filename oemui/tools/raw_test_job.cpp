@@ -16,6 +16,7 @@ RawJobOutcome WriteRawTestJob(PrinterHandle printer, const std::u16string& docum
   Spooler& spooler = Service<Spooler>();
   RawJobOutcome outcome;
   const auto fail = [&](RawJobStep step) {
+    if (outcome.failed_step != RawJobStep::kNone) return;
     outcome.error = GetThreadLastError();
     outcome.failed_step = step;
     outcome.code = failure_code;
@@ -43,9 +44,9 @@ RawJobOutcome WriteRawTestJob(PrinterHandle printer, const std::u16string& docum
         fail(RawJobStep::kWrite);
       }
     }
-    spooler.EndPage(printer);
+    if (!spooler.EndPage(printer)) fail(RawJobStep::kEndPage);
   }
-  spooler.EndDocument(printer);
+  if (!spooler.EndDocument(printer)) fail(RawJobStep::kEndDocument);
   return outcome;
 }
 

@@ -17,7 +17,7 @@ namespace kvt {
 using RawJobBuilder = std::function<std::uint32_t(std::vector<std::uint8_t>* data)>;
 
 // The spooler call that failed, if any.
-enum class RawJobStep { kNone, kStartDocument, kStartPage, kBuild, kWrite };
+enum class RawJobStep { kNone, kStartDocument, kStartPage, kBuild, kWrite, kEndPage, kEndDocument };
 
 struct RawJobOutcome {
   // 0; the builder's code; or |failure_code| when a spooler call failed.
@@ -29,11 +29,13 @@ struct RawJobOutcome {
 
 // StartDocPrinterW (|document_name|, "RAW") - StartPagePrinter - |build| -
 // WritePrinter of the whole buffer - EndPagePrinter - EndDocPrinter.
-// A refused document ends at once with |failure_code|. A refused page or a
-// write that fails or takes fewer bytes than given is |failure_code| too:
-// nothing is written on a page that was never started, and a test print
-// that did not reach the printer is never reported as printed. A started
-// page and document are always ended.
+// A refused document ends at once with |failure_code|. A refused page, a
+// write that fails or takes fewer bytes than given, and a page or document
+// that cannot be ended (the spooler hands the job to the port there) are
+// |failure_code| too: nothing is written on a page that was never started,
+// and a test print that did not reach the printer is never reported as
+// printed. A started page and document are always ended; the first
+// failure is the one reported.
 RawJobOutcome WriteRawTestJob(PrinterHandle printer, const std::u16string& document_name,
                               std::uint32_t failure_code, const RawJobBuilder& build);
 

@@ -33,9 +33,9 @@ TEST(RawTestJob, CallSequenceAndCodeForEachFailure) {
       {"Write", UINT32_MAX, 0, kAll, 107, RawJobStep::kWrite},
       {"", 2, 0, kAll, 107, RawJobStep::kWrite},  // a short write did not print
       {"", UINT32_MAX, 20, {"StartDoc", "StartPage", "EndPage", "EndDoc"}, 20, RawJobStep::kBuild},
-      // The page and document ends are not the test print's result.
-      {"EndPage", UINT32_MAX, 0, kAll, 0, RawJobStep::kNone},
-      {"EndDoc", UINT32_MAX, 0, kAll, 0, RawJobStep::kNone},
+      // Ending the document hands the job to the port: its failure counts.
+      {"EndPage", UINT32_MAX, 0, kAll, 107, RawJobStep::kEndPage},
+      {"EndDoc", UINT32_MAX, 0, kAll, 107, RawJobStep::kEndDocument},
   };
   for (const Case& c : cases) {
     FakeSpooler spooler;

@@ -62,6 +62,12 @@ std::uint32_t SendNvTestJob(PrinterHandle printer, const std::uint8_t* bytes,
     case RawJobStep::kWrite:
       LogError(__LINE__, outcome.error, printer, L"WritePrinter");
       break;
+    case RawJobStep::kEndPage:
+      LogError(__LINE__, outcome.error, printer, L"EndPagePrinter");
+      break;
+    case RawJobStep::kEndDocument:
+      LogError(__LINE__, outcome.error, printer, L"EndDocPrinter");
+      break;
     default:
       break;
   }

@@ -23,7 +23,7 @@ std::vector<std::uint8_t> BuildNvTestBlock(std::uint8_t keycode, bool info);
 
 // Sends |length| bytes as one raw job "KVT NV Watermark Test Print" on the
 // sheet's |printer|. 0, or 107 when the spooler refuses the document, the
-// page or the write (each logged with the spooler's error).
+// page, the write or their ends (each logged with the spooler's error).
 std::uint32_t SendNvTestJob(PrinterHandle printer, const std::uint8_t* bytes, std::uint32_t length);
 
 // The Print button: builds the block for |keycode| and sends it. 0; 107 for

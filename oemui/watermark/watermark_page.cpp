@@ -315,6 +315,15 @@ std::uint32_t WatermarkPage::OnImageChange() {
 }
 
 std::uint32_t WatermarkPage::OnClick(int id) {
+  // The page keeps each choice to one button itself: wine's automatic
+  // radio buttons leave the others of the group checked (and a grid button
+  // clicked over the picture unchecked).
+  if (const std::optional<int> position = GridPosition(id)) {
+    CheckPosition(*position);
+  } else if (id == IDC_WATERMARK_INFO_ON || id == IDC_WATERMARK_INFO_OFF) {
+    port_.SetCheck(IDC_WATERMARK_INFO_ON, id == IDC_WATERMARK_INFO_ON);
+    port_.SetCheck(IDC_WATERMARK_INFO_OFF, id == IDC_WATERMARK_INFO_OFF);
+  }
   std::uint32_t code = Collect();
   if (IsGridButton(id)) {
     if (std::uint32_t composed = Compose(); code == kResultOk) code = composed;

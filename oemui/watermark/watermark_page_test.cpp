@@ -258,6 +258,13 @@ TEST_F(WatermarkPageTest, ArrowKeysWalkTheGridWithWrapAround) {
     EXPECT_EQ(windows_.focus(), C(1315 + c.to).window);
     for (int p = 0; p < 9; ++p) EXPECT_EQ(C(1315 + p).checked, p == c.to);
   }
+  // A click checks its button alone, whatever the group did.
+  windows_.ClickButton(page_, 1319);
+  EXPECT_EQ(working().byWatermarkPosition, 4);
+  for (int p = 0; p < 9; ++p) EXPECT_EQ(C(1315 + p).checked, p == 4);
+  windows_.ClickButton(page_, IDC_WATERMARK_INFO_ON);
+  EXPECT_TRUE(C(IDC_WATERMARK_INFO_ON).checked);
+  EXPECT_FALSE(C(IDC_WATERMARK_INFO_OFF).checked);
 }
 
 TEST_F(WatermarkPageTest, WithoutPermissionNothingIsEverEnabled) {

@@ -31,10 +31,10 @@ const wchar_t kChooseNvImage[] =
 const wchar_t kPrintWithInfo[] = L" --send 1353:0xF5:0:0 --send 1355:0xF5:0:0";
 
 std::string ExpectedBlock() {
-  const std::string head = "\x1B\x40\x1B\x61\x00\x1B\x21\x00";
+  const std::string head("\x1B\x40\x1B\x61\x00\x1B\x21\x00", 8);
   const std::string tail = std::string("\x1D\x28\x4C\x06\x00\x30\x45", 7) + "42" +
                            std::string("\x01\x01\x1B\x4A\xA8", 5);
-  return std::string(head.data(), 8) + "Keycode: 42 ( 34 32 )\n" + tail;
+  return head + "Keycode: 42 ( 34 32 )\n" + tail;
 }
 
 std::wstring TempFile(const wchar_t* name) {
