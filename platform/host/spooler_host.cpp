@@ -14,6 +14,11 @@ class HostSpooler final : public Spooler {
     SetThreadLastError(6);
     return DriverNameStatus::kSizeQueryFailed;
   }
+  std::uint32_t StartRawDocument(PrinterHandle, const std::u16string&,
+                                 const std::u16string&) override {
+    SetThreadLastError(6);
+    return 0;
+  }
 };
 
 }  // namespace

@@ -60,7 +60,9 @@
 //     --page N              from here on, --send, --notify and --read address
 //                           page N (1 the first) and its shown section; the
 //                           page is brought to the front first ("--page 2":
-//                           the Font page)
+//                           the Font page); on a page without sections ID
+//                           names the page's own control and --notify goes
+//                           to the page
 //     --read ID             the same moment: print the text of control ID of
 //                           the shown section ("read ID: TEXT", line feeds
 //                           as \n)
@@ -429,6 +431,7 @@ void SendSectionMessages(const std::vector<SectionMessage>& messages) {
   if (messages.empty()) return;
   HWND sheet = kvt::tools::FindPropertySheet(GetCurrentThreadId());
   HWND page = sheet != nullptr ? PropSheet_IndexToHwnd(sheet, 0) : nullptr;
+  HWND const first_page = page;
   WaitForShownSection(page);
   for (const SectionMessage& m : messages) {
     if (m.page > 0) {
@@ -441,6 +444,9 @@ void SendSectionMessages(const std::vector<SectionMessage>& messages) {
       continue;
     }
     HWND section = page != nullptr ? ShownSection(page) : nullptr;
+    // A page without sections is its controls' parent itself (not the
+    // first page, which makes its sections once the sheet has painted).
+    if (section == nullptr && page != first_page) section = page;
     HWND control = section != nullptr ? GetDlgItem(section, m.id) : nullptr;
     if (m.read) {
       std::wstring text(
