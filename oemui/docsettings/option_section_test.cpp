@@ -87,6 +87,7 @@ class OptionSectionTest : public log::LogFixture {
       return section_->Dispatch(m, w, l, &handled);
     });
     ASSERT_EQ(section_->OnInit(), 0u);
+    told_at_init_ = Count(kDsmEventSelected);
     windows_.ClearMessages();
   }
 
@@ -117,6 +118,7 @@ class OptionSectionTest : public log::LogFixture {
   HWND window_ = nullptr;
   std::unique_ptr<FakeDialogPort> port_;
   std::unique_ptr<OptionSection> section_;
+  int told_at_init_ = 0;
 };
 
 TEST_F(OptionSectionTest, EachEventShowsItsOwnGroupAndDrawersOnlyAtTheEnds) {
@@ -141,6 +143,9 @@ TEST_F(OptionSectionTest, EachEventShowsItsOwnGroupAndDrawersOnlyAtTheEnds) {
   }
   Make();
   EXPECT_TRUE(C(IDC_OPTION_PRINT_START).checked);
+  // Made in the middle of a preset, the section must not move the page's
+  // list (and with it the section shown) to an event.
+  EXPECT_EQ(told_at_init_, 0);
   EXPECT_FALSE(C(IDC_OPTION_FRAME).visible);
   const char16_t* const kOnTimes[4] = {u"100", u"60", u"2", u"510"};
   for (int e : {2, 0, 3, 1}) {
@@ -358,6 +363,20 @@ TEST_F(OptionSectionTest, EditorResultsReachTheCommand) {
   EXPECT_EQ(g_editor.seen.dwCount, 2u);
   EXPECT_EQ(g_editor.seen.hOwner, window_);
   EXPECT_EQ(g_editor.seen.nAnchorRight, C(IDC_OPTION_COMMAND_EDIT).rect.right);
+}
+
+TEST_F(OptionSectionTest, ScalingGivesTextThatWouldNotFitTheSecondFont) {
+  Make();
+  C(IDC_OPTION_KEYCODE_LABEL).text = u"Keycodes";  // 40 pixels in the first font
+  C(IDC_OPTION_DRAWER_LABEL).text = u"Drawer";     // 30
+  C(IDC_OPTION_KEYCODE_LABEL).rect = C(IDC_OPTION_DRAWER_LABEL).rect = {10, 20, 50, 30};
+  DialogFont font;
+  font.height = -11;
+  windows_.Send(window_, kDsmScaleLayout, 900, reinterpret_cast<LPARAM>(&font));
+  // The first font one unit smaller at 900, the second three more.
+  EXPECT_EQ(C(IDC_OPTION_KEYCODE_LABEL).font->height, -7);
+  EXPECT_EQ(C(IDC_OPTION_DRAWER_LABEL).font->height, -10);
+  EXPECT_EQ(C(IDC_OPTION_KEYCODE_LABEL).rect, (DialogRect{9, 18, 45, 27}));
 }
 
 TEST(OptionFrame, NotchPointsAtTheButtonUnlessTooNearACorner) {
