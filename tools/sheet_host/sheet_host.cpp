@@ -51,6 +51,9 @@
 //                           the control itself would tell its parent
 //                           ("1020:0x114:8": the density slider's
 //                           WM_HSCROLL with TB_ENDTRACK)
+//     --plugin PATH         the plug-in to load (default: KvtQvj2Ui.dll beside
+//                           this program), as a driver folder apart from the
+//                           application's holds it
 //     --save-devmode PATH   when the sheet has closed, write the document's
 //                           device mode (public part and the plug-in's
 //                           record behind it) to PATH, as a saved document
@@ -152,6 +155,7 @@ struct Options {
   std::vector<SectionMessage> messages;
   bool bare = false;
   std::wstring save_devmode;
+  std::wstring plugin;
 };
 
 int ButtonId(const std::wstring& name) {
@@ -206,6 +210,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       const long row = std::wcstol(choice.c_str() + equals + 1, &end, 10);
       if (end == choice.c_str() + equals + 1 || *end != L'\0') return false;
       options->choices.push_back({choice.substr(0, equals), static_cast<LONG>(row)});
+    } else if (arg == L"--plugin" && has_value) {
+      options->plugin = argv[++i];
     } else if (arg == L"--save-devmode" && has_value) {
       options->save_devmode = argv[++i];
     } else if (arg == L"--bare") {
@@ -430,7 +436,8 @@ int wmain(int argc, wchar_t** argv) {
         L"usage: sheet_host.exe [--press ok|cancel] [--screenshots DIR] "
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
-        L"[--notify ID:MSG:WPARAM]... [--bare] [--save-devmode PATH] [printer name]");
+        L"[--notify ID:MSG:WPARAM]... [--bare] [--plugin PATH] [--save-devmode PATH] [printer "
+        L"name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -439,7 +446,8 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
     return 1;
   }
-  const std::wstring plugin_path = FolderOfThisProgram() + L"KvtQvj2Ui.dll";
+  const std::wstring plugin_path =
+      options.plugin.empty() ? FolderOfThisProgram() + L"KvtQvj2Ui.dll" : options.plugin;
   HMODULE module = LoadLibraryW(plugin_path.c_str());
   IPrintOemUI* plugin = module != nullptr ? CreatePlugin(module) : nullptr;
   if (plugin == nullptr) {
