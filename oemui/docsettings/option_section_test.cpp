@@ -177,6 +177,15 @@ TEST_F(OptionSectionTest, EachEventShowsItsOwnGroupAndDrawersOnlyAtTheEnds) {
   }
   EXPECT_EQ(windows_.Send(window_, kDsmSelectEvent, 4, 0), 107);
   EXPECT_TRUE(C(IDC_OPTION_PAGE_START).checked);
+
+  // A damaged length shows no more than the command's 128 bytes, and none
+  // below zero.
+  G(2).nCommandLength = 100000;
+  G(3).nCommandLength = -4;
+  Select(2);
+  EXPECT_EQ(C(IDC_OPTION_COMMAND_EDIT).text.size(), 128u * 3);
+  Select(3);
+  EXPECT_EQ(C(IDC_OPTION_COMMAND_EDIT).text, u"");
 }
 
 TEST_F(OptionSectionTest, ADrawerAtOneEndAsksAndOkClearsTheOtherEnd) {
