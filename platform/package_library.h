@@ -1,7 +1,7 @@
 // Package library port: the folders the driver package's libraries may be
 // loaded from, and their loading by full path (Windows: the folder of the
 // plug-in's own file, GetSystemDirectoryW, LoadLibraryW with the plug-in's
-// activation context active, FreeLibrary; Linux: see
+// activation context active, GetProcAddress, FreeLibrary; Linux: see
 // host/package_library_host.cpp).
 //
 // A library of the package is never loaded by its bare name: the default
@@ -17,6 +17,9 @@
 
 namespace kvt {
 
+// An exported function of a loaded library, before it is cast to its type.
+using LibraryEntry = void (*)();
+
 class PackageLibraryLoader {
  public:
   virtual ~PackageLibraryLoader() = default;
@@ -31,6 +34,9 @@ class PackageLibraryLoader {
   // error set when it cannot.
   virtual ModuleHandle Load(std::u16string_view path) = 0;
   virtual void Free(ModuleHandle module) = 0;
+  // The export |name| of |module| (GetProcAddress); null with the thread's
+  // last error set when the library has none. Cast to the export's type.
+  virtual LibraryEntry FindEntry(ModuleHandle module, const char* name) = 0;
 };
 
 template <>

@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j2 --target KvtQvj2Ui KvtQvj2Res KvtQvj2Res2 testbed_setup \
+cmake --build --preset windows -j2 --target KvtQvj2Ui KvtQvj2Res KvtQvj2Res2 KvtQvj2Utl testbed_setup \
   sheet_host kvt-record
 bed=build/windows/wine
 caller_display=${DISPLAY:-}

@@ -219,8 +219,14 @@ class DialogPort : public WindowPort {
   virtual bool ShowChild(HWND child, bool show) = 0;
   virtual bool EnableChild(HWND child, bool enable) = 0;
   virtual void SetChildFont(HWND child, const DialogFont& font) = 0;
+  // A child's rectangle in screen coordinates (a popup anchored at it).
+  virtual std::optional<DialogRect> ItemScreenRect(int id) = 0;
+  // The width in pixels of |child|'s text drawn in |font|; 0 without text.
+  virtual int ChildTextWidth(HWND child, const DialogFont& font) = 0;
   // Repaints this dialog (or one child) now.
   virtual void Redraw(int id = 0) = 0;
+  // Marks part of this dialog's client area for the next paint.
+  virtual void Invalidate(const DialogRect& rect) = 0;
   // Stops (false) and restarts (true) a child's drawing around bulk changes.
   virtual void SetRedraw(int id, bool redraw) = 0;
 

@@ -604,6 +604,13 @@ bool FakeDialogPort::MoveItem(int id, const DialogRect& rect) {
 
 std::vector<int> FakeDialogPort::ChildIds() { return windows_.ControlIds(window_); }
 
+int FakeDialogPort::ChildTextWidth(HWND child, const DialogFont& font) {
+  const FakeControl* control = FindChild(child);
+  if (control == nullptr) return 0;
+  const int height = font.height < 0 ? -font.height : font.height;
+  return static_cast<int>(control->text.size()) * height / 2;
+}
+
 void FakeDialogPort::Redraw(int id) {
   if (FakeControl* control = Find(id)) ++control->repaints;
 }

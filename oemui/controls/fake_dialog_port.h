@@ -235,6 +235,11 @@ class FakeDialogPort final : public DialogPort {
   bool ShowChild(HWND child, bool show) override;
   bool EnableChild(HWND child, bool enable) override;
   void SetChildFont(HWND child, const DialogFont& font) override;
+  // As if the dialog sat at the screen's origin.
+  std::optional<DialogRect> ItemScreenRect(int id) override { return ItemRect(id); }
+  // Half the font's height per character.
+  int ChildTextWidth(HWND child, const DialogFont& font) override;
+  void Invalidate(const DialogRect& rect) override { invalidated.push_back(rect); }
   bool StartTimer(std::uintptr_t timer_id, UINT period_ms) override;
   void StopTimer(std::uintptr_t timer_id) override;
   void CaptureMouse() override { windows_.capture = window_; }
@@ -308,7 +313,8 @@ class FakeDialogPort final : public DialogPort {
   void RestoreCursor(std::uintptr_t) override { ++restores; }
 
   int dpi = 96;
-  int waits = 0;  // ShowWaitCursor and RestoreCursor calls
+  std::vector<DialogRect> invalidated;  // Invalidate calls, in order
+  int waits = 0;                        // ShowWaitCursor and RestoreCursor calls
   int restores = 0;
 
  private:

@@ -3,7 +3,7 @@
 #include "oemui/docsettings/document_settings_page.h"
 #include "oemui/docsettings/general_section.h"
 #include "oemui/docsettings/paper_cut_section.h"
-#include "oemui/docsettings/preset_sections.h"
+#include "oemui/docsettings/option_section.h"
 
 namespace kvt {
 

@@ -1,10 +1,9 @@
 // A Document Settings section as far as the presets need it: it writes its
 // own fields when the page applies a preset, takes the page's scaling and
-// is disabled with the page. The Option section is this until its controls
-// come with their own code (it shows its heading only); the General and
-// Paper Cut sections have their own classes (general_section.h,
-// paper_cut_section.h); all share the scaling and disabling of
-// oemui/section_frame.h.
+// is disabled with the page. The General, Paper Cut and Option sections
+// have their own classes (general_section.h, paper_cut_section.h,
+// option_section.h); all share the scaling and disabling of
+// oemui/section_frame.h; tests of the page stand this in for a section.
 #pragma once
 
 #include <cstdint>
@@ -50,8 +49,5 @@ class PresetSection {
   PageContext* context_;
   SectionKind kind_;
 };
-
-// The option section's dialog procedure (win32/; nothing on Linux).
-INT_PTR CALLBACK OptionSectionProc(HWND section, UINT message, WPARAM wparam, LPARAM lparam);
 
 }  // namespace kvt

@@ -1,6 +1,7 @@
 // Package library loading for tests: the two folders are what the test
 // sets; loads succeed for the paths in |loadable|, each with a handle of its
-// own, and every load and free is recorded.
+// own, exports are what |entries| holds, and every load and free is
+// recorded.
 #pragma once
 
 #include <map>
@@ -40,6 +41,14 @@ class FakePackageLibraryLoader final : public PackageLibraryLoader {
     return it->second;
   }
   void Free(ModuleHandle module) override { freed.push_back(module); }
+  LibraryEntry FindEntry(ModuleHandle module, const char* name) override {
+    auto it = entries.find({module, name});
+    if (it == entries.end()) {
+      SetThreadLastError(127);  // ERROR_PROC_NOT_FOUND
+      return nullptr;
+    }
+    return it->second;
+  }
 
   // Makes |path| loadable and answers the handle its loads will give.
   ModuleHandle AddLibrary(const std::u16string& path) {
@@ -51,6 +60,8 @@ class FakePackageLibraryLoader final : public PackageLibraryLoader {
   std::u16string own_folder = u"C:\\Windows\\system32\\spool\\DRIVERS\\x64\\3";
   std::u16string system_folder = u"C:\\Windows\\system32";
   std::map<std::u16string, ModuleHandle> loadable;
+  // The exports of the loadable libraries, by handle and name.
+  std::map<std::pair<ModuleHandle, std::string>, LibraryEntry> entries;
   std::vector<std::u16string> loads;
   std::vector<ModuleHandle> freed;
 

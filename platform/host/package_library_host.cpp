@@ -45,6 +45,11 @@ class HostPackageLibraryLoader final : public PackageLibraryLoader {
 
   ModuleHandle Load(std::u16string_view path) override { return host::LoadLibraryAt(path); }
   void Free(ModuleHandle module) override { host::FreeLibraryHandle(module); }
+  LibraryEntry FindEntry(ModuleHandle module, const char* name) override {
+    void* entry = module != nullptr ? dlsym(module, name) : nullptr;
+    if (entry == nullptr) SetThreadLastError(127);  // ERROR_PROC_NOT_FOUND
+    return reinterpret_cast<LibraryEntry>(entry);
+  }
 };
 
 }  // namespace

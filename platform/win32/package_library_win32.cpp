@@ -61,6 +61,14 @@ class Win32PackageLibraryLoader final : public PackageLibraryLoader {
   void Free(ModuleHandle module) override {
     if (module != nullptr) ::FreeLibrary(static_cast<HMODULE>(module));
   }
+
+  LibraryEntry FindEntry(ModuleHandle module, const char* name) override {
+    if (module == nullptr) {
+      ::SetLastError(ERROR_INVALID_HANDLE);
+      return nullptr;
+    }
+    return reinterpret_cast<LibraryEntry>(::GetProcAddress(static_cast<HMODULE>(module), name));
+  }
 };
 
 }  // namespace

@@ -66,6 +66,9 @@
 //     --read ID             the same moment: print the text of control ID of
 //                           the shown section ("read ID: TEXT", line feeds
 //                           as \n)
+//     --plugin PATH         the plug-in to load (default: KvtQvj2Ui.dll beside
+//                           this program), as a driver folder apart from the
+//                           application's holds it
 //     --save-devmode PATH   when the sheet has closed, write the document's
 //                           device mode (public part and the plug-in's
 //                           record behind it) to PATH, as a saved document
@@ -171,6 +174,7 @@ struct Options {
   bool bare = false;
   bool marks = false;
   std::wstring save_devmode;
+  std::wstring plugin;
 };
 
 int ButtonId(const std::wstring& name) {
@@ -225,6 +229,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       const long row = std::wcstol(choice.c_str() + equals + 1, &end, 10);
       if (end == choice.c_str() + equals + 1 || *end != L'\0') return false;
       options->choices.push_back({choice.substr(0, equals), static_cast<LONG>(row)});
+    } else if (arg == L"--plugin" && has_value) {
+      options->plugin = argv[++i];
     } else if (arg == L"--save-devmode" && has_value) {
       options->save_devmode = argv[++i];
     } else if (arg == L"--bare") {
@@ -525,7 +531,7 @@ int wmain(int argc, wchar_t** argv) {
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
         L"[--notify ID:MSG:WPARAM]... [--page N] [--read ID]... [--bare] [--marks] "
-        L"[--save-devmode PATH] [printer name]");
+        L"[--plugin PATH] [--save-devmode PATH] [printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -534,7 +540,8 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
     return 1;
   }
-  const std::wstring plugin_path = FolderOfThisProgram() + L"KvtQvj2Ui.dll";
+  const std::wstring plugin_path =
+      options.plugin.empty() ? FolderOfThisProgram() + L"KvtQvj2Ui.dll" : options.plugin;
   HMODULE module = LoadLibraryW(plugin_path.c_str());
   IPrintOemUI* plugin = module != nullptr ? CreatePlugin(module) : nullptr;
   if (plugin == nullptr) {

@@ -10,6 +10,7 @@
 #include <uxtheme.h>
 
 #include <algorithm>
+#include <string>
 
 #include "oemui/controls/control_attachment.h"
 #include "oemui/controls/win32/list_controls_win32.h"
@@ -147,8 +148,9 @@ bool Win32DialogPort::GetFont(DialogFont* font) {
 
 void Win32DialogPort::SetItemFont(int id, const DialogFont& font) { SetChildFont(Item(id), font); }
 
-void Win32DialogPort::SetChildFont(HWND item, const DialogFont& font) {
-  if (item == nullptr) return;
+namespace {
+
+LOGFONTW ToLogFont(const DialogFont& font) {
   LOGFONTW logical{};
   logical.lfHeight = font.height;
   logical.lfWidth = font.width;
@@ -161,6 +163,14 @@ void Win32DialogPort::SetChildFont(HWND item, const DialogFont& font) {
   logical.lfPitchAndFamily = font.pitch_and_family;
   std::size_t length = std::min<std::size_t>(font.face.size(), LF_FACESIZE - 1);
   std::copy_n(font.face.data(), length, reinterpret_cast<char16_t*>(logical.lfFaceName));
+  return logical;
+}
+
+}  // namespace
+
+void Win32DialogPort::SetChildFont(HWND item, const DialogFont& font) {
+  if (item == nullptr) return;
+  const LOGFONTW logical = ToLogFont(font);
   HFONT handle = CreateFontIndirectW(&logical);
   if (handle == nullptr) return;
   // The control keeps using the font, so it lives as long as this port.
@@ -189,6 +199,37 @@ std::optional<DialogRect> Win32DialogPort::ChildRect(HWND child) {
   if (child == nullptr || !GetWindowRect(child, &rect)) return std::nullopt;
   MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&rect), 2);
   return DialogRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::optional<DialogRect> Win32DialogPort::ItemScreenRect(int id) {
+  RECT rect{};
+  HWND child = Item(id);
+  if (child == nullptr || !GetWindowRect(child, &rect)) return std::nullopt;
+  return DialogRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+int Win32DialogPort::ChildTextWidth(HWND child, const DialogFont& font) {
+  const int length = child != nullptr ? GetWindowTextLengthW(child) : 0;
+  if (length <= 0) return 0;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), length + 1)));
+  const LOGFONTW logical = ToLogFont(font);
+  HFONT handle = CreateFontIndirectW(&logical);
+  HDC dc = GetDC(child);
+  SIZE size{};
+  if (handle != nullptr && dc != nullptr) {
+    HGDIOBJ old = SelectObject(dc, handle);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+  }
+  if (dc != nullptr) ReleaseDC(child, dc);
+  if (handle != nullptr) DeleteObject(handle);
+  return size.cx;
+}
+
+void Win32DialogPort::Invalidate(const DialogRect& rect) {
+  const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+  InvalidateRect(dialog_, &area, TRUE);
 }
 
 bool Win32DialogPort::MoveItem(int id, const DialogRect& rect) { return MoveChild(Item(id), rect); }

@@ -64,6 +64,9 @@ class Win32DialogPort final : public DialogPort {
   bool ShowChild(HWND child, bool show) override;
   bool EnableChild(HWND child, bool enable) override;
   void SetChildFont(HWND child, const DialogFont& font) override;
+  std::optional<DialogRect> ItemScreenRect(int id) override;
+  int ChildTextWidth(HWND child, const DialogFont& font) override;
+  void Invalidate(const DialogRect& rect) override;
   bool StartTimer(std::uintptr_t timer_id, UINT period_ms) override;
   void StopTimer(std::uintptr_t timer_id) override;
   void CaptureMouse() override;

@@ -13,7 +13,7 @@
 #include "oemui/docsettings/document_settings_page.h"
 #include "oemui/docsettings/general_section.h"
 #include "oemui/docsettings/paper_cut_section.h"
-#include "oemui/docsettings/preset_sections.h"
+#include "oemui/docsettings/option_section.h"
 #include "oemui/page_messages.h"
 #include "oemui/win32/page_frame_win32.h"
 
@@ -152,10 +152,6 @@ INT_PTR CALLBACK GeneralSectionProc(HWND window, UINT message, WPARAM wparam, LP
 
 INT_PTR CALLBACK PaperCutSectionProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   return SectionMessage<PaperCutSection>(window, message, wparam, lparam);
-}
-
-INT_PTR CALLBACK OptionSectionProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return SectionMessage<PresetSection>(window, message, wparam, lparam, SectionKind::kOption);
 }
 
 }  // namespace kvt
