@@ -140,6 +140,9 @@ TEST(InfInstallWine, TheBedsDriversHoldThePackagesFiles) {
     ASSERT_TRUE(GetPrinterDriverW(printer.get(), nullptr, 3, buffer.data(), needed, &needed));
     const auto* driver = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
     EXPECT_EQ(Lower(driver->pDataFile), Lower(folder + L"KvtQvj2.gpd"));
+    // The stand-in is in no package folder: wine's spooler brings its own.
+    EXPECT_EQ(Lower(driver->pDriverPath), Lower(folder + L"wineps.drv"));
+    EXPECT_EQ(Lower(driver->pConfigFile), Lower(folder + L"wineps.drv"));
     std::vector<std::wstring> dependent;
     for (const wchar_t* file = driver->pDependentFiles; file != nullptr && *file != 0;
          file += wcslen(file) + 1) {
