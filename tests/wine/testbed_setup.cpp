@@ -1,13 +1,20 @@
 // Registers the test bed's printers in the wine prefix. Run once by
-// testbed_up.sh; safe to run again (existing drivers and printers stay).
+// testbed_up.sh; run again, it installs the drivers afresh (existing printers
+// stay).
 //
 //   "KVT QV-J27 Receipt"  driver "KVT QV-J27"        port %KVT_RECEIPT_PORT%
 //   "KVT Mixed Case"      driver "kvt Qv-j27 Mixed"  port %KVT_RECEIPT_PORT%
 //   "ACME LX-100 Label"   driver "ACME LX-100"       port %KVT_OTHER_PORT%
 //
+// The drivers come from the driver package in %KVT_PACKAGE_DIR% as Windows
+// installs one: the INF's model "KVT QV-J27" copies its files, and each
+// driver is added with the files the INF names (the other two names stand
+// for a renamed driver and another model with the same plug-in). Wine has
+// no universal driver; its wineps.drv stands in for the rendering and
+// configuration modules.
+//
 // The ports are Unix file paths (Z:\...): wine's spooler writes a raw job
-// there byte for byte. The drivers are wine's own wineps.drv standing in for
-// the universal driver; only their names matter to the plug-in.
+// there byte for byte.
 //
 // It also adds the package's two roll-paper forms to the forms the printers
 // offer, as the driver's installation does. Wine 8's AddFormW answers TRUE
@@ -19,20 +26,9 @@
 #include <string>
 
 #include "package/form_names.h"
+#include "tests/wine/inf_install.h"
 
 namespace {
-
-bool AddDriver(const wchar_t* name) {
-  DRIVER_INFO_3W info = {};
-  info.cVersion = 3;
-  info.pName = const_cast<wchar_t*>(name);
-  info.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
-  info.pDataFile = const_cast<wchar_t*>(L"wineps.drv");
-  info.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
-  if (AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&info))) return true;
-  std::fwprintf(stderr, L"AddPrinterDriverW(%ls) failed: %lu\n", name, GetLastError());
-  return false;
-}
 
 bool AddPrinter(const wchar_t* name, const wchar_t* driver, const std::wstring& port) {
   HANDLE existing = nullptr;
@@ -91,7 +87,22 @@ int wmain() {
     std::fwprintf(stderr, L"KVT_RECEIPT_PORT and KVT_OTHER_PORT must be set\n");
     return 2;
   }
-  bool ok = AddDriver(L"KVT QV-J27") && AddDriver(L"kvt Qv-j27 Mixed") && AddDriver(L"ACME LX-100");
+  const std::wstring package = Env(L"KVT_PACKAGE_DIR");
+  kvt::testbed::InfInstall install;
+  if (package.empty() ||
+      !kvt::testbed::CopyModelFiles(package + L"\\KvtQvj2.inf", L"KVT QV-J27", &install)) {
+    for (const std::wstring& error : install.errors) std::fwprintf(stderr, L"%ls\n", error.c_str());
+    std::fwprintf(stderr, L"cannot install from the package in \"%ls\"\n", package.c_str());
+    return 1;
+  }
+  bool ok = true;
+  for (const wchar_t* driver : {L"KVT QV-J27", L"kvt Qv-j27 Mixed", L"ACME LX-100"}) {
+    std::wstring error;
+    if (ok && !kvt::testbed::AddDriverFromInf(install, driver, &error)) {
+      std::fwprintf(stderr, L"%ls\n", error.c_str());
+      ok = false;
+    }
+  }
   ok = ok && AddPrinter(L"KVT QV-J27 Receipt", L"KVT QV-J27", receipt_port) &&
        AddPrinter(L"KVT Mixed Case", L"kvt Qv-j27 Mixed", receipt_port) &&
        AddPrinter(L"ACME LX-100 Label", L"ACME LX-100", other_port);

@@ -14,3 +14,5 @@ kvt_winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 export KVT_TESTBED_DIR=$(kvt_winpath "$KVT_WINE_DIR")
 export KVT_RECEIPT_PORT=$(kvt_winpath "$KVT_WINE_DIR/receipt.prn")
 export KVT_OTHER_PORT=$(kvt_winpath "$KVT_WINE_DIR/other.prn")
+# The driver package the bed installs its printers from (build/windows/package).
+export KVT_PACKAGE_DIR=$(kvt_winpath "$(dirname "$KVT_WINE_DIR")/package/KvtQvj2")

@@ -99,6 +99,7 @@
 #include "tools/sheet_host/advanced_page.h"
 #include "tools/sheet_host/bare_pages.h"
 #include "tools/sheet_host/document_sheet.h"
+#include "tools/sheet_host/driver_plugin.h"
 #include "tools/sheet_host/driver_ui.h"
 #include "tools/sheet_host/framework_items.h"
 #include "tools/sheet_host/option_callbacks.h"
@@ -286,14 +287,6 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
   }
   if (!options->screenshot_folder.empty() && !press_given) options->press = PSBTN_OK;
   return true;
-}
-
-std::wstring FolderOfThisProgram() {
-  std::vector<wchar_t> path(32768);
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  std::wstring folder(path.data(), length);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  return folder;
 }
 
 // Creates the folder and every missing folder above it.
@@ -540,9 +533,13 @@ int wmain(int argc, wchar_t** argv) {
     Print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
     return 1;
   }
+  // The plug-in the printer's driver names, as the universal driver loads
+  // it, unless the caller names another.
+  std::wstring why;
   const std::wstring plugin_path =
-      options.plugin.empty() ? FolderOfThisProgram() + L"KvtQvj2Ui.dll" : options.plugin;
-  HMODULE module = LoadLibraryW(plugin_path.c_str());
+      options.plugin.empty() ? kvt::tools::DriverPluginPath(printer, &why) : options.plugin;
+  if (plugin_path.empty()) Print(L"no plug-in: " + why);
+  HMODULE module = plugin_path.empty() ? nullptr : LoadLibraryW(plugin_path.c_str());
   IPrintOemUI* plugin = module != nullptr ? CreatePlugin(module) : nullptr;
   if (plugin == nullptr) {
     Print(L"cannot create the plug-in from " + plugin_path + L" (error " +

@@ -1,0 +1,58 @@
+#include "tools/sheet_host/driver_plugin.h"
+
+#include <winspool.h>
+
+#include <cwctype>
+#include <vector>
+
+namespace kvt::tools {
+namespace {
+
+bool EndsWithIni(const std::wstring& path) {
+  if (path.size() < 4) return false;
+  std::wstring end = path.substr(path.size() - 4);
+  for (wchar_t& c : end) c = static_cast<wchar_t>(std::towlower(c));
+  return end == L".ini";
+}
+
+}  // namespace
+
+std::wstring DriverPluginPath(HANDLE printer, std::wstring* error) {
+  DWORD needed = 0;
+  GetPrinterDriverW(printer, nullptr, 3, nullptr, 0, &needed);
+  std::vector<BYTE> buffer(needed);
+  if (needed == 0 || !GetPrinterDriverW(printer, nullptr, 3, buffer.data(), needed, &needed)) {
+    *error = L"GetPrinterDriverW failed: " + std::to_wstring(GetLastError());
+    return L"";
+  }
+  const auto* driver = reinterpret_cast<const DRIVER_INFO_3W*>(buffer.data());
+  std::wstring ini;
+  for (const wchar_t* file = driver->pDependentFiles; file != nullptr && *file != 0;
+       file += wcslen(file) + 1) {
+    if (EndsWithIni(file)) {
+      ini = file;
+      break;
+    }
+  }
+  if (ini.empty()) {
+    *error = L"driver \"" + std::wstring(driver->pName) + L"\" has no .ini among its files";
+    return L"";
+  }
+  // The driver's files share one folder; the configuration module's path
+  // names it when the dependent files come as bare names.
+  std::wstring folder = ini.substr(0, ini.find_last_of(L'\\') + 1);
+  if (folder.empty() && driver->pConfigFile != nullptr) {
+    const std::wstring config = driver->pConfigFile;
+    folder = config.substr(0, config.find_last_of(L'\\') + 1);
+    ini = folder + ini;
+  }
+  wchar_t name[MAX_PATH] = {};
+  GetPrivateProfileStringW(L"OEMFiles", L"OEMConfigFile1", L"", name, MAX_PATH, ini.c_str());
+  if (name[0] == 0) {
+    *error = ini + L" names no OEMConfigFile1";
+    return L"";
+  }
+  return folder + name;
+}
+
+}  // namespace kvt::tools
