@@ -345,21 +345,6 @@ TEST_F(ListControlsWineTest, PreviewCentresItsPictureOnWhite) {
   EXPECT_EQ(PixelOf(preview, origin.x, origin.y + 20), RGB(255, 255, 255));
 }
 
-TEST_F(ListControlsWineTest, Screenshot) {
-  FillCombo();
-  port_->ComboSelectIndex(kCombo, 1);
-  FillTree();
-  port_->TreeShowItem(kTree, 10, false);
-  port_->TreeSetItemText(kTree, 3, u"Speed: Low", kTreeTextChanged);
-  port_->TreeLayout(kTree);
-  CMyDibSection2 picture;
-  ASSERT_EQ(picture.Create(120, 60, 24), kImageOk);
-  picture.Fill(0xC08040);
-  port_->PreviewSetImage(kPreview, picture);
-  SetFocus(dialog_->Item(kTree));
-  EXPECT_TRUE(dialog_->Screenshot(L"list_controls.png"));
-}
-
 TEST_F(ListControlsWineTest, ClassesGoWithTheModuleAndComeBackOnTheNextAttach) {
   // What the plug-in does before it is unloaded: its windows are gone, then
   // its classes, so a later load at another address registers afresh.
