@@ -183,10 +183,8 @@ struct OrientationCase {
 
 TEST_F(DocumentSheet, SetUpFillsTheUserDataAndMakesLandscapeAUserSetting) {
   const OrientationCase cases[] = {
-      {"portrait", 1, 0, 0, 0, 0, 1, 1},
-      {"landscape", 2, 0, 0, 0, 1, 0, 6},
-      {"orientation unset", 0, 0, 0, 0, 1, 0, 1},
-      {"watermark", 1, 0, 0, 1, 0, 0, 1},
+      {"portrait", 1, 0, 0, 0, 0, 1, 1},          {"landscape", 2, 0, 0, 0, 1, 0, 6},
+      {"orientation unset", 0, 0, 0, 0, 1, 0, 1}, {"watermark", 1, 0, 0, 1, 0, 0, 1},
       {"back to front", 1, 2, 0, 0, 0, 0, 1},
   };
   for (const OrientationCase& c : cases) {
