@@ -394,6 +394,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {"1 PDF417 bad Line. [3-90:2]"}},
         Check2DRow{"Pdf417Rows91", With(Group2D(kPdf417), kLines, 91), "abc", 13,
                    {"1 PDF417 bad Line. [3-90:91]"}},
+        Check2DRow{"Pdf417RowsColumnsInRange", With(Group2D(kPdf417), kLines, 90, kColumns, 30),
+                   "abc", 0, {}},
         Check2DRow{"Pdf417Columns31SkipsLength", With(Group2D(kPdf417), kColumns, 31), "", 13,
                    {"1 PDF417 bad Column. [1-30:31]"}},
         Check2DRow{"Pdf417RowsAndColumns", With(Group2D(kPdf417), kLines, 1, kColumns, 99), "abc",
