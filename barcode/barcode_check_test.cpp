@@ -133,42 +133,32 @@ TEST_P(Kind1DTest, EveryByteValue) {
   }
 }
 
-TEST_P(Kind1DTest, MinimumHeight) {
+// The kind's minimum height (0 stands for 162), and NWRatio only where the
+// kind has wide and narrow bars.
+TEST_P(Kind1DTest, HeightAndRatio) {
   const Kind1DRow& k = GetParam();
   const Bytes data = Repeat(k.filler, k.min_length);
-  for (int height : {int{k.min_height}, k.min_height - 1, 0}) {
+  struct Case {
+    int height, ratio;
+    bool bad_height, bad_ratio;
+  };
+  for (const Case& c : {Case{k.min_height, 2, false, false}, Case{0, 0, false, false},
+                        Case{k.min_height - 1, 1, k.min_height > 1, false},
+                        Case{k.min_height, 3, false, k.ratio}}) {
     testing::SdkLogCapture capture;
     Group g = ValidGroup();
-    g[barcode1d::kHeight] = static_cast<std::uint8_t>(height);
-    const bool low = height != 0 && height < k.min_height;
-    EXPECT_EQ(Check1D(&g, data), low ? 24u : 0u) << height;
-    if (low) {
-      EXPECT_THAT(Messages(capture),
-                  ElementsAre(Format("%s bad Height. [%d-255:%d]", k.label, k.min_height, height)));
+    g[barcode1d::kHeight] = static_cast<std::uint8_t>(c.height);
+    g[barcode1d::kNwRatio] = static_cast<std::uint8_t>(c.ratio);
+    std::vector<std::string> expected;
+    if (c.bad_height) {
+      expected.push_back(Format("%s bad Height. [%d-255:%d]", k.label, k.min_height, c.height));
     }
-    if (height == 0) {
-      EXPECT_EQ(g[barcode1d::kHeight], 162);  // 0 stands for 162
+    if (c.bad_ratio) expected.push_back(Format("%s bad NWRatio. [0-2:3]", k.label));
+    EXPECT_EQ(Check1D(&g, data), c.bad_ratio ? 87u : c.bad_height ? 24u : 0u) << c.height;
+    EXPECT_EQ(Messages(capture), expected);
+    if (c.height == 0) {
+      EXPECT_EQ(g[barcode1d::kHeight], 162);
     }
-  }
-}
-
-TEST_P(Kind1DTest, RatioOnlyForWideNarrowKinds) {
-  const Kind1DRow& k = GetParam();
-  const Bytes data = Repeat(k.filler, k.min_length);
-  for (std::uint8_t ratio : {0, 2}) {
-    Group g = ValidGroup();
-    g[barcode1d::kNwRatio] = ratio;
-    EXPECT_EQ(Check1D(&g, data), 0u);
-  }
-  testing::SdkLogCapture capture;
-  Group g = ValidGroup();
-  g[barcode1d::kNwRatio] = 3;
-  if (k.ratio) {
-    EXPECT_EQ(Check1D(&g, data), 87u);
-    EXPECT_THAT(Messages(capture), ElementsAre(Format("%s bad NWRatio. [0-2:3]", k.label)));
-  } else {
-    EXPECT_EQ(Check1D(&g, data), 0u);
-    EXPECT_THAT(Messages(capture), IsEmpty());
   }
 }
 
@@ -216,6 +206,8 @@ TEST_P(CheckOrderTest, LastFailureWins) {
 INSTANTIATE_TEST_SUITE_P(
     Barcode, CheckOrderTest,
     ::testing::Values(
+        OrderRow{"WidthAndHriEnds", 0, "01234567890", 2, 162, 6, 1, 0, {}},
+        OrderRow{"WidthLow", 0, "01234567890", 1, 162, 0, 1, 24, {"0 UPC-A bad Width. [2-6:1]"}},
         OrderRow{"WidthThenHri", 0, "01234567890", 7, 162, 7, 1, 87,
                  {"0 UPC-A bad Width. [2-6:7]", "0 UPC-A bad HRI pos. [0-6:7]"}},
         OrderRow{"ItfOddAndLong", 5, std::string(151, '1'), 3, 162, 0, 1, 24,
@@ -236,28 +228,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<OrderRow>& info) { return info.param.name; });
 // clang-format on
 
-// Width and HRI position follow the same rule for every kind; 0 stands for
-// width 3, and the replacement stays even when the check then fails.
-TEST(CheckBarcodeParam, WidthAndHri) {
-  struct Row {
-    std::uint8_t width, hri;
-    std::uint32_t result;
-    const char* message;
-  };
-  for (const Row& row :
-       {Row{2, 6, 0, nullptr}, Row{6, 0, 0, nullptr}, Row{1, 0, 24, "0 UPC-A bad Width. [2-6:1]"},
-        Row{7, 0, 24, "0 UPC-A bad Width. [2-6:7]"},
-        Row{3, 7, 87, "0 UPC-A bad HRI pos. [0-6:7]"}}) {
-    testing::SdkLogCapture capture;
-    Group g = Group1D(0);
-    g[barcode1d::kModuleWidth] = row.width;
-    g[barcode1d::kHri] = row.hri;
-    EXPECT_EQ(Check1D(&g, Text("01234567890")), row.result) << int{row.width};
-    EXPECT_EQ(Messages(capture).size(), row.message ? 1u : 0u);
-    if (row.message) {
-      EXPECT_EQ(Messages(capture)[0], row.message);
-    }
-  }
+// A width of 0 stands for 3, and the replacement stays when the check fails.
+TEST(CheckBarcodeParam, ZeroWidthIsReplaced) {
   Group g = Group1D(0);
   g[barcode1d::kModuleWidth] = 0;
   EXPECT_EQ(Check1D(&g, Text("0123")), 24u);
@@ -292,16 +264,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CodabarRow{"OwnStartStop", "A1234B", 0xFF, 0, {}},
         CodabarRow{"OwnStartNoStop", "A1234", 0xFF, 13, {"6 CODABAR bad stop code. [A-D:52]"}},
-        CodabarRow{"OwnStartNoStopEvenWithGroupStart", "D1234", 0, 13,
-                   {"6 CODABAR bad stop code. [A-D:52]"}},
         CodabarRow{"StopPrintedSigned", std::string("A12\xC1"), 0xFF, 13,
                    {"6 CODABAR bad stop code. [A-D:-63]"}},
         CodabarRow{"NoStartNoneGiven", "1234", 0xFF, 13, {"6 CODABAR bad start code. [A-D:49]"}},
-        CodabarRow{"StartPrintedSigned", std::string("\xE0" "12"), 0xFF, 13,
-                   {"6 CODABAR bad start code. [A-D:-32]"}},
         CodabarRow{"LoneStartCharNoneGiven", "A", 0xFF, 13, {"6 CODABAR bad start code. [A-D:65]"}},
         CodabarRow{"LoneStartCharGroupGiven", "A", 0, 0, {}},
-        CodabarRow{"GroupStart", "1234", 0, 0, {}},
         CodabarRow{"GroupStartMax148", std::string(148, '1'), 0, 0, {}},
         CodabarRow{"GroupStart149", std::string(149, '1'), 3, 24,
                    {"6 CODABAR bad data length. [1-148:149]"}},
@@ -422,7 +389,6 @@ INSTANTIATE_TEST_SUITE_P(
                    {"0 QR Code Model-2 bad model. [1-2:3]"}},
         Check2DRow{"QrErrorLevel4", With(Group2D(kQrCode), kErrorLevel, 4), "abc", 13,
                    {"0 QR Code Model-2 bad ErrorCorrectLevel. [0-8:4]"}},
-        Check2DRow{"QrModeNotChecked", With(Group2D(kQrCode), kMode, 200), "abc", 0, {}},
         // An empty request with bad lines: the lines' code wins over the length's.
         Check2DRow{"Pdf417Rows2", With(Group2D(kPdf417), kLines, 2), "", 13,
                    {"1 PDF417 bad Line. [3-90:2]"}},
@@ -455,11 +421,8 @@ INSTANTIATE_TEST_SUITE_P(
         Check2DRow{"MaxiMode3Length127", With(Group2D(kMaxiCode), kMode, 3),
                    "123456" + std::string(121, 'x'), 24,
                    {"3 Maxi Code bad data length. [1-126:127]"}},
-        Check2DRow{"MaxiMode4NoDigitRule", Group2D(kMaxiCode), "abcdef", 0, {}},
         Check2DRow{"MaxiMode2LetterAt5", With(Group2D(kMaxiCode), kMode, 2), "12345A7890123456", 13,
                    {"3 Maxi Code bad data [x41(5th byte)]"}},
-        Check2DRow{"MaxiMode3LetterAt0", With(Group2D(kMaxiCode), kMode, 3), "x2345678901234", 13,
-                   {"3 Maxi Code bad data [x78(0th byte)]"}},
         // Shorter than the postal code: the position is the data length and
         // nothing past the data is read.
         Check2DRow{"MaxiMode2ThreeBytes", With(Group2D(kMaxiCode), kMode, 2), "123", 13,

@@ -76,16 +76,11 @@ TEST(BarcodeCode93, FullAsciiTable) {
   EXPECT_EQ(*encoded, all_expected);
 }
 
-TEST(BarcodeCode93, Examples) {
-  EXPECT_EQ(CreateBufCode93(Text("ABC").data(), 3), Bytes({10, 11, 12, 47}));
-  EXPECT_EQ(CreateBufCode93(Text("a").data(), 1), Bytes({46, 10, 47}));
+TEST(BarcodeCode93, LongestCaseAndBytesAbove0x7F) {
   EXPECT_EQ(CreateBufCode93(nullptr, 0), Bytes({47}));
   const Bytes lower = Repeat('z', 100);  // the worst case: 2n + 1 values
   EXPECT_EQ(CreateBufCode93(lower.data(), 100)->size(), 201u);
-}
-
-TEST(BarcodeCode93, BytesAbove0x7FFail) {
-  for (int byte : {0x80, 0xC1, 0xFF}) {
+  for (int byte : {0x80, 0xFF}) {
     testing::SdkLogCapture capture;
     SetThreadLastError(0);
     const Bytes data = {'A', static_cast<std::uint8_t>(byte), 'B'};
@@ -200,7 +195,7 @@ TEST(BarcodeCode128, EveryEscapeInEveryCurrentSet) {
 
 TEST(BarcodeCode128, UnknownEscapeLetters) {
   for (const char* prefix : {"", "{A", "{B", "{C"}) {
-    for (int letter : {0, int{'D'}, int{'a'}, int{'s'}, int{'5'}, int{'}'}, 0xC1}) {
+    for (int letter : {0, int{'D'}, int{'s'}, 0xC1}) {
       const Encoded e = Encode128(std::string(prefix) + "{" + static_cast<char>(letter));
       EXPECT_FALSE(e.values);
       char expected[64];
@@ -237,10 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
     Barcode, Code128Test,
     ::testing::Values(
         Code128Row{"Empty", "", Bytes{103}, {}},
-        Code128Row{"SetB", "{Babc", Bytes{104, 65, 66, 67, 103}, {}},
         Code128Row{"SwitchToC", std::string("{BNo.{C\x0C\x22"),
                    Bytes{104, 46, 79, 14, 99, 12, 34, 103}, {}},
-        Code128Row{"BraceInB", "{B{{", Bytes{104, 91, 103}, {}},
         Code128Row{"SwitchAToB", "{A{Ba", Bytes{103, 100, 65, 103}, {}},
         Code128Row{"SwitchCToA", std::string("{C\x05{A\x05"), Bytes{105, 5, 101, 69, 103}, {}},
         Code128Row{"ShiftKeepsTheSet", "{A{Sa", std::nullopt,
@@ -249,10 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
         Code128Row{"Fnc1InC", std::string("{C{1\x01"), Bytes{105, 102, 1, 103}, {}},
         Code128Row{"NoStart", "abc", std::nullopt,
                    {"CreateBufCode128 Data error [byStartCode:03]"}},
-        Code128Row{"BTwice", "{B{B", std::nullopt, {"CreateBufCode128 B:[Startcode:01]"}},
-        Code128Row{"Fnc2InC", "{C{2", std::nullopt, {"CreateBufCode128 2:[Startcode:02]"}},
         Code128Row{"LoneBraceAtEnd", "{Babc{", std::nullopt, {}},
-        Code128Row{"LoneBrace", "{", std::nullopt, {}},
         Code128Row{"LongB", "{B" + std::string(300, 'x'),
                    LongB(),
                    {}}),

@@ -103,11 +103,6 @@ class ComObjects : public ::testing::Test {
   }
 };
 
-TEST_F(ComObjects, GetClassObjectRefusesANullOutPointerBeforeLookingAtTheClass) {
-  EXPECT_EQ(GetClassObject(kClsidPlugin, kIidClassFactory, nullptr), E_POINTER);
-  EXPECT_EQ(GetClassObject(kOtherGuid, kIidClassFactory, nullptr), E_POINTER);
-}
-
 TEST_F(ComObjects, GetClassObjectServesTheFactoryInterfacesOfThePluginClassOnly) {
   struct Case {
     const char* name;
@@ -118,10 +113,8 @@ TEST_F(ComObjects, GetClassObjectServesTheFactoryInterfacesOfThePluginClassOnly)
       {"IUnknown", kClsidPlugin, kIidUnknown, S_OK},
       {"IClassFactory", kClsidPlugin, kIidClassFactory, S_OK},
       {"plug-in interface from the factory", kClsidPlugin, kIidPrintOemUI, E_NOINTERFACE},
-      {"driver interface", kClsidPlugin, kIidPrintOemDriverUI, E_NOINTERFACE},
       {"other interface", kClsidPlugin, kOtherGuid, E_NOINTERFACE},
       {"other class", kOtherGuid, kIidClassFactory, CLASS_E_CLASSNOTAVAILABLE},
-      {"interface id as class", kIidPrintOemUI, kIidClassFactory, CLASS_E_CLASSNOTAVAILABLE},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -139,6 +132,9 @@ TEST_F(ComObjects, GetClassObjectServesTheFactoryInterfacesOfThePluginClassOnly)
     // A factory alone does not keep the module loaded.
     EXPECT_EQ(CanUnloadNow(), S_OK);
   }
+  // A null out pointer is refused before the class is looked at.
+  EXPECT_EQ(GetClassObject(kClsidPlugin, kIidClassFactory, nullptr), E_POINTER);
+  EXPECT_EQ(GetClassObject(kOtherGuid, kIidClassFactory, nullptr), E_POINTER);
 }
 
 TEST_F(ComObjects, CreateInstanceRefusesWhatItCannotServeAndLeavesNoObject) {
@@ -152,7 +148,6 @@ TEST_F(ComObjects, CreateInstanceRefusesWhatItCannotServeAndLeavesNoObject) {
   } cases[] = {
       {"aggregation", &outer, kIidUnknown, CLASS_E_NOAGGREGATION},
       {"factory interface", nullptr, kIidClassFactory, E_NOINTERFACE},
-      {"driver interface", nullptr, kIidPrintOemDriverUI, E_NOINTERFACE},
       {"other interface", nullptr, kOtherGuid, E_NOINTERFACE},
   };
   for (const Case& c : cases) {
@@ -229,11 +224,9 @@ TEST_F(ComObjects, QueryInterfaceServesOneIdentityAndRefusesWithNull) {
       {"object: IPrintOemUI", plugin, kIidPrintOemUI, true},
       {"object: IClassFactory", plugin, kIidClassFactory, false},
       {"object: driver interface", plugin, kIidPrintOemDriverUI, false},
-      {"object: other", plugin, kOtherGuid, false},
       {"factory: IUnknown", factory, kIidUnknown, true},
       {"factory: IClassFactory", factory, kIidClassFactory, true},
       {"factory: IPrintOemUI", factory, kIidPrintOemUI, false},
-      {"factory: other", factory, kOtherGuid, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -307,10 +300,8 @@ TEST_F(ComObjects, GetInfoGivesSignatureAndVersionOnly) {
        kUntouched},
       {"interface version", 2, 4, true, true, E_FAIL, kUntouched, ERROR_INVALID_PARAMETER,
        kUntouched},
-      {"mode 0", 0, 4, true, true, E_FAIL, kUntouched, ERROR_INVALID_PARAMETER, kUntouched},
       {"mode 5", 5, 4, true, true, E_FAIL, kUntouched, ERROR_INVALID_PARAMETER, kUntouched},
       {"signature, 3 bytes", 1, 3, true, true, E_FAIL, 4, ERROR_INSUFFICIENT_BUFFER, kUntouched},
-      {"version, 0 bytes", 3, 0, true, true, E_FAIL, 4, ERROR_INSUFFICIENT_BUFFER, kUntouched},
       {"signature, null buffer", 1, 4, false, true, E_FAIL, 4, ERROR_INSUFFICIENT_BUFFER,
        kUntouched},
       {"signature, null needed size", 1, 4, true, false, E_FAIL, kUntouched,
@@ -341,7 +332,7 @@ TEST_F(ComObjects, GetInfoGivesSignatureAndVersionOnly) {
 
 TEST_F(ComObjects, CommonUIPropRecordsTheBlockEvenWhenItRefusesTheMode) {
   IPrintOemUI* plugin = NewPlugin();
-  for (DWORD mode : {0u, 3u, 4u, 0xFFFFFFFFu}) {
+  for (DWORD mode : {0u, 3u, 0xFFFFFFFFu}) {
     SCOPED_TRACE(mode);
     OEMCUIPPARAM block{};
     SetThreadLastError(0);

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
-#include <cstring>
-#include <memory>
 
 #include "core/private_settings.h"
 #include "core/private_settings_ops.h"
+#include "core/testing/record_image.h"
 #include "platform/fake/fake_spooler.h"
 #include "platform/last_error.h"
 #include "platform/service.h"
@@ -18,26 +16,11 @@
 namespace kvt {
 namespace {
 
-using Image = std::array<std::uint8_t, 1552>;
+using testing::Image;
+using testing::ImageOf;
+using testing::RecordOf;
 
-Image ImageOf(const PrivateSettings& settings) {
-  Image image;
-  std::memcpy(image.data(), &settings, image.size());
-  return image;
-}
-
-Image Pattern(std::uint8_t seed) {
-  Image image;
-  for (std::size_t i = 0; i < image.size(); ++i)
-    image[i] = static_cast<std::uint8_t>(i * 13 + seed);
-  return image;
-}
-
-std::unique_ptr<PrivateSettings> RecordOf(const Image& image) {
-  auto settings = std::make_unique<PrivateSettings>();
-  std::memcpy(settings.get(), image.data(), image.size());
-  return settings;
-}
+Image Pattern(std::uint8_t seed) { return testing::Pattern(seed, 13); }
 
 Image DefaultsOver(const Image& image) {
   auto record = RecordOf(image);

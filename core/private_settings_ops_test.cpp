@@ -22,21 +22,15 @@ namespace {
 
 using testing::Image;
 using testing::ImageOf;
+using testing::Pattern;
 using testing::Put;
+using testing::RecordOf;
 using testing::SameBytes;
 
 std::uint32_t Get32(const Image& image, std::size_t offset) {
   std::uint32_t value = 0;
   for (int i = 3; i >= 0; --i) value = (value << 8) | image[offset + i];
   return value;
-}
-
-// Records live on the heap at their exact size, so the sanitizer sees any
-// access beyond the 1552 bytes.
-std::unique_ptr<PrivateSettings> RecordOf(const Image& image) {
-  auto settings = std::make_unique<PrivateSettings>();
-  std::memcpy(settings.get(), image.data(), image.size());
-  return settings;
 }
 
 Image DefaultImage() {
@@ -147,6 +141,7 @@ TEST(PrivateSettingsMerge, DefaultsNeedNoCorrection) {
   auto record = RecordOf(defaults);
   EXPECT_TRUE(Merge(record.get(), nullptr));
   EXPECT_TRUE(SameBytes(defaults, ImageOf(*record)));
+  EXPECT_FALSE(Merge(nullptr, nullptr));
 }
 
 TEST(PrivateSettingsMerge, CorrectsEachFieldAloneAndKeepsGoodValues) {
@@ -289,8 +284,6 @@ TEST(PrivateSettingsMerge, SetsTheHeaderWithoutCountingItAsACorrection) {
   EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
 }
 
-TEST(PrivateSettingsMerge, NullRecordFails) { EXPECT_FALSE(Merge(nullptr, nullptr)); }
-
 // --- Merge: the model chosen by the printer's driver name -------------------
 
 // Two models whose limits differ, so the choice shows in the result. The
@@ -312,6 +305,7 @@ TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
     std::u16string driver_name;
     Status status;
     bool qvj27;  // head drive and preset lists of KVT QV-J27 chosen
+    bool printer = true;
   };
   const std::u16string long_name = u"KVT QV-J27" + std::u16string(249, u'x');  // 259 units
   const Case cases[] = {
@@ -325,6 +319,7 @@ TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
       {"too long to keep", long_name + u"x", Status::kOk, false},
       {"size query fails", u"KVT QV-J27", Status::kSizeQueryFailed, false},
       {"read fails", u"KVT QV-J27", Status::kReadFailed, false},
+      {"no printer: first entries, no spooler", u"KVT QV-J27", Status::kOk, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -337,10 +332,10 @@ TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
     image[13] = 2;  // byPreset: likewise
     image[20] = 3;  // byReduction: first entry is KVT QV-J27 unless ACME is named
     auto record = RecordOf(image);
-    const bool clean = Merge(record.get(), Handle(0x10), kTwoModels);
+    const bool clean = Merge(record.get(), c.printer ? Handle(0x10) : nullptr, kTwoModels);
 
-    EXPECT_EQ(1, spooler.driver_name_calls);
-    const bool acme = c.status == Status::kOk && c.driver_name == u"ACME TP-1";
+    EXPECT_EQ(c.printer ? 1 : 0, spooler.driver_name_calls);
+    const bool acme = c.printer && c.status == Status::kOk && c.driver_name == u"ACME TP-1";
     EXPECT_EQ(c.qvj27 ? 3 : 0, record->byHeadDrive);
     EXPECT_EQ(c.qvj27 ? 2 : 6, record->byPreset);
     EXPECT_EQ(acme ? 0 : 3, record->byReduction);
@@ -348,65 +343,64 @@ TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
   }
 }
 
-TEST(PrivateSettingsMerge, WithoutPrinterTakesTheFirstEntriesAndAsksNoSpooler) {
-  FakeSpooler spooler;
-  ScopedService<Spooler> installed(spooler);
-  Image image = DefaultImage();
-  image[12] = 3;
-  image[20] = 3;
-  auto record = RecordOf(image);
-  EXPECT_FALSE(Merge(record.get(), nullptr, kTwoModels));
-  EXPECT_EQ(0, spooler.driver_name_calls);
-  EXPECT_EQ(0, record->byHeadDrive);
-  EXPECT_EQ(3, record->byReduction);
-}
-
 // --- Convert ----------------------------------------------------------------
 
-Image Pattern(std::uint8_t seed) {
-  Image image;
-  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 7 + seed);
-  return image;
-}
-
-TEST(PrivateSettingsConvert, CopiesTheSmallerSizeButNeverBeyondTheRecord) {
+// What comes over: the smaller of both sizes, never more than the record;
+// a record of another signature than the output's gives the defaults.
+TEST(PrivateSettingsConvert, CopiesTheSmallerSizeOfAMatchingRecord) {
+  constexpr std::uint32_t kOurs = 0x4B565455;
   struct Case {
     const char* name;
-    std::uint32_t in_size;
-    std::uint32_t out_size;
-    std::size_t copied;
+    std::uint32_t in_size, in_signature, out_size, out_signature;
+    std::size_t copied;  // SIZE_MAX: the defaults over the output
   };
   const Case cases[] = {
-      {"older, shorter record", 900, 1552, 900},
-      {"output claims less", 1552, 600, 600},
-      {"equal", 1552, 1552, 1552},
-      {"both huge", 0xFFFFFFFF, 0x10000, 1552},
-      {"input huge", 0x80000000, 1553, 1552},
-      {"header only", 12, 1552, 12},
-      {"nothing", 0, 1552, 0},
-      {"less than the header", 5, 1552, 5},
+      {"older, shorter record", 900, kOurs, 1552, kOurs, 900},
+      {"output claims less", 1552, kOurs, 600, kOurs, 600},
+      {"both huge", 0xFFFFFFFF, kOurs, 0x10000, kOurs, 1552},
+      {"input huge", 0x80000000, kOurs, 1553, kOurs, 1552},
+      {"less than the header", 5, kOurs, 1552, kOurs, 5},
+      // The output's own signature is the reference, not this version's.
+      {"same foreign signature", 1552, 0x11223344, 1552, 0x11223344, 1552},
+      {"zero signature", 1552, 0, 1552, kOurs, SIZE_MAX},
+      {"swapped signature", 1552, 0x554B5654, 1552, kOurs, SIZE_MAX},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Image in = Pattern(1);
     Put(in, 0, 4, c.in_size);
-    Put(in, 4, 4, 0x4B565455);
+    Put(in, 4, 4, c.in_signature);
     Put(in, 8, 4, 3);  // an older version: not looked at
     Image out = Pattern(100);
     Put(out, 0, 4, c.out_size);
-    Put(out, 4, 4, 0x4B565455);
+    Put(out, 4, 4, c.out_signature);
     auto in_record = RecordOf(in);
     auto out_record = RecordOf(out);
 
     EXPECT_TRUE(Convert(in_record.get(), out_record.get()));
 
     Image expected = out;
-    std::memcpy(expected.data(), in.data(), c.copied);
-    Put(expected, 0, 4, 1552);
-    Put(expected, 8, 4, 4);
+    if (c.copied == SIZE_MAX) {
+      auto defaults = RecordOf(out);
+      Defaults(defaults.get());
+      expected = ImageOf(*defaults);
+    } else {
+      std::memcpy(expected.data(), in.data(), c.copied);
+      Put(expected, 0, 4, 1552);
+      Put(expected, 8, 4, 4);
+    }
     EXPECT_TRUE(SameBytes(expected, ImageOf(*out_record)));
     EXPECT_TRUE(SameBytes(in, ImageOf(*in_record)));
   }
+  // One record as both: only the header is put right.
+  Image image = DefaultImage();
+  Put(image, 8, 4, 2);
+  auto record = RecordOf(image);
+  EXPECT_TRUE(Convert(record.get(), record.get()));
+  EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
+  EXPECT_FALSE(Convert(nullptr, record.get()));
+  EXPECT_FALSE(Convert(record.get(), nullptr));
+  EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
 }
 
 // Whatever both sizes claim, nothing past the 1552 bytes is written, even
@@ -421,60 +415,6 @@ TEST(PrivateSettingsConvert, NeverWritesPastTheRecord) {
                       reinterpret_cast<PrivateSettings*>(out.data())));
   EXPECT_EQ(out[1551], 0x11);
   EXPECT_EQ(std::count(out.begin() + 1552, out.end(), 0xEE), 64);
-}
-
-TEST(PrivateSettingsConvert, AnotherSignatureGivesTheDefaults) {
-  const std::uint32_t signatures[] = {0, 0x4B565454, 0x554B5654, 0xFFFFFFFF};
-  for (std::uint32_t signature : signatures) {
-    SCOPED_TRACE(signature);
-    Image in = Pattern(1);
-    Put(in, 0, 4, 1552);
-    Put(in, 4, 4, signature);
-    Image out_signed = Pattern(100);  // as the framework hands it: signed by this version
-    Put(out_signed, 4, 4, 0x4B565455);
-    auto in_record = RecordOf(in);
-    auto out_record = RecordOf(out_signed);
-
-    EXPECT_TRUE(Convert(in_record.get(), out_record.get()));
-
-    PrivateSettings expected;
-    std::memcpy(&expected, out_signed.data(), sizeof(expected));
-    Defaults(&expected);
-    EXPECT_TRUE(SameBytes(ImageOf(expected), ImageOf(*out_record)));
-  }
-}
-
-TEST(PrivateSettingsConvert, MatchesTheSignatureTheOutputHolds) {
-  // Two records that agree on a foreign signature are still copied: the
-  // output's own signature is the reference, not this version's.
-  Image in = Pattern(1);
-  Put(in, 0, 4, 1552);
-  Put(in, 4, 4, 0x11223344);
-  Image out = Pattern(50);
-  Put(out, 0, 4, 1552);
-  Put(out, 4, 4, 0x11223344);
-  auto in_record = RecordOf(in);
-  auto out_record = RecordOf(out);
-  EXPECT_TRUE(Convert(in_record.get(), out_record.get()));
-  Image expected = in;
-  Put(expected, 8, 4, 4);
-  EXPECT_TRUE(SameBytes(expected, ImageOf(*out_record)));
-}
-
-TEST(PrivateSettingsConvert, SameRecordInAndOut) {
-  Image image = DefaultImage();
-  Put(image, 8, 4, 2);
-  auto record = RecordOf(image);
-  EXPECT_TRUE(Convert(record.get(), record.get()));
-  EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
-}
-
-TEST(PrivateSettingsConvert, NullRecordsFailAndWriteNothing) {
-  auto record = RecordOf(Pattern(3));
-  EXPECT_FALSE(Convert(nullptr, record.get()));
-  EXPECT_FALSE(Convert(record.get(), nullptr));
-  EXPECT_FALSE(Convert(nullptr, nullptr));
-  EXPECT_TRUE(SameBytes(Pattern(3), ImageOf(*record)));
 }
 
 }  // namespace

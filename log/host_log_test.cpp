@@ -1,5 +1,5 @@
 // The logs on Linux's real files and locks, with several processes writing
-// at once.
+// at once. The ports alone are pinned on the real platform by the wine tests.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -67,61 +67,6 @@ std::string ReadAll(const std::string& path) {
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// ---- the ports
-
-TEST(HostFileSystemTest, ExclusiveOpenFailsWhileAnotherWriterHoldsTheFile) {
-  TempFolder dir;
-  HostFileSystem files(dir.path());
-  const std::u16string path = dir.u16("a.log");
-  auto first = files.OpenExclusive(path);
-  ASSERT_NE(first, nullptr);
-  EXPECT_EQ(files.OpenExclusive(path), nullptr);
-  EXPECT_EQ(GetThreadLastError(), 32u);  // a sharing violation, as on Windows
-  std::string head;
-  EXPECT_FALSE(files.ReadPrefix(path, 4, &head));
-  EXPECT_TRUE(first->Append("abc"));
-  EXPECT_TRUE(first->Append("def"));
-  std::uint64_t size = 0;
-  EXPECT_TRUE(first->Size(&size));
-  EXPECT_EQ(size, 6u);
-  first.reset();
-  auto second = files.OpenExclusive(path);
-  ASSERT_NE(second, nullptr);
-  EXPECT_TRUE(second->Append("g"));  // appended, never overwritten
-  second.reset();
-  EXPECT_EQ(ReadAll(dir.path() + "/a.log"), "abcdefg");
-  EXPECT_TRUE(files.ReadPrefix(path, 4, &head));
-  EXPECT_EQ(head, "abcd");
-  EXPECT_TRUE(files.ReadPrefix(path, 100, &head));
-  EXPECT_EQ(head, "abcdefg");
-  EXPECT_EQ(fs::status(dir.path() + "/a.log").permissions() & fs::perms::all, fs::perms(0666));
-}
-
-TEST(HostNamedLockTest, SecondHolderTimesOutUntilTheFirstLetsGo) {
-  TempFolder dir;
-  HostNamedLock lock(dir.path());
-  std::unique_ptr<NamedLock::Holder> first;
-  std::unique_ptr<NamedLock::Holder> second;
-  ASSERT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 0, &first), NamedLock::Result::kAcquired);
-  EXPECT_EQ(lock.LockFilePath(u"Global\\KVT_SDK_LOGS"),
-            dir.path() + "/kvt-Global-KVT_SDK_LOGS.lock");
-  const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 50, &second), NamedLock::Result::kTimeout);
-  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
-  // Another name is another lock.
-  EXPECT_EQ(lock.Acquire(u"Global\\KVT_PRNTER_DRIVER_LOG", 0, &second),
-            NamedLock::Result::kAcquired);
-  second.reset();
-  std::thread release([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    first.reset();
-  });
-  EXPECT_EQ(lock.Acquire(u"Global\\KVT_SDK_LOGS", 5000, &second), NamedLock::Result::kAcquired);
-  release.join();
-  HostNamedLock nowhere(dir.path() + "/missing");
-  EXPECT_EQ(nowhere.Acquire(u"x", 0, &first), NamedLock::Result::kFailed);
 }
 
 // ---- the logs on real files, locks and processes

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "core/private_settings.h"
 
@@ -25,6 +26,22 @@ inline void Put(Image& image, std::size_t offset, int width, std::int64_t value)
 inline Image ImageOf(const PrivateSettings& settings) {
   Image image;
   std::memcpy(image.data(), &settings, image.size());
+  return image;
+}
+
+// A record on the heap at its exact size, so the sanitizer sees any access
+// beyond the 1552 bytes.
+inline std::unique_ptr<PrivateSettings> RecordOf(const Image& image) {
+  auto settings = std::make_unique<PrivateSettings>();
+  std::memcpy(settings.get(), image.data(), image.size());
+  return settings;
+}
+
+// Recognisable bytes that no rule produces by chance.
+inline Image Pattern(std::uint8_t seed, int step = 7) {
+  Image image;
+  for (std::size_t i = 0; i < image.size(); ++i)
+    image[i] = static_cast<std::uint8_t>(i * step + seed);
   return image;
 }
 

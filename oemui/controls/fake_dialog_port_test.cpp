@@ -1,5 +1,4 @@
-// The fake dialogs that page tests stand on: message routing between a
-// sheet, a page and a section, and the control behaviour pages rely on.
+// The spin binding and its value texts, on the fake dialogs.
 #include "oemui/controls/fake_dialog_port.h"
 
 #include <gtest/gtest.h>
@@ -9,49 +8,6 @@
 
 namespace kvt {
 namespace {
-
-constexpr UINT kDsmStore = 2024;
-constexpr UINT kDsmUserPreset = 2026;
-
-TEST(FakeDialogPortTest, SectionTalksToItsPageAndTheSheetHearsOfTheChange) {
-  FakeWindows windows;
-  std::vector<UINT> page_heard;
-  HWND sheet = windows.NewWindow(nullptr);
-  HWND page = windows.NewWindow(sheet, [&](UINT message, WPARAM, LPARAM) {
-    page_heard.push_back(message);
-    return LRESULT{0};
-  });
-  HWND section = windows.NewWindow(page);
-  FakeDialogPort page_port(windows, page);
-  FakeDialogPort section_port(windows, section);
-  section_port.Control(1260);
-  section_port.AttachCustom(1260, CustomControl::kEdit);
-  // The section's handler: a typed change switches the preset and tells
-  // the sheet, naming the page.
-  windows.SetHandler(section, [&](UINT message, WPARAM wparam, LPARAM) {
-    if (message == kMsgEditNotify && NotifyCode(wparam) == kEditCodeChanged) {
-      section_port.SendToParent(kDsmUserPreset, 0, 0);
-      section_port.NotifyChanged(page_port.Parent(), section_port.Parent());
-    }
-    return LRESULT{0};
-  });
-
-  EXPECT_EQ(section_port.Sheet(), sheet);
-  EXPECT_EQ(page_port.Sheet(), sheet);
-  windows.Type(section, 1260, u"5");
-  EXPECT_EQ(page_heard, std::vector<UINT>{kDsmUserPreset});
-  auto changed = windows.MessagesTo(sheet, kPsmChanged);
-  ASSERT_EQ(changed.size(), 1u);
-  EXPECT_EQ(changed[0].wparam, reinterpret_cast<WPARAM>(page));
-
-  page_port.PressCancel(sheet);
-  auto cancel = windows.MessagesTo(sheet, kPsmPressButton);
-  ASSERT_EQ(cancel.size(), 1u);
-  EXPECT_TRUE(cancel[0].posted);
-  EXPECT_EQ(cancel[0].wparam, kPsbtnCancel);
-  // Messages to a window that does not exist are not posted.
-  EXPECT_FALSE(page_port.Post(reinterpret_cast<HWND>(0x1), kDsmStore, 0, 0));
-}
 
 TEST(FakeDialogPortTest, SpinBindingShowsWhatTheUpDownHolds) {
   FakeWindows windows;

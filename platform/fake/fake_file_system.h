@@ -109,6 +109,11 @@ class FakeFileSystem final : public FileSystem {
 
   bool Delete(std::u16string_view path) override {
     deleted.emplace_back(path);
+    if (delete_failures > 0) {  // held by a reader, as Windows refuses it
+      --delete_failures;
+      SetThreadLastError(32);
+      return false;
+    }
     if (files.erase(std::u16string(path)) == 0) {
       SetThreadLastError(2);
       return false;
@@ -156,6 +161,7 @@ class FakeFileSystem final : public FileSystem {
   int open_failures = 0;  // the next n opens fail as sharing violations
   std::function<bool(const std::u16string&)> fail_open;
   bool fail_rename = false;
+  int delete_failures = 0;  // the next n deletions fail as sharing violations
   int open_attempts = 0;
   int make_directory_calls = 0;
 

@@ -1,14 +1,13 @@
 // The built KvtQvj2Ui.dll, loaded by path and driven through its two exports
 // the way the print framework does, against wine's real spooler. The COM and
-// record rules themselves are pinned by the native tests; here the exports,
-// the module's lifetime and the spooler are what is real.
+// record rules themselves are pinned by the native tests (the merge by the
+// driver name too); here the exports, the module's lifetime and the
+// spooler's driver names are what is real.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "platform/framework_abi.h"
 #include "platform/spooler.h"
@@ -24,8 +23,6 @@ using kvt::testbed::Printer;
 
 using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
-
-constexpr std::size_t kRecordSize = 1552;
 
 class PluginTest : public ::testing::Test {
  protected:
@@ -101,38 +98,6 @@ TEST_F(PluginTest, ObjectsAndLocksHoldTheModule) {
   EXPECT_EQ(can_unload_now_(), S_OK);
 }
 
-class DevModeTest : public PluginTest {
- protected:
-  void SetUp() override {
-    PluginTest::SetUp();
-    plugin_ = CreatePlugin();
-    ASSERT_NE(plugin_, nullptr);
-  }
-  void TearDown() override {
-    if (plugin_ != nullptr) plugin_->Release();
-    PluginTest::TearDown();
-  }
-
-  HRESULT Run(DWORD mode, std::vector<std::uint8_t>* in, std::vector<std::uint8_t>* out,
-              HANDLE printer = nullptr) {
-    OEMDMPARAM param = {};
-    param.cbSize = sizeof param;
-    param.hPrinter = printer;
-    param.pOEMDMIn = in != nullptr ? in->data() : nullptr;
-    param.pOEMDMOut = out != nullptr ? out->data() : nullptr;
-    param.cbBufSize = kRecordSize;
-    return plugin_->DevMode(mode, &param);
-  }
-
-  std::vector<std::uint8_t> Defaults() {
-    std::vector<std::uint8_t> record(kRecordSize, 0);
-    EXPECT_EQ(Run(kvt::abi::OEMDM_DEFAULT, nullptr, &record), S_OK);
-    return record;
-  }
-
-  IPrintOemUI* plugin_ = nullptr;
-};
-
 // The spooler reports each test printer's driver name at level 2.
 TEST(SpoolerTest, ReadsTheDriverNameAtLevel2) {
   struct Case {
@@ -150,29 +115,6 @@ TEST(SpoolerTest, ReadsTheDriverNameAtLevel2) {
     EXPECT_EQ(kvt::Service<kvt::Spooler>().GetPrinterDriverName(printer.get(), &name),
               kvt::Spooler::DriverNameStatus::kOk);
     EXPECT_EQ(name, c.driver);
-  }
-}
-
-// Merge against each test printer: the receipt model's lists apply to the
-// model's own driver in any case, and the first model's lists to others.
-TEST_F(DevModeTest, MergeCorrectsBadFieldsOnEveryPrinter) {
-  for (const wchar_t* name : {kvt::testbed::kReceiptPrinter, kvt::testbed::kMixedCasePrinter,
-                              kvt::testbed::kOtherModelPrinter}) {
-    Printer printer(name);
-    ASSERT_NE(printer.get(), nullptr);
-    std::vector<std::uint8_t> in = Defaults();
-    in[12] = 6;   // byHeadDrive: listed but not enabled
-    in[13] = 7;   // byPreset: not listed
-    in[16] = 69;  // byDensity: below range
-    in[18] = 1;   // byDirection: not a direction
-    in[20] = 3;   // byReduction: allowed, stays
-    std::vector<std::uint8_t> out = Defaults();
-    EXPECT_EQ(Run(kvt::abi::OEMDM_MERGE, &in, &out, printer.get()), S_OK);
-    EXPECT_EQ(out[12], 0);
-    EXPECT_EQ(out[13], 6);
-    EXPECT_EQ(out[16], 100);
-    EXPECT_EQ(out[18], 0);
-    EXPECT_EQ(out[20], 3);
   }
 }
 

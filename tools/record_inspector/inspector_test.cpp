@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -52,46 +53,6 @@ std::vector<std::uint8_t> Defaulted() {
   return DeviceModeWith([](PrivateSettings&) {});
 }
 
-// Every checked field out of its range at once.
-void AllOutOfRange(PrivateSettings& r) {
-  r.dwVersion = 3;
-  r.byHeadDrive = 6;
-  r.byPreset = 7;
-  r.byInitialize = 2;
-  r.bySpeed = 4;
-  r.byDensity = 131;
-  r.byMargin = 4;
-  r.byDirection = 1;
-  r.byReduction = 4;
-  r.byReductionScale = 24;
-  r.byPaperCut = 6;
-  r.byFeedToCut = 2;
-  r.byMarkedPaperFeed = 3;
-  r.sFormFeedCorrect = -75;
-  r.byIntlCharSet = 15;
-  r.byCodeTable = 16;
-  for (auto& g : r.optionGroups) {
-    g = {2, 100, 3, 2, 256, 3, 0, 511, 511, 129, {}, {}};
-  }
-  r.byBarcodeFont = 10;
-  r.by2DBarcodeFont = 5;
-  for (auto& b : r.barcodeFonts) b = {11, 4, 4, 7, 0, 7, 2, 4, 9, {}};
-  for (auto& b : r.barcode2DFonts) {
-    b.bySystem = 2;
-    b.byErrorLevel = 4;
-    b.byModuleSize = 12;
-    b.byModuleHeight = 128;
-    b.byRotate = 4;
-    b.byHexInput = 2;
-  }
-  r.byWatermark = 2;
-  r.byWatermarkKeycode = 100;
-  r.byWatermarkPosition = 9;
-  r.byWatermarkDensity = 101;
-  r.wWatermarkScale = 301;
-  r.byWatermarkFitPaper = 2;
-}
-
 std::vector<std::string> Listed(const Inspection& inspection) {
   std::vector<std::string> lines;
   for (const Correction& c : inspection.corrections) {
@@ -100,49 +61,43 @@ std::vector<std::string> Listed(const Inspection& inspection) {
   return lines;
 }
 
-bool Has(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
+// Exactly the fields the plug-in's merge changes are listed, with their
+// values before and after; a record of all-ones bytes behind an older
+// header has nearly every checked field out of range.
 TEST(RecordInspector, ListsWhatTheMergeCorrects) {
-  struct Case {
-    const char* name;
-    std::vector<std::uint8_t> devmode;
-    std::size_t corrections;
-    std::vector<std::string> expected;  // a sample of the list
-  };
-  const Case cases[] = {
-      {"defaults", Defaulted(), 0, {}},
-      {"every field out of range",
-       DeviceModeWith(AllOutOfRange),
-       // version, 15 general, 4 x 9 option, 2 selected, 10 x 8 barcode,
-       // 5 x 6 2D, 6 watermark
-       1 + 15 + 36 + 2 + 80 + 30 + 6,
-       {"dwVersion 3 -> 4", "byHeadDrive 6 -> 0", "byPreset 7 -> 6", "byDensity 131 -> 100",
-        "sFormFeedCorrect -75 -> 0", "optionGroups[3].sFeed 256 -> 255",
-        "optionGroups[0].wDrawerOnTime 511 -> 50", "optionGroups[2].nCommandLength 129 -> 0",
-        "barcodeFonts[9].byHeight 0 -> 1", "barcodeFonts[0].byModuleWidth 7 -> 6",
-        "barcode2DFonts[4].bySystem 2 -> 0", "barcode2DFonts[1].byModuleSize 12 -> 11",
-        "byWatermarkDensity 101 -> 100", "byWatermarkFitPaper 2 -> 0",
-        "wWatermarkScale 301 -> 300"}},
-      {"an older, shorter record",
-       DeviceModeWith([](PrivateSettings& r) { r.dwSize = 900; }),
-       1,
-       {"dwSize 900 -> 1552"}},
-      {"behind the driver's own private data",
-       DeviceModeWith([](PrivateSettings& r) { r.bySpeed = 9; }, 100),
-       1,
-       {"bySpeed 9 -> 3"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    Inspection inspection;
-    std::string error;
-    ASSERT_TRUE(Inspect(c.devmode, kDefaultModel, nullptr, &inspection, &error)) << error;
-    const auto lines = Listed(inspection);
-    EXPECT_EQ(c.corrections, lines.size());
-    for (const std::string& line : c.expected) EXPECT_TRUE(Has(lines, line)) << line;
+  const auto broken = DeviceModeWith(
+      [](PrivateSettings& r) {
+        std::memset(reinterpret_cast<std::uint8_t*>(&r) + 8, 0xFF, sizeof r - 8);
+        r.dwVersion = 3;
+      },
+      100);  // behind the driver's own private data
+  Inspection inspection;
+  std::string error;
+  ASSERT_TRUE(Inspect(broken, kDefaultModel, nullptr, &inspection, &error)) << error;
+  PrivateSettings merged;
+  std::memcpy(&merged, broken.data() + kPublic + 100, sizeof merged);
+  Merge(&merged, nullptr);
+  const auto* before = broken.data() + kPublic + 100;
+  const auto* after = reinterpret_cast<const std::uint8_t*>(&merged);
+  std::vector<std::string> expected;
+  for (const RecordField& field : RecordFields()) {
+    const std::string from = FieldValue(field, before), to = FieldValue(field, after);
+    if (from != to) expected.push_back(field.name + " " + from + " -> " + to);
   }
+  EXPECT_EQ(expected.size(), 155u);  // the checked fields whose all-ones value is wrong
+  EXPECT_EQ(Listed(inspection), expected);
+  // How values are shown: signed, unsigned, four bytes.
+  for (const char* line :
+       {"dwVersion 3 -> 4", "byDensity 255 -> 100", "optionGroups[0].wDrawerOnTime 65535 -> 50",
+        "optionGroups[2].nCommandLength -1 -> 0"}) {
+    EXPECT_NE(std::find(expected.begin(), expected.end(), line), expected.end()) << line;
+  }
+
+  ASSERT_TRUE(Inspect(Defaulted(), kDefaultModel, nullptr, &inspection, &error));
+  EXPECT_TRUE(inspection.corrections.empty());
+  const auto older = DeviceModeWith([](PrivateSettings& r) { r.dwSize = 900; });
+  ASSERT_TRUE(Inspect(older, kDefaultModel, nullptr, &inspection, &error));
+  EXPECT_EQ(Listed(inspection), std::vector<std::string>{"dwSize 900 -> 1552"});
 }
 
 TEST(RecordInspector, RefusesWhatThePluginCannotUse) {

@@ -286,16 +286,5 @@ TEST(WineWindowTest, HidingAVisibleTopLevelWindowIsImmediateWhenUnmanaged) {
   EXPECT_LT(hide_ms, 1000u);
 }
 
-TEST_F(EditControlsWineTest, ScreenshotOfTheTestDialog) {
-  port_->SetText(kDigitsEdit, u"125");
-  port_->SetText(kHexEdit, u"1B 40");
-  port_->SetCheck(kRadioFirst, true);
-  SpinBinding spin(*port_, kSignedEdit, kUpDown);
-  ASSERT_EQ(spin.Bind(), 0u);
-  spin.SetRange(-74, 255);
-  spin.SetPos(-74);
-  EXPECT_TRUE(dialog_->Screenshot(L"edit_controls.png"));
-}
-
 }  // namespace
 }  // namespace kvt

@@ -42,9 +42,6 @@ std::vector<ControlSpec> Controls() {
   };
 }
 
-constexpr COLORREF kHeaderGrey = RGB(0xF0, 0xF0, 0xF0);
-constexpr COLORREF kHeaderBlue = RGB(161, 186, 215);
-
 // The colour the window shows at (x, y) of its client area, after it has
 // painted what was pending.
 COLORREF PixelOf(HWND window, int x, int y) {
@@ -97,29 +94,6 @@ class ListControlsWineTest : public ::testing::Test {
     port_->ComboRebuild(kCombo);
   }
 
-  // General (1): Initialize (2), Speed (3); Paper Cut (8): Paper Cut (9),
-  // Feed to Cut (10); Options (13): Print Start (14): Logo (15).
-  void FillTree() {
-    constexpr TreeItemKind H = TreeItemKind::kHeader;
-    constexpr TreeItemKind R = TreeItemKind::kRow;
-    const TreeItemRecord records[] = {
-        {H, 1, 0, u"General Settings", -1, true, true},
-        {R, 2, 1, u"Initialize: Enabled"},
-        {R, 3, 1, u"Speed: High"},
-        {H, 8, 0, u"Paper Cut / Marked Paper Settings", -1, true, true},
-        {R, 9, 8, u"Paper Cut: None"},
-        {R, 10, 8, u"Feed to Cut Position: Disabled"},
-        {H, 13, 0, u"Option Settings", -1, true, true},
-        {H, 14, 13, u"Print Start", -1, true, true},
-        {R, 15, 14, u"Logo: Disabled"},
-    };
-    for (const TreeItemRecord& record : records) {
-      ASSERT_EQ(port_->TreeAddItem(kTree, record), 0u) << record.id;
-    }
-    ASSERT_EQ(port_->TreeLayout(kTree), 0u);
-    ASSERT_EQ(port_->TreeSelect(kTree, 1), 0u);
-  }
-
   std::vector<int> ComboCodes() const {
     std::vector<int> codes;
     for (const Heard& heard : dialog_->HeardOf(kMsgComboNotify)) {
@@ -127,39 +101,6 @@ class ListControlsWineTest : public ::testing::Test {
       codes.push_back(NotifyCode(heard.wparam));
     }
     return codes;
-  }
-
-  int SelChanges() const {
-    int count = 0;
-    for (const Heard& heard : dialog_->HeardOf(WM_COMMAND)) {
-      if (NotifyId(heard.wparam) == kCombo && NotifyCode(heard.wparam) == CBN_SELCHANGE) ++count;
-    }
-    return count;
-  }
-
-  std::vector<WPARAM> ShownSections() const {
-    std::vector<WPARAM> ids;
-    for (const Heard& heard : dialog_->HeardOf(kMsgShowSection)) {
-      EXPECT_EQ(heard.lparam, 0);
-      ids.push_back(heard.wparam);
-    }
-    return ids;
-  }
-
-  // A key the way the user's would come: queued, then through the dialog
-  // manager (which asks the control whether it wants the key).
-  void PressKey(HWND window, WPARAM key) {
-    PostMessageW(window, WM_KEYDOWN, key, 1);
-    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
-    dialog_->PumpPending();
-  }
-
-  void ClickTree(int x, int row) {
-    HWND tree = dialog_->Item(kTree);
-    const int height = TreeViewRowHeight(tree);
-    SendMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, row * height + height / 2));
-    SendMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(x, row * height + height / 2));
-    dialog_->PumpPending();
   }
 
   std::unique_ptr<TestDialog> dialog_;
@@ -343,21 +284,6 @@ TEST_F(ListControlsWineTest, PreviewCentresItsPictureOnWhite) {
   EXPECT_EQ(PixelOf(preview, origin.x + 39, origin.y + 19), RGB(255, 0, 0));
   EXPECT_EQ(PixelOf(preview, origin.x - 1, origin.y), RGB(255, 255, 255));
   EXPECT_EQ(PixelOf(preview, origin.x, origin.y + 20), RGB(255, 255, 255));
-}
-
-TEST_F(ListControlsWineTest, Screenshot) {
-  FillCombo();
-  port_->ComboSelectIndex(kCombo, 1);
-  FillTree();
-  port_->TreeShowItem(kTree, 10, false);
-  port_->TreeSetItemText(kTree, 3, u"Speed: Low", kTreeTextChanged);
-  port_->TreeLayout(kTree);
-  CMyDibSection2 picture;
-  ASSERT_EQ(picture.Create(120, 60, 24), kImageOk);
-  picture.Fill(0xC08040);
-  port_->PreviewSetImage(kPreview, picture);
-  SetFocus(dialog_->Item(kTree));
-  EXPECT_TRUE(dialog_->Screenshot(L"list_controls.png"));
 }
 
 TEST_F(ListControlsWineTest, ClassesGoWithTheModuleAndComeBackOnTheNextAttach) {
