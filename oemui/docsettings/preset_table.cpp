@@ -1,7 +1,7 @@
 #include "oemui/docsettings/preset_table.h"
 
 #include "core/model_setting_table.h"
-#include "package/form_names.h"
+#include "resources/form_names.h"
 #include "resources/pictures/picture_ids.h"
 
 namespace kvt {

@@ -25,7 +25,7 @@
 #include <cstdio>
 #include <string>
 
-#include "package/form_names.h"
+#include "resources/form_names.h"
 #include "tests/wine/inf_install.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "package/form_names.h"
+#include "resources/form_names.h"
 
 namespace kvt::tools {
 namespace {

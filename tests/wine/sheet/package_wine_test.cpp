@@ -12,7 +12,7 @@
 #include <string>
 
 #include "oemui/tools/coded_message.h"
-#include "package/form_names.h"
+#include "resources/form_names.h"
 #include "tests/wine/sheet/string_resources.h"
 #include "tests/wine/testbed.h"
 #include "tools/sheet_host/framework_items.h"
