@@ -25,17 +25,27 @@ DWORD SendRawJob(HANDLE printer, const std::string& bytes) {
   return job != 0 && written == bytes.size() ? job : 0;
 }
 
-// A port that is a Unix file takes each raw job byte for byte, and each job
-// replaces what the previous one left: read the file after every job.
-TEST(WineBehaviour, RawJobReplacesThePortFile) {
+// A port that is a Unix file takes each raw job byte for byte, written
+// over the file from its start without cutting it: a shorter job leaves the
+// end of a longer one behind. Delete the file before a job whose bytes a
+// test reads back.
+TEST(WineBehaviour, RawJobOverwritesThePortFileWithoutCuttingIt) {
   kvt::testbed::Printer printer(kvt::testbed::kReceiptPrinter);
   ASSERT_NE(printer.get(), nullptr);
-  const std::string first("\x1b@first\x00\xff", 9);
-  const std::string second("\x1d" "V\x01second", 9);
+  const std::wstring port = kvt::testbed::ReceiptPortFile();
+  DeleteFileW(port.c_str());
+  const std::string first("\x1b@first job\x00\xff", 14);
+  const std::string second(
+      "\x1d"
+      "V\x01second",
+      9);
   ASSERT_NE(SendRawJob(printer.get(), first), 0u);
-  EXPECT_EQ(kvt::testbed::ReadFileBytes(kvt::testbed::ReceiptPortFile()), first);
+  EXPECT_EQ(kvt::testbed::ReadFileBytes(port), first);
   ASSERT_NE(SendRawJob(printer.get(), second), 0u);
-  EXPECT_EQ(kvt::testbed::ReadFileBytes(kvt::testbed::ReceiptPortFile()), second);
+  EXPECT_EQ(kvt::testbed::ReadFileBytes(port), second + first.substr(second.size()));
+  DeleteFileW(port.c_str());
+  ASSERT_NE(SendRawJob(printer.get(), second), 0u);
+  EXPECT_EQ(kvt::testbed::ReadFileBytes(port), second);
 }
 
 // AddPrinterDriverW succeeds with wineps.drv as every file, yet leaves last
