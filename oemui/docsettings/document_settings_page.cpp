@@ -69,30 +69,8 @@ std::uint32_t DocumentSettingsPage::OnInit() {
     return kResultUnreadable;
   }
 
-  std::uint32_t code = kResultOk;
-  if ((code = port_.AttachCustom(kPresetComboId, CustomControl::kComboBox)) != kResultOk) {
-    LogFailure(__LINE__, context_->hPrinter, L"Preset combo");
-    return code;
-  }
-  DialogFont font;
-  if (port_.GetFont(&font)) {
-    font.height -= kPresetFontGrowth;
-    port_.SetItemFont(kPresetComboId, font);
-  }
-  port_.ComboSetItemHeight(kPresetComboId, -1, kPresetFieldHeight);
   presets_ = &SelectPresetTable(driver_name);
-  for (std::uint32_t row = 0; row < presets_->dwCount; ++row) {
-    const PresetRow& preset = presets_->pRows[row];
-    std::u16string text;
-    Service<StringTable>().Load(ModuleInstance(), preset.dwStringId, kTextChars, &text);
-    // A row whose icon is missing is still offered, without the icon.
-    port_.ComboAddItem(kPresetComboId, static_cast<int>(row),
-                       ComboItem{text, preset.byPreset, ComboIconKind::kBitmap, preset.dwIconId});
-  }
-  port_.ComboRebuild(kPresetComboId);
   reductions_ = &SelectReductionTable(driver_name);
-  port_.ComboSelectByData(kPresetComboId, working().byPreset);
-
   if (DocUiState* ui = frame_.ui_state()) ui->hDocumentWnd = port_.Window();
   if (context_->bCanChange == 0) {
     port_.Enable(kPresetComboId, false);
@@ -107,9 +85,10 @@ std::uint32_t DocumentSettingsPage::FinishInit() {
   if (finished_) return kResultOk;
   finished_ = true;
   port_.StopTimer(kFinishInitTimer);
-  // The General section now; the others when they are first needed.
-  std::uint32_t code = ShowOnly(kGeneralSection);
+  std::uint32_t code = FillPresetCombo();
   if (code != kResultOk) return code;
+  // The General section now; the others when they are first needed.
+  if ((code = ShowOnly(kGeneralSection)) != kResultOk) return code;
 
   preview_ = std::make_unique<SettingsPreview>(ModuleInstance());
   if ((code = frame_.AttachPictureAndList([this] { return OnRedrawPreview(); })) != kResultOk) {
@@ -126,6 +105,31 @@ std::uint32_t DocumentSettingsPage::FinishInit() {
     activation_pending_ = false;
     return OnSetActive();
   }
+  return kResultOk;
+}
+
+std::uint32_t DocumentSettingsPage::FillPresetCombo() {
+  std::uint32_t code = port_.AttachCustom(kPresetComboId, CustomControl::kComboBox);
+  if (code != kResultOk) {
+    LogFailure(__LINE__, context_->hPrinter, L"Preset combo");
+    return code;
+  }
+  DialogFont font;
+  if (port_.GetFont(&font)) {
+    font.height -= kPresetFontGrowth;
+    port_.SetItemFont(kPresetComboId, font);
+  }
+  port_.ComboSetItemHeight(kPresetComboId, -1, kPresetFieldHeight);
+  for (std::uint32_t row = 0; row < presets_->dwCount; ++row) {
+    const PresetRow& preset = presets_->pRows[row];
+    std::u16string text;
+    Service<StringTable>().Load(ModuleInstance(), preset.dwStringId, kTextChars, &text);
+    // A row whose icon is missing is still offered, without the icon.
+    port_.ComboAddItem(kPresetComboId, static_cast<int>(row),
+                       ComboItem{text, preset.byPreset, ComboIconKind::kBitmap, preset.dwIconId});
+  }
+  port_.ComboRebuild(kPresetComboId);
+  port_.ComboSelectByData(kPresetComboId, working().byPreset);
   return kResultOk;
 }
 

@@ -49,11 +49,12 @@ class DocumentSettingsPage {
   DocumentSettingsPage& operator=(const DocumentSettingsPage&) = delete;
 
   // Every handler answers 0 or a result code (core/result_codes.h).
-  // The page's frame: the printer's driver, the presets and the page's
-  // place in the sheet's state. The sections, the picture and the list
-  // follow in FinishInit once the sheet has painted (on the page's timer
-  // message, or before any other message that needs them), so the sheet
-  // shows as soon as the frame is ready.
+  // The page's frame: the printer's driver, the model's preset and
+  // reduction tables and the page's place in the sheet's state. The
+  // preset combo's rows, the sections, the picture and the list follow in
+  // FinishInit once the sheet has painted (on the page's timer message, or
+  // before any other message that needs them), so the sheet shows as soon
+  // as the frame is ready.
   std::uint32_t OnInit();
   std::uint32_t FinishInit();
   std::uint32_t OnPresetChange();
@@ -85,6 +86,9 @@ class DocumentSettingsPage {
   // dialog is the dearest step of the page's start). Placed and, without
   // permission, disabled as it is made; hidden until shown.
   std::uint32_t MakeSection(int index);
+  // The preset combo: owner-drawn, its font 2 units larger, a 24-pixel
+  // field, the model's seven rows with their icons, the record's preset.
+  std::uint32_t FillPresetCombo();
   std::uint32_t ShowOnly(int index);
   void RefreshIpdFontUsable();
   bool AskReductionQuestion();

@@ -280,6 +280,7 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
 TEST_F(DocumentSettingsPageTest, SectionsPictureAndListFollowTheFirstPaint) {
   ASSERT_EQ(page_->OnInit(), 0u);
   EXPECT_TRUE(windows_.IsTimerRunning(page_window_, kFinishInitTimer));
+  EXPECT_TRUE(windows_.Control(page_window_, 1058)->combo_items.empty());
   // The sheet activates the page as it opens: that waits for the timer.
   NotifyHeader activate{sheet_, 0, kPsnSetActive};
   windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
