@@ -35,4 +35,26 @@ inline std::vector<int> BarcodeSectionControls() {
           IDC_BARCODE_STOP_TEXT};
 }
 
+inline std::vector<int> Barcode2DSectionControls() {
+  return {1,
+          IDC_BARCODE_2D_FONT_COMBO,
+          IDC_BARCODE_2D_SYSTEM_COMBO,
+          IDC_BARCODE_2D_SIZE_COMBO,
+          IDC_BARCODE_2D_HEIGHT_COMBO,
+          IDC_BARCODE_2D_ECL_COMBO,
+          IDC_BARCODE_2D_ROTATE_COMBO,
+          IDC_BARCODE_2D_HEX_ENABLED,
+          IDC_BARCODE_2D_HEX_DISABLED,
+          IDC_BARCODE_2D_LEFT,
+          IDC_BARCODE_2D_CENTER,
+          IDC_BARCODE_2D_RIGHT,
+          IDC_BARCODE_2D_INFO_ON,
+          IDC_BARCODE_2D_INFO_OFF,
+          IDC_BARCODE_2D_DATA_EDIT,
+          IDC_BARCODE_2D_PRINT,
+          IDC_BARCODE_2D_HEIGHT_LABEL,
+          IDC_BARCODE_2D_HEIGHT_LINE,
+          IDC_BARCODE_2D_HEIGHT_UNIT};
+}
+
 }  // namespace kvt

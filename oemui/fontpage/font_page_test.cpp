@@ -102,9 +102,10 @@ class FontPageTest : public log::LogFixture {
                 [](DialogPort& port, PageContext* context) {
                   return std::make_shared<BarcodeFontSection>(port, context);
                 });
-    AddTemplate(IDD_BARCODE_2D_FONT_SECTION, {1}, [](DialogPort& port, PageContext* context) {
-      return std::make_shared<Barcode2DFontSection>(port, context);
-    });
+    AddTemplate(IDD_BARCODE_2D_FONT_SECTION, Barcode2DSectionControls(),
+                [](DialogPort& port, PageContext* context) {
+                  return std::make_shared<Barcode2DFontSection>(port, context);
+                });
     AddTemplate(IDD_CONTROL_A_FONT_SECTION, {1}, [](DialogPort& port, PageContext* context) {
       return std::make_shared<ControlAFontSection>(port, context);
     });
