@@ -225,5 +225,31 @@ TEST_F(BarcodeFontSectionTest, RefusedTestPrintShowsItsCodeAndStartsNoJob) {
             std::string::npos);
 }
 
+TEST_F(BarcodeFontSectionTest, ScalingGivesTextTooWideForItsControlTheSecondFont) {
+  Init();
+  // Text that fits (4 characters, 40 wide) and text that does not (40
+  // characters); the fake measures half the font's height per character.
+  windows_.Control(window_, IDC_BARCODE_FONT_COMBO)->rect = {0, 0, 100, 20};
+  windows_.Control(window_, IDC_BARCODE_FONT_COMBO)->text = u"abcd";
+  windows_.Control(window_, IDC_BARCODE_HRI_COMBO)->rect = {0, 0, 100, 20};
+  windows_.Control(window_, IDC_BARCODE_HRI_COMBO)->text = std::u16string(40, u'x');
+  const struct {
+    int factor;
+    int first;   // height added for the fitting text
+    int second;  // height added for the text too wide
+  } cases[] = {{1000, 3, 3}, {999, 1, 3}, {950, 1, 3}, {949, 1, 4},
+               {900, 1, 4},  {899, 2, 6}, {800, 2, 6}, {799, 3, 7}};
+  for (const auto& c : cases) {
+    DialogFont font;
+    font.height = -20;
+    windows_.Send(window_, kDsmScaleLayout, static_cast<WPARAM>(c.factor),
+                  reinterpret_cast<LPARAM>(&font));
+    EXPECT_EQ(C(IDC_BARCODE_FONT_COMBO).font->height, -20 + c.first) << c.factor;
+    EXPECT_EQ(C(IDC_BARCODE_HRI_COMBO).font->height, -20 + c.second) << c.factor;
+    windows_.Control(window_, IDC_BARCODE_FONT_COMBO)->rect = {0, 0, 100, 20};
+    windows_.Control(window_, IDC_BARCODE_HRI_COMBO)->rect = {0, 0, 100, 20};
+  }
+}
+
 }  // namespace
 }  // namespace kvt
