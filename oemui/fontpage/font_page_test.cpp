@@ -22,6 +22,7 @@
 #include "oemui/docsettings/section_fakes.h"
 #include "oemui/fontpage/barcode_2d_font_section.h"
 #include "oemui/fontpage/barcode_font_section.h"
+#include "oemui/fontpage/barcode_section_controls.h"
 #include "oemui/fontpage/control_a_font_section.h"
 #include "oemui/fontpage/device_font_section.h"
 #include "oemui/fontpage/font_unavailable_panel.h"
@@ -97,12 +98,14 @@ class FontPageTest : public log::LogFixture {
                 [](DialogPort& port, PageContext* context) {
                   return std::make_shared<DeviceFontSection>(port, context);
                 });
-    AddTemplate(IDD_BARCODE_FONT_SECTION, {1}, [](DialogPort& port, PageContext* context) {
-      return std::make_shared<BarcodeFontSection>(port, context);
-    });
-    AddTemplate(IDD_BARCODE_2D_FONT_SECTION, {1}, [](DialogPort& port, PageContext* context) {
-      return std::make_shared<Barcode2DFontSection>(port, context);
-    });
+    AddTemplate(IDD_BARCODE_FONT_SECTION, BarcodeSectionControls(),
+                [](DialogPort& port, PageContext* context) {
+                  return std::make_shared<BarcodeFontSection>(port, context);
+                });
+    AddTemplate(IDD_BARCODE_2D_FONT_SECTION, Barcode2DSectionControls(),
+                [](DialogPort& port, PageContext* context) {
+                  return std::make_shared<Barcode2DFontSection>(port, context);
+                });
     AddTemplate(IDD_CONTROL_A_FONT_SECTION, {1}, [](DialogPort& port, PageContext* context) {
       return std::make_shared<ControlAFontSection>(port, context);
     });
@@ -322,7 +325,8 @@ TEST_F(FontPageTest, LeavingStoresThreeSectionsApplyStoresAllFourLogsAndReportsO
   EXPECT_EQ(StoresHeard(kControlAFontSection), 0);
   EXPECT_TRUE(g_results.empty());
 
-  context_.WorkingSettings.barcodeFonts[0].bySystem = 0xA5;
+  // A group the section does not show: the store leaves it alone.
+  context_.WorkingSettings.barcodeFonts[1].bySystem = 0xA5;
   context_.WorkingSettings.barcode2DFonts[4].byHexInput = 0x5A;
   Notify(kPsnApply);
   for (int i = 0; i < kFontEntryCount; ++i) EXPECT_EQ(StoresHeard(i), i < 3 ? 2 : 1) << i;
