@@ -11,6 +11,8 @@
 # Either way the host then prints what happened, and kvt-record decodes the
 # document's device mode as the sheet left it (the private record field by
 # field with its meaning, and what the plug-in's merge would correct).
+# Without a display it then presses one test print of each kind (barcode,
+# 2D barcode, NV watermark) and shows the bytes the printer received.
 # Arguments go to the sheet host (scripts/demo.sh --help lists them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,3 +37,25 @@ else
 fi
 echo "=== the document's device mode, read back by kvt-record"
 tests/wine/run_in_wine.sh "$bed" build/windows/bin/kvt-record.exe "$devmode" || true
+if [ -z "$caller_display" ]; then
+  # One test print of each kind, pressed on its page as a user would, and
+  # the bytes the printer's port received (the port file is written over,
+  # not cut: it is removed before each job).
+  port="$bed/receipt.prn"
+  test_print() {
+    local title=$1
+    shift
+    rm -f "$port"
+    tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --press cancel --answer ok \
+      --timeout 60 "$@" >/dev/null || true
+    echo "=== $title: the bytes the printer received"
+    if [ -s "$port" ]; then od -An -tx1 -v "$port"; else echo "(no job)"; fi
+  }
+  test_print "barcode test print (UPC-A, the proposed data)" \
+    --page 2 --send 0:1633:49:0 --send 1265:0xF5:0:0
+  test_print "2D barcode test print (QR Code, information on)" \
+    --page 2 --send 0:1633:50:0 --send 1004:0xF5:0:0 --send 1266:0xF5:0:0
+  test_print "NV watermark test print (key code 42, information on)" \
+    --page 3 --send 1306:0x14E:1:0 --notify 1306:0x111:66842 --send 1309:0xB1:0:-1 \
+    --send 1309:0x102:52:0 --send 1309:0x102:50:0 --send 1353:0xF5:0:0 --send 1355:0xF5:0:0
+fi
