@@ -39,6 +39,21 @@ void ApplyDocumentPages(PageContext* context);
 // that logs what it applied in between.
 void ReportApplied(PageContext* context);
 
+// WM_NOTIFY from the sheet to a page that has OnSetActive, OnKillActive and
+// OnApply: runs the one the notification names and answers its code;
+// |*handled| is cleared for any other notification.
+template <typename Page>
+std::uint32_t RouteSheetNotification(Page& page, const NotifyHeader& header, bool* handled) {
+  if (header.code == kPsnSetActive) return page.OnSetActive();
+  if (header.code == kPsnApply) return page.OnApply();
+  if (header.code == kPsnKillActive) {
+    page.OnKillActive();
+  } else {
+    *handled = false;
+  }
+  return 0;
+}
+
 // The frame's handling of the messages every page shares: WM_INITDIALOG
 // (keeps the context from the page description's lParam) and PSN_APPLY.
 // The pages that have no code of their own yet use it as their procedure.

@@ -186,15 +186,7 @@ std::uint32_t FontPage::Dispatch(UINT message, WPARAM wparam, LPARAM lparam, boo
     case kWmNotify: {
       const auto* header = reinterpret_cast<const NotifyHeader*>(lparam);
       if (header == nullptr) return kResultInvalid;
-      if (header->code == kPsnSetActive) {
-        code = OnSetActive();
-      } else if (header->code == kPsnKillActive) {
-        OnKillActive();
-      } else if (header->code == kPsnApply) {
-        code = OnApply();
-      } else {
-        *handled = false;
-      }
+      code = RouteSheetNotification(*this, *header, handled);
       break;
     }
     case kDsmSplitterMoved:

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <prsht.h>
+
 #include <cstdint>
 #include <memory>
 
@@ -20,6 +22,44 @@ namespace kvt {
 // bottom-right, grown by a pixel, is left out of the erase (no flicker
 // while the splitter moves).
 void ExcludePictureAndList(HWND page, HDC dc);
+
+// The page context a page description carries (WM_INITDIALOG's lParam of
+// a page).
+inline PageContext* ContextFromDescription(LPARAM lparam) {
+  const auto* description = reinterpret_cast<const PROPSHEETPAGEW*>(lparam);
+  return description != nullptr ? reinterpret_cast<PageContext*>(description->lParam) : nullptr;
+}
+
+// What a page's procedure keeps in its window from WM_INITDIALOG to
+// WM_DESTROY: a |State| holding the port and the page object, made from
+// the window and the page's context.
+template <typename State>
+State* PageStateOf(HWND window) {
+  return reinterpret_cast<State*>(GetWindowLongPtrW(window, DWLP_USER));
+}
+
+// WM_INITDIALOG of a page: makes its state and initialises the page; a
+// failure is shown (and, for 101 and 202, cancels the sheet) and leaves no
+// state behind. Answers the page's code.
+template <typename State>
+std::uint32_t OpenPageState(HWND window, LPARAM lparam) {
+  auto made = std::make_unique<State>(window, ContextFromDescription(lparam));
+  const std::uint32_t code = made->page.OnInit();
+  if (code == kResultOk) {
+    SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
+    return code;
+  }
+  made->page.frame().ShowFailure(code);
+  return code;
+}
+
+// WM_DESTROY of a page: the state goes with the window.
+template <typename State>
+void ClosePageState(HWND window) {
+  State* state = PageStateOf<State>(window);
+  SetWindowLongPtrW(window, DWLP_USER, 0);
+  delete state;
+}
 
 // A section's object and its port, made on WM_INITDIALOG from the page's
 // context (the creation parameter) and destroyed with the window.

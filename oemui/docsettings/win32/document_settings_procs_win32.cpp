@@ -46,15 +46,6 @@ struct PageState {
   DocumentSettingsPage page;
 };
 
-PageState* StateOf(HWND window) {
-  return reinterpret_cast<PageState*>(GetWindowLongPtrW(window, DWLP_USER));
-}
-
-PageContext* ContextFromDescription(LPARAM lparam) {
-  const auto* description = reinterpret_cast<const PROPSHEETPAGEW*>(lparam);
-  return description != nullptr ? reinterpret_cast<PageContext*>(description->lParam) : nullptr;
-}
-
 // An arrow button: a push button's face with the 13 x 13 arrow centred on
 // it, its mask ANDed in first and the image ORed over it, so the face
 // shows through around the arrow; a disabled one shows the arrow greyed.
@@ -104,24 +95,15 @@ bool DrawArrowButton(const DRAWITEMSTRUCT& item) {
 }  // namespace
 
 INT_PTR CALLBACK DocumentSettingsPageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  PageState* state = StateOf(window);
+  PageState* state = PageStateOf<PageState>(window);
   switch (message) {
-    case WM_INITDIALOG: {
+    case WM_INITDIALOG:
       StartGdiplus();
-      auto made = std::make_unique<PageState>(window, ContextFromDescription(lparam));
-      const std::uint32_t code = made->page.OnInit();
-      if (code == kResultOk) {
-        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
-        return TRUE;
-      }
-      made->page.frame().ShowFailure(code);
-      made.reset();
-      ShutDownGdiplus();
+      // A page that could not start keeps no state, and GDI+ goes with it.
+      if (OpenPageState<PageState>(window, lparam) != kResultOk) ShutDownGdiplus();
       return TRUE;
-    }
     case WM_DESTROY:
-      SetWindowLongPtrW(window, DWLP_USER, 0);
-      delete state;
+      ClosePageState<PageState>(window);
       ShutDownGdiplus();
       return FALSE;
     case WM_ERASEBKGND:

@@ -27,33 +27,16 @@ struct PageState {
   FontPage page;
 };
 
-PageState* StateOf(HWND window) {
-  return reinterpret_cast<PageState*>(GetWindowLongPtrW(window, DWLP_USER));
-}
-
-PageContext* ContextFromDescription(LPARAM lparam) {
-  const auto* description = reinterpret_cast<const PROPSHEETPAGEW*>(lparam);
-  return description != nullptr ? reinterpret_cast<PageContext*>(description->lParam) : nullptr;
-}
-
 }  // namespace
 
 INT_PTR CALLBACK FontPageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  PageState* state = StateOf(window);
+  PageState* state = PageStateOf<PageState>(window);
   switch (message) {
-    case WM_INITDIALOG: {
-      auto made = std::make_unique<PageState>(window, ContextFromDescription(lparam));
-      const std::uint32_t code = made->page.OnInit();
-      if (code == kResultOk) {
-        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
-        return TRUE;
-      }
-      made->page.frame().ShowFailure(code);
+    case WM_INITDIALOG:
+      OpenPageState<PageState>(window, lparam);
       return TRUE;
-    }
     case WM_DESTROY:
-      SetWindowLongPtrW(window, DWLP_USER, 0);
-      delete state;
+      ClosePageState<PageState>(window);
       return FALSE;
     case WM_ERASEBKGND:
       if (state != nullptr) ExcludePictureAndList(window, reinterpret_cast<HDC>(wparam));

@@ -11,6 +11,7 @@
 #include "oemui/controls/win32/dialog_port_win32.h"
 #include "oemui/watermark/position_grid.h"
 #include "oemui/watermark/watermark_page.h"
+#include "oemui/win32/page_frame_win32.h"
 #include "resources/watermark_page_ids.h"
 
 namespace kvt {
@@ -21,15 +22,6 @@ struct PageState {
   Win32DialogPort port;
   WatermarkPage page;
 };
-
-PageState* StateOf(HWND window) {
-  return reinterpret_cast<PageState*>(GetWindowLongPtrW(window, DWLP_USER));
-}
-
-PageContext* ContextFromDescription(LPARAM lparam) {
-  const auto* description = reinterpret_cast<const PROPSHEETPAGEW*>(lparam);
-  return description != nullptr ? reinterpret_cast<PageContext*>(description->lParam) : nullptr;
-}
 
 // The paper under the grid, greyed while the grid is disabled; the buttons
 // on it are repainted after it.
@@ -58,21 +50,13 @@ void DrawGridPicture(HWND page, const DRAWITEMSTRUCT& item, bool enabled) {
 }  // namespace
 
 INT_PTR CALLBACK WatermarkPageProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  PageState* state = StateOf(window);
+  PageState* state = PageStateOf<PageState>(window);
   switch (message) {
-    case WM_INITDIALOG: {
-      auto made = std::make_unique<PageState>(window, ContextFromDescription(lparam));
-      const std::uint32_t code = made->page.OnInit();
-      if (code == kResultOk) {
-        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(made.release()));
-        return TRUE;
-      }
-      made->page.frame().ShowFailure(code);
+    case WM_INITDIALOG:
+      OpenPageState<PageState>(window, lparam);
       return TRUE;
-    }
     case WM_DESTROY:
-      SetWindowLongPtrW(window, DWLP_USER, 0);
-      delete state;
+      ClosePageState<PageState>(window);
       return FALSE;
     case WM_DRAWITEM: {
       if (state == nullptr || lparam == 0) return FALSE;
