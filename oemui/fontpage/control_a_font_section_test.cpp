@@ -43,7 +43,9 @@ std::uint32_t Editor(void* block) {
   ++g_editor.calls;
   g_editor.seen = *param;
   g_editor.offered.assign(param->pbyBuffer, param->pbyBuffer + param->dwCount);
-  std::memcpy(param->pbyBuffer, g_editor.write.data(), g_editor.write.size());
+  if (!g_editor.write.empty()) {
+    std::memcpy(param->pbyBuffer, g_editor.write.data(), g_editor.write.size());
+  }
   param->dwCount = g_editor.count;
   return g_editor.result;
 }
