@@ -70,6 +70,15 @@
 #define IDC_CONTROL_A_PRINT 1083
 #define IDC_CONTROL_A_EDIT 1245
 #define IDC_CONTROL_A_DELETE 1247
+// The Control A section's lists: the one shown and the hidden one that
+// keeps the whole command texts.
+#define IDC_CONTROL_A_LIST 1089
+#define IDC_CONTROL_A_FULL_LIST 1289
+// Its column headers and the test print's document name.
+#define IDS_CONTROL_A_CHAR 53
+#define IDS_CONTROL_A_HEX 54
+#define IDS_CONTROL_A_COMMAND 55
+#define IDS_CONTROL_A_TEST_DOCUMENT 2072
 
 // --- The list's entries (English and Japanese under the same ids).
 #define IDS_DEVICE_FONT_SETTINGS 302

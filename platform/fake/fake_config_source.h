@@ -1,4 +1,5 @@
-// An in-memory machine configuration: keys by path, values by name.
+// An in-memory configuration: machine and current user keys by path,
+// values by name.
 #pragma once
 
 #include <cstring>
@@ -30,17 +31,56 @@ class FakeConfigSource final : public ConfigSource {
       SetThreadLastError(2);
       return nullptr;
     }
-    return std::make_unique<FakeKey>(&it->second, this);
+    return std::make_unique<FakeKey>(&it->second, this, false);
+  }
+
+  std::unique_ptr<Key> OpenUserKey(std::u16string_view path) override {
+    ++user_opens;
+    auto it = user_keys.find(std::u16string(path));
+    if (it == user_keys.end()) {
+      SetThreadLastError(2);
+      return nullptr;
+    }
+    return std::make_unique<FakeKey>(&it->second, this, false);
+  }
+  std::unique_ptr<Key> CreateUserKey(std::u16string_view path) override {
+    ++user_opens;
+    if (refuse_create != 0) {
+      SetThreadLastError(refuse_create);
+      return nullptr;
+    }
+    return std::make_unique<FakeKey>(&user_keys[std::u16string(path)], this, true);
   }
 
   std::map<std::u16string, Values> keys;
+  std::map<std::u16string, Values> user_keys;
   int opens = 0;
   int reads = 0;
+  int user_opens = 0;
+  int open_keys = 0;  // user and machine keys not yet closed
+  std::uint32_t refuse_create = 0;
+  // Writes and deletions of this value name answer |fail_error|.
+  std::u16string fail_value;
+  std::uint32_t fail_error = 0;
 
  private:
   class FakeKey final : public Key {
    public:
-    FakeKey(Values* values, FakeConfigSource* source) : values_(values), source_(source) {}
+    FakeKey(Values* values, FakeConfigSource* source, bool writable)
+        : values_(values), source_(source), writable_(writable) {
+      ++source_->open_keys;
+    }
+    ~FakeKey() override { --source_->open_keys; }
+    std::uint32_t WriteBinary(std::u16string_view name, const std::uint8_t* data,
+                              std::uint32_t size) override {
+      if (std::uint32_t error = Refusal(name)) return error;
+      (*values_)[std::u16string(name)] = ConfigValue{kValueBinary, {data, data + size}};
+      return 0;
+    }
+    std::uint32_t DeleteValue(std::u16string_view name) override {
+      if (std::uint32_t error = Refusal(name)) return error;
+      return values_->erase(std::u16string(name)) != 0 ? 0 : 2;
+    }
     bool Read(std::u16string_view name, ConfigValue* value) override {
       ++source_->reads;
       auto it = values_->find(std::u16string(name));
@@ -53,8 +93,13 @@ class FakeConfigSource final : public ConfigSource {
     }
 
    private:
+    std::uint32_t Refusal(std::u16string_view name) const {
+      if (!writable_) return kConfigAccessDenied;
+      return name == source_->fail_value ? source_->fail_error : 0;
+    }
     Values* values_;
     FakeConfigSource* source_;
+    bool writable_;
   };
 };
 

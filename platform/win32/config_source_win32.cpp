@@ -44,6 +44,15 @@ class RegistryKey final : public ConfigSource::Key {
     return false;
   }
 
+  std::uint32_t WriteBinary(std::u16string_view name, const std::uint8_t* data,
+                            std::uint32_t size) override {
+    return static_cast<std::uint32_t>(
+        ::RegSetValueExW(key_, ToWide(name).c_str(), 0, REG_BINARY, data, size));
+  }
+  std::uint32_t DeleteValue(std::u16string_view name) override {
+    return static_cast<std::uint32_t>(::RegDeleteValueW(key_, ToWide(name).c_str()));
+  }
+
  private:
   HKEY key_;
 };
@@ -54,6 +63,28 @@ class Win32ConfigSource final : public ConfigSource {
     HKEY key = nullptr;
     const LONG status =
         ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(path).c_str(), 0, KEY_READ, &key);
+    if (status != ERROR_SUCCESS) {
+      ::SetLastError(static_cast<DWORD>(status));
+      return nullptr;
+    }
+    return std::make_unique<RegistryKey>(key);
+  }
+
+  std::unique_ptr<Key> OpenUserKey(std::u16string_view path) override {
+    HKEY key = nullptr;
+    const LONG status = ::RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(path).c_str(), 0, KEY_READ, &key);
+    if (status != ERROR_SUCCESS) {
+      ::SetLastError(static_cast<DWORD>(status));
+      return nullptr;
+    }
+    return std::make_unique<RegistryKey>(key);
+  }
+
+  std::unique_ptr<Key> CreateUserKey(std::u16string_view path) override {
+    HKEY key = nullptr;
+    const LONG status =
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, ToWide(path).c_str(), 0, nullptr,
+                          REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
       ::SetLastError(static_cast<DWORD>(status));
       return nullptr;

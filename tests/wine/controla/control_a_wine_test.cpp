@@ -1,0 +1,94 @@
+// The Font page's Control A section in wine's property sheet, opened as the
+// printer's default preferences: a command typed into the utility
+// library's editor reaches the current user's registry on OK, and the
+// test print sends exactly the selected command to the receipt printer.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <string>
+#include <vector>
+
+#include "tests/wine/sheet/hex_editor_driver.h"
+#include "tests/wine/testbed.h"
+
+namespace {
+
+constexpr DWORD kHostTimeoutMs = 90000;
+// The Font page with the Control A section shown (entry key '3'); row 0,
+// the blank (value "F20"), is selected.
+const wchar_t kControlASection[] = L" --page 2 --send 0:1633:51:0";
+
+// The key the section keeps the receipt printer's commands under.
+std::wstring CommandKey() {
+  HANDLE printer = nullptr;
+  std::wstring driver = L"KVT QV-J27";
+  std::wstring guid;
+  if (!OpenPrinterW(const_cast<LPWSTR>(kvt::testbed::kReceiptPrinter), &printer, nullptr)) {
+    return L"";
+  }
+  DWORD needed = 0;
+  GetPrinterW(printer, 2, nullptr, 0, &needed);
+  std::vector<BYTE> info(needed);
+  if (needed != 0 && GetPrinterW(printer, 2, info.data(), needed, &needed)) {
+    driver = reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDriverName;
+  }
+  wchar_t text[261] = {};
+  DWORD type = 0;
+  if (GetPrinterDataW(printer, const_cast<LPWSTR>(L"UtilityGUID"), &type,
+                      reinterpret_cast<BYTE*>(text), sizeof(text) - sizeof(wchar_t),
+                      &needed) == ERROR_SUCCESS) {
+    guid = text;
+  }
+  ClosePrinter(printer);
+  return L"Software\\KVT\\" + driver + L"\\" + guid + L"\\ControlA";
+}
+
+std::vector<BYTE> ReadCommand(const std::wstring& key, const wchar_t* name) {
+  BYTE data[1024];
+  DWORD size = sizeof(data);
+  if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_BINARY, nullptr, data, &size) !=
+      ERROR_SUCCESS) {
+    return {};
+  }
+  return std::vector<BYTE>(data, data + size);
+}
+
+TEST(ControlAFontSection, EditedCommandIsWrittenToTheUsersRegistryOnOk) {
+  const std::wstring key = CommandKey();
+  ASSERT_FALSE(key.empty());
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"F20");
+  auto editor = std::async(std::launch::async,
+                           [] { return kvt::testbed::DriveHexEditor(0, L"1b 40", IDOK, L""); });
+  const kvt::testbed::HostRun run =
+      kvt::testbed::RunSheetHost(L"--press ok --timeout 60 --flags 0x40" +
+                                     std::wstring(kControlASection) + L" --send 1245:0xF5:0:0",
+                                 kHostTimeoutMs);
+  const kvt::testbed::HexEditorVisit visit = editor.get();
+  ASSERT_TRUE(run.finished);
+  ASSERT_TRUE(visit.found) << ::testing::PrintToString(run.lines);
+  EXPECT_EQ(ReadCommand(key, L"F20"), (std::vector<BYTE>{0x1B, 0x40}));
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"F20");
+}
+
+TEST(ControlAFontSection, TestPrintSendsTheCommandAlone) {
+  const std::wstring key = CommandKey();
+  ASSERT_FALSE(key.empty());
+  const BYTE command[] = {0x1D, 0x21, 0x11, 0x41, 0x0A};
+  ASSERT_EQ(
+      RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"F20", REG_BINARY, command, sizeof(command)),
+      ERROR_SUCCESS);
+  const std::wstring port = kvt::testbed::ReceiptPortFile();
+  DeleteFileW(port.c_str());  // wine writes over the file without cutting it
+  const kvt::testbed::HostRun run = kvt::testbed::RunSheetHost(
+      L"--press cancel --timeout 60" + std::wstring(kControlASection) + L" --send 1083:0xF5:0:0",
+      kHostTimeoutMs);
+  ASSERT_TRUE(run.finished);
+  EXPECT_TRUE(run.All("message box: ").empty()) << ::testing::PrintToString(run.lines);
+  EXPECT_EQ(kvt::testbed::ReadFileBytes(port),
+            std::string(reinterpret_cast<const char*>(command), sizeof(command)));
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"F20");
+}
+
+}  // namespace
