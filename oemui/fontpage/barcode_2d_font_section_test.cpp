@@ -11,21 +11,18 @@
 
 #include "barcode/barcode_command.h"
 #include "core/private_settings_ops.h"
-#include "log/log_test_fixture.h"
 #include "oemui/controls/fake_dialog_port.h"
+#include "oemui/fontpage/font_section_test.h"
 #include "oemui/fontpage/barcode_section_controls.h"
 #include "oemui/page_messages.h"
 #include "oemui/tools/coded_message.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_package_library.h"
-#include "platform/fake/fake_spooler.h"
 
 namespace kvt {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class Barcode2DFontSectionTest : public log::LogFixture {
+class Barcode2DFontSectionTest : public FontSectionTest<Barcode2DFontSection> {
  protected:
   Barcode2DFontSectionTest() {
     printer_ = printers.Add(u"KVT QV-J27 Receipt");
@@ -35,23 +32,13 @@ class Barcode2DFontSectionTest : public log::LogFixture {
     Defaults(&context_.WorkingSettings);
     context_.bCanChange = 1;
     context_.hPrinter = printer_;
-    sheet_ = windows_.NewWindow(nullptr);
-    page_ = windows_.NewWindow(sheet_);
-    window_ = windows_.NewWindow(page_);
+    MakeSection(Barcode2DSectionControls());
     windows_.Font(window_).height = -11;
-    for (int id : Barcode2DSectionControls()) windows_.AddControl(window_, id);
-    port_ = std::make_unique<FakeDialogPort>(windows_, window_);
-    section_ = std::make_unique<Barcode2DFontSection>(*port_, &context_);
-    windows_.SetHandler(window_, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      bool handled = false;
-      return section_->Dispatch(m, w, l, &handled);
-    });
   }
   void Init() {
     ASSERT_EQ(section_->OnInit(), 0u);
     windows_.ClearMessages();
   }
-  FakeControl& C(int id) { return *windows_.Control(window_, id); }
   Barcode2DFontSettings& Group(int i) { return context_.WorkingSettings.barcode2DFonts[i]; }
   std::vector<std::u16string> Rows(int id) {
     std::vector<std::u16string> rows;
@@ -59,26 +46,10 @@ class Barcode2DFontSectionTest : public log::LogFixture {
     return rows;
   }
   std::u16string Selected(int id) { return C(id).combo_items[C(id).combo_selected].text; }
-  void Pick(int id, int row) { windows_.PickComboRow(window_, id, row); }
   void Click(int id) {
     C(id).checked = true;
     windows_.Send(window_, kWmCommand, MakeNotifyWParam(id, kBnClicked), 0);
   }
-
-  FakeSpooler spooler_;
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;
-  ScopedService<Spooler> use_spooler_{spooler_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-  PrinterHandle printer_ = nullptr;
-  PageContext context_ = {};
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_ = nullptr;
-  HWND window_ = nullptr;
-  std::unique_ptr<FakeDialogPort> port_;
-  std::unique_ptr<Barcode2DFontSection> section_;
 };
 
 TEST(Barcode2DSizeRow, StoredSizeToTheRowShown) {

@@ -11,21 +11,18 @@
 
 #include "barcode/barcode_command.h"
 #include "core/private_settings_ops.h"
-#include "log/log_test_fixture.h"
 #include "oemui/controls/fake_dialog_port.h"
+#include "oemui/fontpage/font_section_test.h"
 #include "oemui/fontpage/barcode_section_controls.h"
 #include "oemui/page_messages.h"
 #include "oemui/tools/coded_message.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_package_library.h"
-#include "platform/fake/fake_spooler.h"
 
 namespace kvt {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class BarcodeFontSectionTest : public log::LogFixture {
+class BarcodeFontSectionTest : public FontSectionTest<BarcodeFontSection> {
  protected:
   BarcodeFontSectionTest() {
     printer_ = printers.Add(u"KVT QV-J27 Receipt");
@@ -35,26 +32,15 @@ class BarcodeFontSectionTest : public log::LogFixture {
     Defaults(&context_.WorkingSettings);
     context_.bCanChange = 1;
     context_.hPrinter = printer_;
-    sheet_ = windows_.NewWindow(nullptr);
-    page_ = windows_.NewWindow(sheet_);
-    window_ = windows_.NewWindow(page_);
+    MakeSection(BarcodeSectionControls());
     windows_.Font(window_).height = -11;
-    for (int id : BarcodeSectionControls()) windows_.AddControl(window_, id);
-    port_ = std::make_unique<FakeDialogPort>(windows_, window_);
-    section_ = std::make_unique<BarcodeFontSection>(*port_, &context_);
-    windows_.SetHandler(window_, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      bool handled = false;
-      return section_->Dispatch(m, w, l, &handled);
-    });
   }
   void Init() {
     ASSERT_EQ(section_->OnInit(), 0u);
     windows_.ClearMessages();
   }
-  FakeControl& C(int id) { return *windows_.Control(window_, id); }
   BarcodeFontSettings& Group(int i) { return context_.WorkingSettings.barcodeFonts[i]; }
   int Changes() { return static_cast<int>(windows_.MessagesTo(sheet_, kPsmChanged).size()); }
-  void Pick(int id, int row) { windows_.PickComboRow(window_, id, row); }
   void Type(int id, const std::u16string& text, std::size_t caret) {
     C(id).text = text;
     C(id).selection_start = C(id).selection_end = caret;
@@ -71,21 +57,6 @@ class BarcodeFontSectionTest : public log::LogFixture {
                                   static_cast<std::uint32_t>(text.size()), &command));
     return command;
   }
-
-  FakeSpooler spooler_;
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;
-  ScopedService<Spooler> use_spooler_{spooler_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-  PrinterHandle printer_ = nullptr;
-  PageContext context_ = {};
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_ = nullptr;
-  HWND window_ = nullptr;
-  std::unique_ptr<FakeDialogPort> port_;
-  std::unique_ptr<BarcodeFontSection> section_;
 };
 
 TEST_F(BarcodeFontSectionTest, SwitchingFontsStoresTheOldGroupAndLoadsTheNew) {

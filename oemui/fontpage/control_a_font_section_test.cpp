@@ -10,14 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "log/log_test_fixture.h"
 #include "oemui/controls/fake_dialog_port.h"
+#include "oemui/fontpage/font_section_test.h"
 #include "oemui/page_frame.h"
 #include "oemui/page_messages.h"
 #include "oemui/tools/utility_library.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_package_library.h"
-#include "platform/fake/fake_spooler.h"
 #include "resources/font_page_ids.h"
 
 namespace kvt {
@@ -56,7 +53,7 @@ Bytes Ramp(std::size_t count) {
   return bytes;
 }
 
-class ControlAFontSectionTest : public log::LogFixture {
+class ControlAFontSectionTest : public FontSectionTest<ControlAFontSection> {
  protected:
   ControlAFontSectionTest() {
     g_editor = EditorScript{};
@@ -65,26 +62,14 @@ class ControlAFontSectionTest : public log::LogFixture {
     spooler_.AddPrinter(printer_, {u"KVT QV-J27 Driver"});
     context_.bCanChange = 1;
     context_.hPrinter = printer_;
-    sheet_ = windows_.NewWindow(nullptr);
-    page_ = windows_.NewWindow(sheet_);
-    window_ = windows_.NewWindow(page_);
-    for (int id : {IDC_CONTROL_A_LIST, IDC_CONTROL_A_FULL_LIST, IDC_CONTROL_A_PRINT,
-                   IDC_CONTROL_A_EDIT, IDC_CONTROL_A_DELETE}) {
-      windows_.AddControl(window_, id);
-    }
-    port_ = std::make_unique<FakeDialogPort>(windows_, window_);
-    section_ = std::make_unique<ControlAFontSection>(*port_, &context_);
-    windows_.SetHandler(window_, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      bool handled = false;
-      return section_->Dispatch(m, w, l, &handled);
-    });
+    MakeSection({IDC_CONTROL_A_LIST, IDC_CONTROL_A_FULL_LIST, IDC_CONTROL_A_PRINT,
+                 IDC_CONTROL_A_EDIT, IDC_CONTROL_A_DELETE});
   }
   void Init() { ASSERT_EQ(section_->OnInit(), 0u); }
   void OfferEditor() {
     const ModuleHandle library = libraries_.AddLibrary(libraries_.own_folder + u"\\KvtQvj2Utl.dll");
     libraries_.entries[{library, kHexEditorEntry}] = reinterpret_cast<LibraryEntry>(&Editor);
   }
-  FakeControl& C(int id) { return *windows_.Control(window_, id); }
   std::u16string Cell(int id, int row) { return port_->ListCell(id, row, 2); }
   void Select(int row) {
     C(IDC_CONTROL_A_LIST).list_selected = row;
@@ -104,21 +89,6 @@ class ControlAFontSectionTest : public log::LogFixture {
 
   static constexpr UINT kNmDblClk = static_cast<UINT>(0u - 3u);
   static constexpr UINT kLvnItemChanged = static_cast<UINT>(0u - 101u);
-
-  FakeSpooler spooler_;
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;
-  ScopedService<Spooler> use_spooler_{spooler_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-  PrinterHandle printer_ = nullptr;
-  PageContext context_ = {};
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_ = nullptr;
-  HWND window_ = nullptr;
-  std::unique_ptr<FakeDialogPort> port_;
-  std::unique_ptr<ControlAFontSection> section_;
 };
 
 TEST(ControlAShownText, LongTextsAreCutInTheVisibleListOnly) {
