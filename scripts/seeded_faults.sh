@@ -51,7 +51,8 @@ for d, _, names in os.walk(src):
 ' "$src"
 
 if [[ ! -f $bld/build.ninja ]]; then
-  cmake -S "$src" -B "$bld" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  cmake -S "$src" -B "$bld" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DCMAKE_C_FLAGS_RELEASE="-O2 -DNDEBUG" \
     -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc >"$logs/configure.log" 2>&1 ||
     { echo "configure failed: $logs/configure.log"; exit 2; }
 fi
