@@ -5,6 +5,7 @@ include(GoogleTest)
 # Test programs spend their build time parsing GoogleTest and GoogleMock and
 # in the optimiser; neither helps a test find a fault. One precompiled header
 # serves every test program, and tests are built at -O1 in optimised builds.
+set(KVT_FUZZ_MAX_SECONDS 10 CACHE STRING "Longest run of one fuzz target in ctest, in seconds")
 option(KVT_TEST_PCH "Precompile the test framework headers once for every test" ON)
 
 function(kvt_test_pch)
@@ -40,6 +41,11 @@ function(kvt_add_test name)
   if(WIN32)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS wine FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
+  elseif(KVT_SANITIZE)
+    # Under the sanitizers a process start costs a good part of a second, so
+    # each program runs once, all of its cases together.
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES LABELS native TIMEOUT 300)
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS native TIMEOUT 120)
   endif()
@@ -55,6 +61,10 @@ function(kvt_add_fuzzer name)
   endif()
   if(NOT ARG_SECONDS)
     set(ARG_SECONDS 20)
+  endif()
+  # The test command keeps every run short; raise the cap for a longer hunt.
+  if(ARG_SECONDS GREATER KVT_FUZZ_MAX_SECONDS)
+    set(ARG_SECONDS ${KVT_FUZZ_MAX_SECONDS})
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
