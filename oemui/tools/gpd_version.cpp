@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "core/result_codes.h"
 #include "platform/file_system.h"
 
 namespace kvt {
@@ -33,9 +32,9 @@ std::uint32_t ParseGpdFileVersion(std::string_view data, FileVersion* version) {
 
     const std::string_view rest = line.substr(key + sizeof(kGpdVersionKey) - 1);
     const std::size_t open = rest.find('"');
-    if (open == std::string_view::npos) return kResultInvalid;
+    if (open == std::string_view::npos) return kGpdVersionInvalid;
     const std::size_t close = rest.find('"', open + 1);
-    if (close == std::string_view::npos) return kResultInvalid;
+    if (close == std::string_view::npos) return kGpdVersionInvalid;
     std::string_view text = rest.substr(open + 1, close - open - 1);
 
     std::uint16_t* parts[] = {&version->major, &version->minor, &version->build};
@@ -45,14 +44,14 @@ std::uint32_t ParseGpdFileVersion(std::string_view data, FileVersion* version) {
       if (dot == std::string_view::npos) break;
       text = text.substr(dot + 1);
     }
-    return kResultOk;
+    return 0;
   }
-  return kResultOk;
+  return 0;
 }
 
 std::uint32_t ReadGpdFileVersion(std::u16string_view path, FileVersion* version) {
   std::string data;
-  if (!Service<FileSystem>().ReadPrefix(path, kGpdMaxBytes, &data)) return kResultInvalid;
+  if (!Service<FileSystem>().ReadPrefix(path, kGpdMaxBytes, &data)) return kGpdVersionInvalid;
   return ParseGpdFileVersion(data, version);
 }
 

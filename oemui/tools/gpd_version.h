@@ -11,6 +11,9 @@
 namespace kvt {
 
 inline constexpr char kGpdVersionKey[] = "*GPDFileVersion:";
+// The answer for a file that cannot be read or a key line without its two
+// quotes (the plug-in's code for an invalid value).
+inline constexpr std::uint32_t kGpdVersionInvalid = 107;
 // Only this many bytes of a line are looked at.
 inline constexpr std::size_t kGpdLineBytes = 259;
 // A description file is far smaller; more than this is not read.

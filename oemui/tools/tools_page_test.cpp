@@ -7,6 +7,7 @@
 #include "oemui/controls/fake_dialog_port.h"
 #include "oemui/tools/gpd_version.h"
 #include "oemui/tools/tools_dialog.h"
+#include "oemui/tools/tools_page.h"
 #include "platform/fake/fake_package_library.h"
 #include "platform/fake/fake_spooler.h"
 #include "platform/fake/fake_string_table.h"
@@ -229,6 +230,40 @@ TEST_F(ToolsDialogTest, SetUpFailures) {
   libraries_.own_folder.clear();
   EXPECT_EQ(Open(), 101u);
   EXPECT_EQ(tools_->state(), nullptr);
+}
+
+std::vector<std::pair<LPARAM, LPARAM>> g_set_results;
+LONG_PTR RecordSetResult(HANDLE, UINT function, LPARAM page, LPARAM result) {
+  if (function == CPSFUNC_SET_RESULT) g_set_results.emplace_back(page, result);
+  return 1;
+}
+
+TEST(ToolsPageTest, OneToolsDialogAtATimeAndApplyReportsOk) {
+  FakeWindows windows;
+  windows.AddTemplate(IDD_TOOLS_DIALOG, [](HWND, LPARAM) { return FakeWindows::Handler(); });
+  HWND sheet = windows.NewWindow(nullptr);
+  FakeDialogPort first_port(windows, windows.NewWindow(sheet));
+  FakeDialogPort second_port(windows, windows.NewWindow(sheet));
+  DeviceSheetState state;
+  state.pfnComPropSheet = &RecordSetResult;
+  state.hToolPage = reinterpret_cast<HANDLE>(0x7001);
+  {
+    ToolsPage first(first_port, &state);
+    ASSERT_EQ(first.OnInit(0, nullptr), 0u);
+    ASSERT_NE(first.dialog(), nullptr);
+    ToolsPage second(second_port, &state);
+    EXPECT_EQ(second.OnInit(0, nullptr), 0u);
+    EXPECT_EQ(second.dialog(), nullptr);
+    EXPECT_EQ(LiveToolsDialog(), first.dialog());
+
+    first.OnSetActive();
+    EXPECT_EQ(windows.MessagesTo(first.dialog(), kMsgToolsRefresh).size(), 1u);
+    g_set_results.clear();
+    first.OnApply();
+    EXPECT_EQ(g_set_results, (std::vector<std::pair<LPARAM, LPARAM>>{{0x7001, CPSUI_OK}}));
+    EXPECT_EQ(windows.MessagesTo(sheet, kPsmUnchanged).size(), 1u);
+  }
+  EXPECT_EQ(LiveToolsDialog(), nullptr);
 }
 
 }  // namespace
