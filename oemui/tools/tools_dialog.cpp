@@ -333,6 +333,9 @@ void ToolsDialog::OnRefresh() {
   const bool real_port = read && IsNotFilePort(facts.port);
   LogPrinterFacts(admin, bidi, real_port);
   if (!read) return;
+  // The administrator right is logged, not applied: the state set and the
+  // state remembered are the same two facts, so a refresh never skips a
+  // change nor repeats one.
   const bool enable = bidi && real_port;
   if (enable == state_.last_enable_state) return;
   port_.SetRedraw(0, false);
