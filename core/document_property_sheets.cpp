@@ -142,9 +142,9 @@ HRESULT SetUp(PROPSHEETUI_INFO* info, const DeviceSheetState* state, IPrintOemDr
   return S_OK;
 }
 
-// Frees what the option-item builder allocated for the plug-in's items:
-// each item's option texts, option array, option type and name.
-void FreeOptionItems(OEMCUIPPARAM* cuip) {
+}  // namespace
+
+void FreePluginOptionItems(OEMCUIPPARAM* cuip) {
   LocalHeap& heap = Service<LocalHeap>();
   if (cuip->pOEMOptItems != nullptr) {
     for (DWORD i = 0; i < cuip->cOEMOptItems; ++i) {
@@ -170,10 +170,12 @@ void FreeOptionItems(OEMCUIPPARAM* cuip) {
   cuip->pOEMUserData = nullptr;
 }
 
+namespace {
+
 void Release(PROPSHEETUI_INFO* info) {
   PageContext* context = ContextOf(*info);
   if (context != nullptr) {
-    if (context->pOemCuipParam != nullptr) FreeOptionItems(context->pOemCuipParam);
+    if (context->pOemCuipParam != nullptr) FreePluginOptionItems(context->pOemCuipParam);
     Service<LocalHeap>().Free(context);
     info->UserData = 0;
   }

@@ -48,6 +48,12 @@ inline constexpr char16_t kDocumentSheetTitle[] = u"WaterMark UI Page";
 // Titles are loaded into a buffer of this many characters.
 inline constexpr std::size_t kPageTitleChars = 128;
 
+// Frees what the option-item builder allocated for the plug-in's items of
+// |cuip|: each item's option texts, option array, option type and name, and
+// the user data; every pointer freed is set to null, so a second call frees
+// nothing.
+void FreePluginOptionItems(OEMCUIPPARAM* cuip);
+
 // Answers for the framework, result in info->Result:
 //   null |info|, or Version other than 0x100: last error 87, E_FAIL;
 //   INIT: Result 0; S_OK, or S_FALSE when the PageContext cannot be had;

@@ -1,9 +1,11 @@
 // The module's entry point and its two exports (named in KvtQvj2Ui.def).
 #include "core/class_object.h"
+#include "core/device_property_sheets.h"
 #include "core/document_property_sheets.h"
 #include "core/module_state.h"
 #include "core/option_items.h"
 #include "oemui/tools/coded_message.h"
+#include "oemui/tools/tools_page.h"
 #include "oemui/controls/win32/list_controls_win32.h"
 #include "platform/framework_abi.h"
 
@@ -13,6 +15,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   if (reason == DLL_PROCESS_ATTACH) {
     kvt::SetModuleInstance(instance);
     kvt::SetDocumentSheetPages(&kvt::DocumentSheetPages());
+    kvt::SetDeviceSheetPage(&kvt::ToolsPageProc);
     kvt::SetOptionItemsMessageBox(&kvt::ShowCodedMessage);
   }
   // Unloaded by FreeLibrary without the unload check first (a host that is

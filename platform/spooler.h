@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/framework_abi.h"
 #include "platform/last_error.h"
 #include "platform/service.h"
 
@@ -40,6 +41,27 @@ class Spooler {
                             std::uint32_t* written);
   virtual bool EndPage(PrinterHandle printer);
   virtual bool EndDocument(PrinterHandle printer);
+
+  // The printer's defaults and facts, one spooler call each. A spooler
+  // without printers (the record inspector's) refuses them all with
+  // ERROR_NOT_SUPPORTED.
+  // GetPrinterW level 2 without a buffer: the bytes needed, 0 on failure.
+  virtual std::uint32_t PrinterInfo2Size(PrinterHandle printer);
+  // GetPrinterW level 2 into |buffer| (a PrinterInfo2 and its strings).
+  virtual bool ReadPrinterInfo2(PrinterHandle printer, void* buffer, std::uint32_t size);
+  // DocumentPropertiesW without a window or input: |out| null and |mode| 0
+  // ask for the size; DM_OUT_BUFFER fills |out| and answers IDOK.
+  virtual std::int32_t DocumentProperties(PrinterHandle printer, const char16_t* printer_name,
+                                          DEVMODEW* out, std::uint32_t mode);
+  // SetPrinterW level 2 with |info| (a PrinterInfo2), no command.
+  virtual bool SetPrinterInfo2(PrinterHandle printer, void* info);
+  // ResetPrinterW with |datatype| and |devmode|, no access request.
+  virtual bool ResetPrinter(PrinterHandle printer, const char16_t* datatype, DEVMODEW* devmode);
+  // The driver's version (GetPrinterDriverW level 6, dwlDriverVersion).
+  virtual bool DriverVersion(PrinterHandle printer, std::uint64_t* version);
+  // The local machine's print processor folder for this environment
+  // (GetPrintProcessorDirectoryW level 1), without a trailing backslash.
+  virtual bool PrintProcessorDirectory(std::u16string* folder);
 };
 
 inline constexpr std::uint32_t kSpoolerNotSupported = 50;  // ERROR_NOT_SUPPORTED
@@ -64,6 +86,36 @@ inline bool Spooler::EndPage(PrinterHandle) {
   return false;
 }
 inline bool Spooler::EndDocument(PrinterHandle) {
+  SetThreadLastError(kSpoolerNotSupported);
+  return false;
+}
+
+inline std::uint32_t Spooler::PrinterInfo2Size(PrinterHandle) {
+  SetThreadLastError(kSpoolerNotSupported);
+  return 0;
+}
+inline bool Spooler::ReadPrinterInfo2(PrinterHandle, void*, std::uint32_t) {
+  SetThreadLastError(kSpoolerNotSupported);
+  return false;
+}
+inline std::int32_t Spooler::DocumentProperties(PrinterHandle, const char16_t*, DEVMODEW*,
+                                                std::uint32_t) {
+  SetThreadLastError(kSpoolerNotSupported);
+  return -1;
+}
+inline bool Spooler::SetPrinterInfo2(PrinterHandle, void*) {
+  SetThreadLastError(kSpoolerNotSupported);
+  return false;
+}
+inline bool Spooler::ResetPrinter(PrinterHandle, const char16_t*, DEVMODEW*) {
+  SetThreadLastError(kSpoolerNotSupported);
+  return false;
+}
+inline bool Spooler::DriverVersion(PrinterHandle, std::uint64_t*) {
+  SetThreadLastError(kSpoolerNotSupported);
+  return false;
+}
+inline bool Spooler::PrintProcessorDirectory(std::u16string*) {
   SetThreadLastError(kSpoolerNotSupported);
   return false;
 }

@@ -12,14 +12,15 @@
 # document's device mode as the sheet left it (the private record field by
 # field with its meaning, and what the plug-in's merge would correct).
 # Without a display it then presses one test print of each kind (barcode,
-# 2D barcode, NV watermark) and shows the bytes the printer received.
+# 2D barcode, NV watermark), shows the bytes the printer received, and
+# takes a picture of the printer properties' Tools page.
 # Arguments go to the sheet host (scripts/demo.sh --help lists them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target KvtQvj2Ui KvtQvj2Res KvtQvj2Res2 KvtQvj2Utl testbed_setup \
-  sheet_host kvt-record
+  sheet_host kvt-record KvtQvj2Uni KvtQvj2Pp MXPQR_LM MXPQT_SDK
 bed=build/windows/wine
 caller_display=${DISPLAY:-}
 trap 'tests/wine/testbed_down.sh "$bed"' EXIT
@@ -58,4 +59,9 @@ if [ -z "$caller_display" ]; then
   test_print "NV watermark test print (key code 42, information on)" \
     --page 3 --send 1306:0x14E:1:0 --notify 1306:0x111:66842 --send 1309:0xB1:0:-1 \
     --send 1309:0x102:52:0 --send 1309:0x102:50:0 --send 1353:0xF5:0:0 --send 1355:0xF5:0:0
+  # The printer's properties: the plug-in's Tools page with the driver
+  # package's file versions.
+  tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --device \
+    --screenshots "Z:$PWD/$pictures/tools" --timeout 60 | grep -E '^(page|screenshot|Device)' || true
+  echo "Picture of the printer properties' Tools page: $pictures/tools/page1.png"
 fi

@@ -61,6 +61,63 @@ class Win32Spooler final : public Spooler {
   bool EndDocument(PrinterHandle printer) override {
     return ::EndDocPrinter(static_cast<HANDLE>(printer)) != FALSE;
   }
+
+  std::uint32_t PrinterInfo2Size(PrinterHandle printer) override {
+    DWORD needed = 0;
+    ::GetPrinterW(static_cast<HANDLE>(printer), 2, nullptr, 0, &needed);
+    return needed;
+  }
+
+  bool ReadPrinterInfo2(PrinterHandle printer, void* buffer, std::uint32_t size) override {
+    DWORD needed = 0;
+    return ::GetPrinterW(static_cast<HANDLE>(printer), 2, static_cast<BYTE*>(buffer), size,
+                         &needed) != FALSE;
+  }
+
+  std::int32_t DocumentProperties(PrinterHandle printer, const char16_t* printer_name,
+                                  DEVMODEW* out, std::uint32_t mode) override {
+    // The spooler only reads the name; the API takes it writable.
+    auto* name = const_cast<LPWSTR>(reinterpret_cast<LPCWSTR>(printer_name));
+    return ::DocumentPropertiesW(nullptr, static_cast<HANDLE>(printer), name, out, nullptr, mode);
+  }
+
+  bool SetPrinterInfo2(PrinterHandle printer, void* info) override {
+    return ::SetPrinterW(static_cast<HANDLE>(printer), 2, static_cast<BYTE*>(info), 0) != FALSE;
+  }
+
+  bool ResetPrinter(PrinterHandle printer, const char16_t* datatype, DEVMODEW* devmode) override {
+    PRINTER_DEFAULTSW defaults = {};
+    defaults.pDatatype = const_cast<LPWSTR>(reinterpret_cast<LPCWSTR>(datatype));
+    defaults.pDevMode = devmode;
+    defaults.DesiredAccess = 0;
+    return ::ResetPrinterW(static_cast<HANDLE>(printer), &defaults) != FALSE;
+  }
+
+  bool DriverVersion(PrinterHandle printer, std::uint64_t* version) override {
+    DWORD needed = 0;
+    ::GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 6, nullptr, 0, &needed);
+    if (needed < sizeof(DRIVER_INFO_6W)) return false;
+    std::vector<BYTE> buffer(needed);
+    if (!::GetPrinterDriverW(static_cast<HANDLE>(printer), nullptr, 6, buffer.data(), needed,
+                             &needed)) {
+      return false;
+    }
+    *version = reinterpret_cast<const DRIVER_INFO_6W*>(buffer.data())->dwlDriverVersion;
+    return true;
+  }
+
+  bool PrintProcessorDirectory(std::u16string* folder) override {
+    DWORD needed = 0;
+    ::GetPrintProcessorDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
+    if (needed < sizeof(WCHAR)) return false;
+    std::vector<BYTE> buffer(needed + sizeof(WCHAR), 0);
+    if (!::GetPrintProcessorDirectoryW(nullptr, nullptr, 1, buffer.data(), needed, &needed)) {
+      return false;
+    }
+    folder->assign(reinterpret_cast<const char16_t*>(buffer.data()));
+    while (!folder->empty() && folder->back() == u'\\') folder->pop_back();
+    return true;
+  }
 };
 
 }  // namespace

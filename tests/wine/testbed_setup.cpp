@@ -24,6 +24,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "resources/form_names.h"
 #include "tests/wine/inf_install.h"
@@ -78,6 +79,41 @@ std::wstring Env(const wchar_t* name) {
   return length > 0 && length < 1024 ? std::wstring(value, length) : std::wstring();
 }
 
+// The version-only stand-ins for the package's modules this build does not
+// make, copied from beside this program to where the Tools page looks:
+// the printer driver's folder, the print processor folder and System32.
+bool PlaceVersionStandIns() {
+  wchar_t self[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring from(self, length);
+  from.resize(from.find_last_of(L'\\') + 1);
+  wchar_t folder[MAX_PATH];
+  DWORD needed = 0;
+  std::wstring driver;
+  if (GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
+                                 sizeof(folder), &needed)) {
+    driver = std::wstring(folder) + L"\\3\\";
+  }
+  std::wstring processor;
+  if (GetPrintProcessorDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder),
+                                  sizeof(folder), &needed)) {
+    processor = std::wstring(folder) + L"\\";
+  }
+  const UINT system_length = GetSystemDirectoryW(folder, MAX_PATH);
+  const std::wstring system = std::wstring(folder, system_length) + L"\\";
+  const std::pair<const wchar_t*, std::wstring> files[] = {{L"KvtQvj2Uni.dll", driver},
+                                                           {L"KvtQvj2Pp.dll", processor},
+                                                           {L"MXPQR_LM.dll", system},
+                                                           {L"MXPQT_SDK.dll", system}};
+  bool ok = true;
+  for (const auto& [file, to] : files) {
+    if (to.size() > 1 && CopyFileW((from + file).c_str(), (to + file).c_str(), FALSE)) continue;
+    std::fwprintf(stderr, L"cannot place %ls in \"%ls\": %lu\n", file, to.c_str(), GetLastError());
+    ok = false;
+  }
+  return ok;
+}
+
 }  // namespace
 
 int wmain() {
@@ -108,6 +144,7 @@ int wmain() {
        AddPrinter(L"ACME LX-100 Label", L"ACME LX-100", other_port);
   ok = ok && AddForm(L"KVT QV-J27 Receipt", L"" KVT_FORM_ROLL_80, KVT_FORM_ROLL_80_WIDTH) &&
        AddForm(L"KVT QV-J27 Receipt", L"" KVT_FORM_ROLL_58, KVT_FORM_ROLL_58_WIDTH);
+  ok = ok && PlaceVersionStandIns();
   std::wprintf(ok ? L"test printers ready\n" : L"test printer set-up failed\n");
   return ok ? 0 : 1;
 }

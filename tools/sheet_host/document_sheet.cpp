@@ -78,7 +78,8 @@ LONG_PTR CALLBACK DocumentSheet::PluginSheetCallback(HANDLE sheet, UINT function
 }
 
 HRESULT DocumentSheet::CallPlugin(PROPSHEETUI_INFO* info, LPARAM param) {
-  const HRESULT answer = plugin_->DocumentPropertySheets(info, param);
+  const HRESULT answer = device_ ? plugin_->DevicePropertySheets(info, param)
+                                 : plugin_->DocumentPropertySheets(info, param);
   plugin_user_data_ = info->UserData;
   calls_.push_back({info->Reason, answer, info->Result});
   return answer;

@@ -42,6 +42,10 @@ class DocumentSheet {
   DocumentSheet(const DocumentSheet&) = delete;
   DocumentSheet& operator=(const DocumentSheet&) = delete;
 
+  // The printer's properties instead of a document's: the plug-in's
+  // DevicePropertySheets is the sheet function.
+  void UseDeviceSheet() { device_ = true; }
+
   // A page of the host's own, added by the driver's sheet function after
   // the plug-in's pages. |page| must outlive Show.
   void AddPageAfterPlugin(const PROPSHEETPAGEW* page) { host_page_ = page; }
@@ -83,6 +87,7 @@ class DocumentSheet {
   static DocumentSheet* current_;
 
   IPrintOemUI* plugin_;
+  bool device_ = false;
   OEMUIPSPARAM* param_;
   std::wstring title_;
   HANDLE platform_sheet_ = nullptr;

@@ -11,6 +11,8 @@
 // happened and the private record, field by field, from its own buffer.
 //
 //   sheet_host.exe [options] [printer name]     (default "KVT QV-J27 Receipt")
+//   sheet_host.exe --device ...                 the printer's properties
+//                                               (printer_properties.cpp)
 //     --press ok|cancel     once every page has been shown, press this button
 //     --screenshots DIR     a PNG of the sheet with each page in front, into
 //                           DIR (created); presses OK unless --press says else
@@ -103,6 +105,7 @@
 #include "tools/sheet_host/driver_ui.h"
 #include "tools/sheet_host/framework_items.h"
 #include "tools/sheet_host/option_callbacks.h"
+#include "tools/sheet_host/printer_properties.h"
 #include "tools/sheet_host/sheet_script.h"
 #include "tools/sheet_host/window_automation.h"
 
@@ -516,6 +519,10 @@ void ApplyChanges(const std::vector<FieldChange>& changes, ULONG_PTR plugin_user
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // The printer's properties instead of a document's (printer_properties.h).
+  if (argc >= 2 && std::wstring(argv[1]) == L"--device") {
+    return kvt::tools::RunPrinterProperties(argc - 1, argv + 1);
+  }
   Options options;
   const bool help = argc == 2 && std::wstring(argv[1]) == L"--help";
   if (help || !ParseOptions(argc, argv, &options)) {
