@@ -22,7 +22,7 @@ std::vector<std::string> LayoutFaults(long width, long height,
     if (a.frames_others) continue;
     for (std::size_t j = i + 1; j < boxes.size(); ++j) {
       const LayoutBox& b = boxes[j];
-      if (b.frames_others) continue;
+      if (b.frames_others || a.buddy == b.name || b.buddy == a.name) continue;
       if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom) {
         faults.push_back(a.name + " " + Rect(a) + " overlaps " + b.name + " " + Rect(b));
       }

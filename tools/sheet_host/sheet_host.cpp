@@ -682,10 +682,9 @@ int wmain(int argc, wchar_t** argv) {
   script_options.on_shown = [&] {
     SendSectionMessages(options.messages);
     if (options.tour_folder.empty()) return;
-    const kvt::tools::TourResult tour =
-        kvt::tools::RunTour(kvt::tools::FindPropertySheet(GetCurrentThreadId()),
-                            kvt::tools::DocumentTourSteps(), options.tour_folder,
-                            options.check_layout);
+    const kvt::tools::TourResult tour = kvt::tools::RunTour(
+        kvt::tools::FindPropertySheet(GetCurrentThreadId()), kvt::tools::DocumentTourSteps(),
+        options.tour_folder, options.check_layout);
     for (const auto& picture : tour.pictures) {
       Print(L"tour picture: " + picture.file + L" | " + picture.caption);
     }

@@ -80,6 +80,13 @@ std::vector<std::string> CheckLayout(HWND parent) {
     box.bottom = rect.bottom;
     box.frames_others = std::string(name) == "#32770" ||
                         (std::string(name) == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX);
+    if (std::string(name) == UPDOWN_CLASSA) {
+      // An up-down lies over its edit's border, as the control places itself.
+      const HWND buddy = reinterpret_cast<HWND>(SendMessageW(child, UDM_GETBUDDY, 0, 0));
+      char buddy_class[64] = {};
+      if (buddy != nullptr) GetClassNameA(buddy, buddy_class, sizeof buddy_class);
+      if (buddy != nullptr) box.buddy = std::to_string(GetDlgCtrlID(buddy)) + " " + buddy_class;
+    }
     boxes.push_back(box);
   }
   return LayoutFaults(client.right, client.bottom, boxes);
