@@ -678,7 +678,8 @@ int wmain(int argc, wchar_t** argv) {
     }
   };
   describe_plugin_items();
-  bool tour_failed = false;
+  // A tour fails until it has run through (a sheet that never shows fails it).
+  bool tour_failed = !options.tour_folder.empty();
   script_options.on_shown = [&] {
     SendSectionMessages(options.messages);
     if (options.tour_folder.empty()) return;
