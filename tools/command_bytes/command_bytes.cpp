@@ -24,6 +24,7 @@ struct Shape {
 };
 
 constexpr Shape kShapes[] = {
+    {0x09, 0, true, 0, Tail::kNone, "HT  horizontal tab"},
     {0x0A, 0, true, 0, Tail::kNone, "LF  print and feed one line"},
     {0x0D, 0, true, 0, Tail::kNone, "CR  print"},
     {0x1B, 0x40, false, 0, Tail::kNone, "ESC @  initialise the printer"},

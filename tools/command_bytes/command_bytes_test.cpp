@@ -52,8 +52,8 @@ TEST(CommandBytes, CutsJobsIntoNamedCommands) {
        {"GS k  print barcode (cut short by the end of the job)"},
        true},
       {"unknown bytes and code-page text",
-       {0x07, 0x82, 0xA0, 0x1B},
-       {"unknown byte", "text \"\\x82\\xA0\"", "unknown byte"},
+       {0x07, 'A', 0x09, 0x82, 0xA0, 0x1B},
+       {"unknown byte", "text \"A\"", "HT  horizontal tab", "text \"\\x82\\xA0\"", "unknown byte"},
        false},
   };
   for (const Case& c : cases) {
