@@ -8,6 +8,11 @@ std::string Rect(const LayoutBox& b) {
          std::to_string(b.right) + "," + std::to_string(b.bottom) + ")";
 }
 
+bool Inside(const LayoutBox& inner, const LayoutBox& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
 }  // namespace
 
 std::vector<std::string> LayoutFaults(long width, long height,
@@ -23,6 +28,7 @@ std::vector<std::string> LayoutFaults(long width, long height,
     for (std::size_t j = i + 1; j < boxes.size(); ++j) {
       const LayoutBox& b = boxes[j];
       if (b.frames_others || a.buddy == b.name || b.buddy == a.name) continue;
+      if ((a.backdrop && Inside(b, a)) || (b.backdrop && Inside(a, b))) continue;
       if (a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom) {
         faults.push_back(a.name + " " + Rect(a) + " overlaps " + b.name + " " + Rect(b));
       }

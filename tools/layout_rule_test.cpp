@@ -6,7 +6,7 @@ namespace kvt::tools {
 namespace {
 
 LayoutBox Box(const char* name, long left, long top, long right, long bottom,
-              bool frames_others = false, const char* buddy = "") {
+              bool frames_others = false, const char* buddy = "", bool backdrop = false) {
   LayoutBox box;
   box.name = name;
   box.left = left;
@@ -15,6 +15,7 @@ LayoutBox Box(const char* name, long left, long top, long right, long bottom,
   box.bottom = bottom;
   box.frames_others = frames_others;
   box.buddy = buddy;
+  box.backdrop = backdrop;
   return box;
 }
 
@@ -33,6 +34,10 @@ TEST(LayoutRule, FlagsControlsOutsideTheClientAreaAndOverlappingSiblings) {
       {"an up-down over its edit's border",
        {Box("edit", 0, 0, 30, 20), Box("spin", 28, 0, 44, 20, false, "edit")},
        0},
+      {"buttons on a picture, and one half off it",
+       {Box("grid", 0, 0, 60, 60, false, "", true), Box("a", 10, 10, 20, 20),
+        Box("b", 55, 10, 70, 20)},
+       1},
       {"past the right edge", {Box("wide", 60, 0, 101, 20)}, 1},
       {"a group box past the bottom", {Box("group", 0, 0, 100, 120, true)}, 1},
       {"three stacked on each other",

@@ -17,6 +17,8 @@ namespace {
 constexpr UINT kShowSection = 1633;
 // The Font page's entries are keyed by the digits '0' to '3'.
 constexpr WPARAM FontEntry(int entry) { return static_cast<WPARAM>(L'0' + entry); }
+// The Watermark page's image combo box.
+constexpr int kWatermarkCombo = 1306;
 
 // How long a page may take to make its sections (the first page makes them
 // once the sheet has painted), and how long a shown step gets to paint.
@@ -80,6 +82,10 @@ std::vector<std::string> CheckLayout(HWND parent) {
     box.bottom = rect.bottom;
     box.frames_others = std::string(name) == "#32770" ||
                         (std::string(name) == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX);
+    const LONG kind = style & SS_TYPEMASK;
+    box.backdrop = std::string(name) == "Static" &&
+                   (kind == SS_OWNERDRAW || kind == SS_BITMAP || kind == SS_ETCHEDFRAME ||
+                    kind == SS_BLACKFRAME || kind == SS_GRAYFRAME || kind == SS_WHITEFRAME);
     if (std::string(name) == UPDOWN_CLASSA) {
       // An up-down lies over its edit's border, as the control places itself.
       const HWND buddy = reinterpret_cast<HWND>(SendMessageW(child, UDM_GETBUDDY, 0, 0));
@@ -101,18 +107,24 @@ std::wstring Join(const std::wstring& folder, const std::wstring& file) {
 
 const std::vector<TourStep>& DocumentTourSteps() {
   static const std::vector<TourStep> steps = {
-      {L"document_general", L"Document Settings: General", 1, 1},
-      {L"document_paper_cut", L"Document Settings: Paper Cut / Marked Paper", 1, 8},
-      {L"document_option_print_start", L"Document Settings: Option, print start", 1, 14},
-      {L"document_option_page_start", L"Document Settings: Option, page start", 1, 24},
-      {L"document_option_page_end", L"Document Settings: Option, page end", 1, 31},
-      {L"document_option_print_end", L"Document Settings: Option, print end", 1, 38},
-      {L"font_device", L"Font: Device Font Settings", 2, FontEntry(0)},
-      {L"font_barcode", L"Font: Barcode Font Settings", 2, FontEntry(1)},
-      {L"font_2d_barcode", L"Font: 2D-Barcode Font Settings", 2, FontEntry(2)},
-      {L"font_control_a", L"Font: Control A", 2, FontEntry(3)},
-      {L"watermark", L"Watermark", 3, 0},
-      {L"advanced", L"Advanced (the option items)", 4, 0},
+      {L"document_general", L"Document Settings: General", 1, 1, 0, 0},
+      {L"document_paper_cut", L"Document Settings: Paper Cut / Marked Paper", 1, 8, 0, 0},
+      {L"document_option_print_start", L"Document Settings: Option, print start", 1, 14, 0, 0},
+      {L"document_option_page_start", L"Document Settings: Option, page start", 1, 24, 0, 0},
+      {L"document_option_page_end", L"Document Settings: Option, page end", 1, 31, 0, 0},
+      {L"document_option_print_end", L"Document Settings: Option, print end", 1, 38, 0, 0},
+      {L"font_device", L"Font: Device Font Settings", 2, FontEntry(0), 0, 0},
+      {L"font_barcode", L"Font: Barcode Font Settings", 2, FontEntry(1), 0, 0},
+      {L"font_2d_barcode", L"Font: 2D-Barcode Font Settings", 2, FontEntry(2), 0, 0},
+      {L"font_control_a", L"Font: Control A", 2, FontEntry(3), 0, 0},
+      {L"watermark", L"Watermark", 3, 0, 0, 0},
+      // NV Image chosen, as a user would in the page's combo box: the grid,
+      // the picture and the test print; and the Font page's panel that
+      // says why device fonts are now off.
+      {L"watermark_nv_image", L"Watermark: NV Image", 3, 0, kWatermarkCombo, 1},
+      {L"font_unavailable", L"Font: device fonts not available (watermark on)", 2, FontEntry(0), 0,
+       0},
+      {L"advanced", L"Advanced (the option items)", 4, 0, 0, 0},
   };
   return steps;
 }
@@ -131,7 +143,8 @@ TourResult RunTour(HWND sheet, const std::vector<TourStep>& steps, const std::ws
   const int pages =
       tab != nullptr ? static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0)) : 0;
   std::vector<bool> visited(static_cast<std::size_t>(pages), false);
-  auto take = [&](const std::wstring& name, const std::wstring& caption, int page, WPARAM section) {
+  auto take = [&](const std::wstring& name, const std::wstring& caption, int page, WPARAM section,
+                  int combo, int row) {
     const auto fail = [&](const wchar_t* why) { result.failures.push_back(name + L": " + why); };
     if (page < 1 || page > pages) return fail(L"the sheet has no such page");
     visited[static_cast<std::size_t>(page - 1)] = true;
@@ -147,6 +160,14 @@ TourResult RunTour(HWND sheet, const std::vector<TourStep>& steps, const std::ws
       shown = ShownSection(page_window);
       if (shown == nullptr) return fail(L"the section is not shown");
     } else {
+      Pump(kSettleMs);
+    }
+    if (combo != 0) {
+      const HWND box = GetDlgItem(page_window, combo);
+      if (box == nullptr) return fail(L"the page has no such combo box");
+      SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
+      SendMessageW(page_window, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(box));
       Pump(kSettleMs);
     }
     if (check_layout) {
@@ -169,14 +190,16 @@ TourResult RunTour(HWND sheet, const std::vector<TourStep>& steps, const std::ws
     if (!CaptureWindowToPng(sheet, path)) return fail(L"the picture cannot be written");
     result.pictures.push_back({path, caption});
   };
-  for (const TourStep& step : steps) take(step.name, step.caption, step.page, step.section);
+  for (const TourStep& step : steps) {
+    take(step.name, step.caption, step.page, step.section, step.combo, step.row);
+  }
   for (int page = 1; page <= pages; ++page) {
     if (visited[static_cast<std::size_t>(page - 1)]) continue;
     const std::vector<std::wstring> titles = SheetTabTitles(sheet);
     const std::wstring title = static_cast<std::size_t>(page) <= titles.size()
                                    ? titles[static_cast<std::size_t>(page - 1)]
                                    : std::wstring();
-    take(L"page" + std::to_wstring(page), title, page, 0);
+    take(L"page" + std::to_wstring(page), title, page, 0, 0, 0);
   }
   SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
   return result;

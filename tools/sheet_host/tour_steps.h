@@ -16,6 +16,8 @@ struct TourStep {
   const wchar_t* caption;  // what the picture shows
   int page;                // 1-based page of the sheet
   WPARAM section;          // the settings list's item or entry; 0: the page as it is
+  int combo;               // then a row chosen in this combo box of the page; 0: none
+  int row;                 // the row
 };
 
 // The document sheet's tour, in the order a user would click through it.
