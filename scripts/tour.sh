@@ -34,7 +34,8 @@ out=$(cd "$2" && pwd)
 bin=$(dirname "$bed")/bin
 [ ${#only[@]} -gt 0 ] || only=(en-96 ja-96 en-144 ja-144)
 
-# The sheets of the tour, one line each: a name and the sheet host's
+# The sheets of the tour, one line each: a name (the sheet host's steps
+# of that name, tools/sheet_host/tour_steps.cpp) and the sheet host's
 # arguments that open it.
 sheets=(
   "document|--answer ok"
@@ -96,7 +97,8 @@ for run in "${only[@]}"; do
     rm -rf "$folder"
     mkdir -p "$folder"
     start=$(date +%s)
-    if ! in_lang wine "$bin/sheet_host.exe" --tour "$(kvt_winpath "$folder")" "${layout[@]}" \
+    if ! in_lang wine "$bin/sheet_host.exe" --tour "$(kvt_winpath "$folder")" --tour-sheet "$name" \
+      "${layout[@]}" \
       --timeout 120 "${args[@]}" >"$folder/host.log" 2>&1 </dev/null; then
       status=1
     fi

@@ -75,6 +75,9 @@
 //                           PNG of each into DIR (tour_steps.cpp); presses OK
 //                           unless --press says else; exit code 4 when a
 //                           step cannot be shown or its picture is blank
+//     --tour-sheet NAME     with --tour: the steps of sheet NAME (default
+//                           "document"); a name without steps shows every
+//                           page as it opens
 //     --layout              with --tour: at every step, no visible control
 //                           may leave its parent's client area or overlap
 //                           a sibling (group boxes and sections aside:
@@ -177,6 +180,7 @@ struct Options {
   std::wstring printer = kDefaultPrinter;
   std::wstring screenshot_folder;
   std::wstring tour_folder;
+  std::wstring tour_sheet = L"document";
   bool check_layout = false;
   int press = 0;
   int answer = 0;
@@ -229,6 +233,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       options->screenshot_folder = argv[++i];
     } else if (arg == L"--tour" && has_value) {
       options->tour_folder = argv[++i];
+    } else if (arg == L"--tour-sheet" && has_value) {
+      options->tour_sheet = argv[++i];
     } else if (arg == L"--layout") {
       options->check_layout = true;
     } else if (arg == L"--answer" && has_value) {
@@ -543,7 +549,8 @@ int wmain(int argc, wchar_t** argv) {
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
         L"[--notify ID:MSG:WPARAM]... [--page N] [--read ID]... [--bare] [--marks] "
-        L"[--plugin PATH] [--save-devmode PATH] [--tour DIR [--layout]] [printer name]");
+        L"[--plugin PATH] [--save-devmode PATH] [--tour DIR [--tour-sheet NAME] [--layout]] "
+        L"[printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -684,8 +691,8 @@ int wmain(int argc, wchar_t** argv) {
     SendSectionMessages(options.messages);
     if (options.tour_folder.empty()) return;
     const kvt::tools::TourResult tour = kvt::tools::RunTour(
-        kvt::tools::FindPropertySheet(GetCurrentThreadId()), kvt::tools::DocumentTourSteps(),
-        options.tour_folder, options.check_layout);
+        kvt::tools::FindPropertySheet(GetCurrentThreadId()),
+        kvt::tools::TourSteps(options.tour_sheet), options.tour_folder, options.check_layout);
     for (const auto& picture : tour.pictures) {
       Print(L"tour picture: " + picture.file + L" | " + picture.caption);
     }

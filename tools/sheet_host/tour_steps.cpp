@@ -105,27 +105,36 @@ std::wstring Join(const std::wstring& folder, const std::wstring& file) {
 
 }  // namespace
 
-const std::vector<TourStep>& DocumentTourSteps() {
-  static const std::vector<TourStep> steps = {
-      {L"document_general", L"Document Settings: General", 1, 1, 0, 0},
-      {L"document_paper_cut", L"Document Settings: Paper Cut / Marked Paper", 1, 8, 0, 0},
-      {L"document_option_print_start", L"Document Settings: Option, print start", 1, 14, 0, 0},
-      {L"document_option_page_start", L"Document Settings: Option, page start", 1, 24, 0, 0},
-      {L"document_option_page_end", L"Document Settings: Option, page end", 1, 31, 0, 0},
-      {L"document_option_print_end", L"Document Settings: Option, print end", 1, 38, 0, 0},
-      {L"font_device", L"Font: Device Font Settings", 2, FontEntry(0), 0, 0},
-      {L"font_barcode", L"Font: Barcode Font Settings", 2, FontEntry(1), 0, 0},
-      {L"font_2d_barcode", L"Font: 2D-Barcode Font Settings", 2, FontEntry(2), 0, 0},
-      {L"font_control_a", L"Font: Control A", 2, FontEntry(3), 0, 0},
-      {L"watermark", L"Watermark", 3, 0, 0, 0},
+std::vector<TourStep> TourSteps(const std::wstring& sheet) {
+  static const TourStep kSteps[] = {
+      {L"document", L"document_general", L"Document Settings: General", 1, 1, 0, 0},
+      {L"document", L"document_paper_cut", L"Document Settings: Paper Cut / Marked Paper", 1, 8, 0,
+       0},
+      {L"document", L"document_option_print_start", L"Document Settings: Option, print start", 1,
+       14, 0, 0},
+      {L"document", L"document_option_page_start", L"Document Settings: Option, page start", 1, 24,
+       0, 0},
+      {L"document", L"document_option_page_end", L"Document Settings: Option, page end", 1, 31, 0,
+       0},
+      {L"document", L"document_option_print_end", L"Document Settings: Option, print end", 1, 38, 0,
+       0},
+      {L"document", L"font_device", L"Font: Device Font Settings", 2, FontEntry(0), 0, 0},
+      {L"document", L"font_barcode", L"Font: Barcode Font Settings", 2, FontEntry(1), 0, 0},
+      {L"document", L"font_2d_barcode", L"Font: 2D-Barcode Font Settings", 2, FontEntry(2), 0, 0},
+      {L"document", L"font_control_a", L"Font: Control A", 2, FontEntry(3), 0, 0},
+      {L"document", L"watermark", L"Watermark", 3, 0, 0, 0},
       // NV Image chosen, as a user would in the page's combo box: the grid,
       // the picture and the test print; and the Font page's panel that
       // says why device fonts are now off.
-      {L"watermark_nv_image", L"Watermark: NV Image", 3, 0, kWatermarkCombo, 1},
-      {L"font_unavailable", L"Font: device fonts not available (watermark on)", 2, FontEntry(0), 0,
-       0},
-      {L"advanced", L"Advanced (the option items)", 4, 0, 0, 0},
+      {L"document", L"watermark_nv_image", L"Watermark: NV Image", 3, 0, kWatermarkCombo, 1},
+      {L"document", L"font_unavailable", L"Font: device fonts not available (watermark on)", 2,
+       FontEntry(0), 0, 0},
+      {L"document", L"advanced", L"Advanced (the option items)", 4, 0, 0, 0},
   };
+  std::vector<TourStep> steps;
+  for (const TourStep& step : kSteps) {
+    if (sheet == step.sheet) steps.push_back(step);
+  }
   return steps;
 }
 

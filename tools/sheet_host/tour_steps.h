@@ -12,6 +12,7 @@
 namespace kvt::tools {
 
 struct TourStep {
+  const wchar_t* sheet;    // the sheet it belongs to ("document")
   const wchar_t* name;     // the picture's file name, without ".png"
   const wchar_t* caption;  // what the picture shows
   int page;                // 1-based page of the sheet
@@ -20,8 +21,10 @@ struct TourStep {
   int row;                 // the row
 };
 
-// The document sheet's tour, in the order a user would click through it.
-const std::vector<TourStep>& DocumentTourSteps();
+// The tour of sheet |sheet| ("document": the printing preferences), in
+// the order a user would click through it; empty for a sheet without
+// steps, whose pages the tour then shows as they open.
+std::vector<TourStep> TourSteps(const std::wstring& sheet);
 
 struct TourPicture {
   std::wstring file;     // the picture's path
