@@ -103,6 +103,10 @@ for run in "${only[@]}"; do
       status=1
     fi
     tr -d '\r' <"$folder/host.log" | grep -E '^(tour failed|layout fault)' || true
+    if ! tr -d '\r' <"$folder/host.log" | grep -q "^tour screen: $dpi DPI"; then
+      echo "tour $run $name: the sheet did not open at $dpi DPI ($(grep -a '^tour screen' "$folder/host.log"))"
+      status=1
+    fi
     count=$(grep -c '^tour picture: ' "$folder/host.log" || true)
     echo "tour $run $name: $count pictures in $(($(date +%s) - start)) s"
     [ "$count" -gt 0 ] || status=1

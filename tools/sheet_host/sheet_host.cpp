@@ -693,6 +693,7 @@ int wmain(int argc, wchar_t** argv) {
     const kvt::tools::TourResult tour = kvt::tools::RunTour(
         kvt::tools::FindPropertySheet(GetCurrentThreadId()),
         kvt::tools::TourSteps(options.tour_sheet), options.tour_folder, options.check_layout);
+    Print(L"tour screen: " + std::to_wstring(tour.dpi) + L" DPI");
     for (const auto& picture : tour.pictures) {
       Print(L"tour picture: " + picture.file + L" | " + picture.caption);
     }

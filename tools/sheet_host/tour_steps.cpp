@@ -148,6 +148,9 @@ bool IsOneColour(const std::vector<unsigned char>& rgb) {
 TourResult RunTour(HWND sheet, const std::vector<TourStep>& steps, const std::wstring& folder,
                    bool check_layout) {
   TourResult result;
+  const HDC screen = GetDC(nullptr);
+  result.dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
   const HWND tab = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
   const int pages =
       tab != nullptr ? static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0)) : 0;

@@ -32,6 +32,7 @@ struct TourPicture {
 };
 
 struct TourResult {
+  int dpi = 0;  // the screen's, as the sheet's thread sees it
   std::vector<TourPicture> pictures;
   std::vector<std::wstring> failures;       // one line per step that could not be shown
   std::vector<std::wstring> layout_faults;  // with |check_layout|: "step: fault"
