@@ -1,6 +1,7 @@
 // Every text a user sees exists in English and in Japanese under the same
 // id, and every string id the code names exists: read from the resource
-// scripts themselves (each module's STRINGTABLE blocks per LANGUAGE) and
+// scripts themselves (each module's STRINGTABLE blocks and dialog
+// templates per LANGUAGE) and
 // from the sources' IDS_ names, so a gap shows before any build for
 // Windows.
 #include <gtest/gtest.h>
@@ -77,6 +78,7 @@ Tables ReadTables(const Module& module, const Defines& defines) {
   Tables tables;
   static const std::regex kLanguage(R"(^\s*LANGUAGE\s+(\w+))");
   static const std::regex kEntry(R"(^\s*(\w+)\s*,?\s*\S)");
+  static const std::regex kDialog(R"(^(\w+)\s+DIALOG(EX)?\b)");
   for (const fs::path& script : module.scripts) {
     std::istringstream lines(ReadFile(script));
     std::string language = "LANG_ENGLISH";  // windres's default
@@ -84,6 +86,14 @@ Tables ReadTables(const Module& module, const Defines& defines) {
     for (std::string line; std::getline(lines, line);) {
       std::smatch m;
       if (std::regex_search(line, m, kLanguage)) language = m[1];
+      // Dialog templates too: a page without its Japanese template would
+      // come up in English.
+      if (state == 0 && std::regex_search(line, m, kDialog)) {
+        const auto value = defines.values.find(m[1]);
+        tables[language].insert("dialog " + (value != defines.values.end()
+                                                 ? std::to_string(value->second)
+                                                 : "?" + m[1].str()));
+      }
       const std::size_t first = line.find_first_not_of(" \t\r");
       if (first == std::string::npos || line.compare(first, 2, "//") == 0) continue;
       const std::string word = line.substr(first, line.find_first_of(" \t\r,", first) - first);
@@ -112,7 +122,8 @@ TEST(StringTables, EveryIdExistsInEnglishAndJapanese) {
     const Tables tables = ReadTables(module, defines);
     for (const auto& [language, ids] : tables) {
       for (const std::string& id : ids) {
-        EXPECT_NE(id[0], '?') << module.name << ": string id " << id << " names no number";
+        EXPECT_EQ(id.find('?'), std::string::npos)
+            << module.name << ": " << id << " names no number";
       }
       // A language-neutral table serves every language.
       if (language == "LANG_NEUTRAL") continue;
