@@ -30,6 +30,10 @@ pictures=build/windows/artifacts/demo
 mkdir -p "$pictures"
 devmode="Z:$PWD/$pictures/devmode.bin"
 tour=build/windows/artifacts/tour
+if [ "${1:-}" = --help ]; then
+  tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --help
+  exit 0
+fi
 if [ -n "$caller_display" ]; then
   tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --save-devmode "$devmode" "$@"
 else
