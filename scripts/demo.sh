@@ -5,22 +5,24 @@
 # own property-sheet UI. Installs what it needs.
 #
 # With a display (DISPLAY set) the sheet opens on it: close it with OK or
-# Cancel. Without one the sheet opens on the bed's Xvfb, a picture of each
-# page (the plug-in's three and the host's Advanced page with the option
-# items) is taken into build/windows/artifacts/demo and OK is pressed.
+# Cancel. Without one the tour (scripts/tour.sh) opens it on the bed's Xvfb
+# in English and Japanese, at 96 and 144 DPI, brings every page and every
+# section to the front in turn and photographs each into
+# build/windows/artifacts/tour, with an index.html that names every picture.
 # Either way the host then prints what happened, and kvt-record decodes the
 # document's device mode as the sheet left it (the private record field by
 # field with its meaning, and what the plug-in's merge would correct).
 # Without a display it then presses one test print of each kind (barcode,
-# 2D barcode, NV watermark), shows the bytes the printer received, and
-# takes a picture of the printer properties' Tools page.
+# 2D barcode, Control A, NV watermark) and shows the bytes the printer
+# received, each command named (kvt-bytes), and takes a picture of the
+# printer properties' Tools page.
 # Arguments go to the sheet host (scripts/demo.sh --help lists them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install_deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2 --target KvtQvj2Ui KvtQvj2Res KvtQvj2Res2 KvtQvj2Utl testbed_setup \
-  sheet_host kvt-record KvtQvj2Uni KvtQvj2Pp MXPQR_LM MXPQT_SDK
+  sheet_host kvt-record kvt-bytes KvtQvj2Uni KvtQvj2Pp MXPQR_LM MXPQT_SDK
 bed=build/windows/wine
 caller_display=${DISPLAY:-}
 trap 'tests/wine/testbed_down.sh "$bed"' EXIT
@@ -28,13 +30,19 @@ tests/wine/testbed_up.sh "$bed" build/windows/bin/testbed_setup.exe
 pictures=build/windows/artifacts/demo
 mkdir -p "$pictures"
 devmode="Z:$PWD/$pictures/devmode.bin"
+tour=build/windows/artifacts/tour
+if [ "${1:-}" = --help ]; then
+  tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --help
+  exit 0
+fi
 if [ -n "$caller_display" ]; then
   tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --save-devmode "$devmode" "$@"
 else
+  start=$(date +%s)
+  scripts/tour.sh --layout "$bed" "$tour" || echo "the tour found faults (above)"
+  echo "tour: $(($(date +%s) - start)) s"
   tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe \
-    --screenshots "Z:$PWD/$pictures" --timeout 120 --save-devmode "$devmode" "$@"
-  echo "Pictures of the plug-in's three pages and the Advanced page:" \
-    "$pictures/page1.png, page2.png, page3.png, page4.png"
+    --press ok --timeout 120 --save-devmode "$devmode" "$@"
 fi
 echo "=== the document's device mode, read back by kvt-record"
 tests/wine/run_in_wine.sh "$bed" build/windows/bin/kvt-record.exe "$devmode" || true
@@ -50,12 +58,26 @@ if [ -z "$caller_display" ]; then
     tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --press cancel --answer ok \
       --timeout 60 "$@" >/dev/null || true
     echo "=== $title: the bytes the printer received"
-    if [ -s "$port" ]; then od -An -tx1 -v "$port"; else echo "(no job)"; fi
+    if [ -s "$port" ]; then
+      tests/wine/run_in_wine.sh "$bed" build/windows/bin/kvt-bytes.exe "Z:$PWD/$port" | tr -d '\r'
+    else
+      echo "(no job)"
+    fi
   }
   test_print "barcode test print (UPC-A, the proposed data)" \
     --page 2 --send 0:1633:49:0 --send 1265:0xF5:0:0
   test_print "2D barcode test print (QR Code, information on)" \
     --page 2 --send 0:1633:50:0 --send 1004:0xF5:0:0 --send 1266:0xF5:0:0
+  # Control A: the current user's command for the blank (0x20), under the
+  # printer's utility key (without a UtilityGUID the path's empty part
+  # folds away, in the plug-in's path as in reg's), then its test print.
+  printers='HKLM\System\CurrentControlSet\Control\Print\Printers'
+  guid=$(tests/wine/run_in_wine.sh "$bed" reg query "$printers\\KVT QV-J27 Receipt\\PrinterDriverData" \
+    /v UtilityGUID 2>/dev/null | tr -d '\r' | awk '/UtilityGUID/ {print $3}' || true)
+  tests/wine/run_in_wine.sh "$bed" reg add "HKCU\\Software\\KVT\\KVT QV-J27\\$guid\\ControlA" \
+    /v F20 /t REG_BINARY /d 1D2111410A /f >/dev/null 2>&1 || true
+  test_print "Control A test print (the blank: GS ! 0x11, \"A\", LF)" \
+    --page 2 --send 0:1633:51:0 --send 1083:0xF5:0:0
   test_print "NV watermark test print (key code 42, information on)" \
     --page 3 --send 1306:0x14E:1:0 --notify 1306:0x111:66842 --send 1309:0xB1:0:-1 \
     --send 1309:0x102:52:0 --send 1309:0x102:50:0 --send 1353:0xF5:0:0 --send 1355:0xF5:0:0
@@ -64,4 +86,5 @@ if [ -z "$caller_display" ]; then
   tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --device \
     --screenshots "Z:$PWD/$pictures/tools" --timeout 60 | grep -E '^(page|screenshot|Device)' || true
   echo "Picture of the printer properties' Tools page: $pictures/tools/page1.png"
+  echo "The tour's pictures: $PWD/$tour/index.html"
 fi

@@ -71,6 +71,19 @@
 //     --plugin PATH         the plug-in to load (default: KvtQvj2Ui.dll beside
 //                           this program), as a driver folder apart from the
 //                           application's holds it
+//     --tour DIR            once the sheet is up (after --send and the like),
+//                           bring every page and every section of the
+//                           settings lists to the front in turn and write a
+//                           PNG of each into DIR (tour_steps.cpp); presses OK
+//                           unless --press says else; exit code 4 when a
+//                           step cannot be shown or its picture is blank
+//     --tour-sheet NAME     with --tour: the steps of sheet NAME (default
+//                           "document"); a name without steps shows every
+//                           page as it opens
+//     --layout              with --tour: at every step, no visible control
+//                           may leave its parent's client area or overlap
+//                           a sibling (group boxes and sections aside:
+//                           tools/layout_rule.h); a fault fails the tour
 //     --save-devmode PATH   when the sheet has closed, write the document's
 //                           device mode (public part and the plug-in's
 //                           record behind it) to PATH, as a saved document
@@ -81,7 +94,8 @@
 // calls the plug-in's option-item callback as the framework's tree would.
 //
 // The report goes to standard output in UTF-8. Exit codes: 0 done, 1 the
-// printer or the plug-in could not be set up, 2 bad arguments, 3 timeout.
+// printer or the plug-in could not be set up, 2 bad arguments, 3 timeout,
+// 4 a step of the tour failed.
 #include <windows.h>
 
 #include <prsht.h>
@@ -107,6 +121,7 @@
 #include "tools/sheet_host/option_callbacks.h"
 #include "tools/sheet_host/printer_properties.h"
 #include "tools/sheet_host/sheet_script.h"
+#include "tools/sheet_host/tour_steps.h"
 #include "tools/sheet_host/window_automation.h"
 
 namespace {
@@ -167,6 +182,9 @@ struct SectionMessage {
 struct Options {
   std::wstring printer = kDefaultPrinter;
   std::wstring screenshot_folder;
+  std::wstring tour_folder;
+  std::wstring tour_sheet = L"document";
+  bool check_layout = false;
   int press = 0;
   int answer = 0;
   DWORD timeout_ms = 60000;
@@ -216,6 +234,12 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       press_given = true;
     } else if (arg == L"--screenshots" && has_value) {
       options->screenshot_folder = argv[++i];
+    } else if (arg == L"--tour" && has_value) {
+      options->tour_folder = argv[++i];
+    } else if (arg == L"--tour-sheet" && has_value) {
+      options->tour_sheet = argv[++i];
+    } else if (arg == L"--layout") {
+      options->check_layout = true;
     } else if (arg == L"--answer" && has_value) {
       options->answer = ButtonId(argv[++i]);
       if (options->answer == 0) return false;
@@ -288,7 +312,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* options) {
       return false;
     }
   }
-  if (!options->screenshot_folder.empty() && !press_given) options->press = PSBTN_OK;
+  const bool unattended = !options->screenshot_folder.empty() || !options->tour_folder.empty();
+  if (unattended && !press_given) options->press = PSBTN_OK;
   return true;
 }
 
@@ -531,7 +556,8 @@ int wmain(int argc, wchar_t** argv) {
         L"[--answer ok|cancel|yes|no] [--set FIELD=VALUE]... [--timeout SECONDS] "
         L"[--flags N] [--item NAME=ROW]... [--pick ID=ROW]... [--send ID:MSG:WPARAM:LPARAM]... "
         L"[--notify ID:MSG:WPARAM]... [--page N] [--read ID]... [--bare] [--marks] "
-        L"[--plugin PATH] [--save-devmode PATH] [printer name]");
+        L"[--plugin PATH] [--save-devmode PATH] [--tour DIR [--tour-sheet NAME] [--layout]] "
+        L"[printer name]");
     return help ? 0 : 2;
   }
   Print(L"printer: " + options.printer);
@@ -636,8 +662,8 @@ int wmain(int argc, wchar_t** argv) {
   ps_param.pOEMUserData = cuip.pOEMUserData;
   ps_param.dwFlags = options.flags;
 
-  if (!options.screenshot_folder.empty() && !MakeFolders(options.screenshot_folder)) {
-    Print(L"cannot create " + options.screenshot_folder);
+  for (const std::wstring& folder : {options.screenshot_folder, options.tour_folder}) {
+    if (!folder.empty() && !MakeFolders(folder)) Print(L"cannot create " + folder);
   }
   kvt::tools::DocumentSheet sheet(plugin, &ps_param, options.printer + L" Printing Preferences");
   sheet.AddPageAfterPlugin(advanced.page());
@@ -666,7 +692,22 @@ int wmain(int argc, wchar_t** argv) {
     }
   };
   describe_plugin_items();
-  script_options.on_shown = [&] { SendSectionMessages(options.messages); };
+  // A tour fails until it has run through (a sheet that never shows fails it).
+  bool tour_failed = !options.tour_folder.empty();
+  script_options.on_shown = [&] {
+    SendSectionMessages(options.messages);
+    if (options.tour_folder.empty()) return;
+    const kvt::tools::TourResult tour = kvt::tools::RunTour(
+        kvt::tools::FindPropertySheet(GetCurrentThreadId()),
+        kvt::tools::TourSteps(options.tour_sheet), options.tour_folder, options.check_layout);
+    Print(L"tour screen: " + std::to_wstring(tour.dpi) + L" DPI");
+    for (const auto& picture : tour.pictures) {
+      Print(L"tour picture: " + picture.file + L" | " + picture.caption);
+    }
+    for (const std::wstring& failure : tour.failures) Print(L"tour failed: " + failure);
+    for (const std::wstring& fault : tour.layout_faults) Print(L"layout fault: " + fault);
+    tour_failed = !tour.failures.empty() || tour.pictures.empty() || !tour.layout_faults.empty();
+  };
   script_options.before_press = [&] {
     PickRows(options.picks);
     ApplyChanges(options.changes, sheet.plugin_user_data());
@@ -768,5 +809,5 @@ int wmain(int argc, wchar_t** argv) {
   plugin->Release();
   Print(L"driver interface references left: " + std::to_wstring(driver_ui.references() - 1));
   ClosePrinter(printer);
-  return timed_out ? 3 : 0;
+  return timed_out ? 3 : tour_failed ? 4 : 0;
 }
