@@ -7,15 +7,15 @@
 # With a display (DISPLAY set) the sheet opens on it: close it with OK or
 # Cancel. Without one the tour (scripts/tour.sh) opens it on the bed's Xvfb
 # in English and Japanese, at 96 and 144 DPI, brings every page and every
-# section to the front in turn and photographs each into
+# section to the front in turn, then the printer's properties with the
+# plug-in's Tools page, and photographs each into
 # build/windows/artifacts/tour, with an index.html that names every picture.
 # Either way the host then prints what happened, and kvt-record decodes the
 # document's device mode as the sheet left it (the private record field by
 # field with its meaning, and what the plug-in's merge would correct).
 # Without a display it then presses one test print of each kind (barcode,
 # 2D barcode, Control A, NV watermark) and shows the bytes the printer
-# received, each command named (kvt-bytes), and takes a picture of the
-# printer properties' Tools page.
+# received, each command named (kvt-bytes).
 # Arguments go to the sheet host (scripts/demo.sh --help lists them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -81,10 +81,5 @@ if [ -z "$caller_display" ]; then
   test_print "NV watermark test print (key code 42, information on)" \
     --page 3 --send 1306:0x14E:1:0 --notify 1306:0x111:66842 --send 1309:0xB1:0:-1 \
     --send 1309:0x102:52:0 --send 1309:0x102:50:0 --send 1353:0xF5:0:0 --send 1355:0xF5:0:0
-  # The printer's properties: the plug-in's Tools page with the driver
-  # package's file versions.
-  tests/wine/run_in_wine.sh "$bed" build/windows/bin/sheet_host.exe --device \
-    --screenshots "Z:$PWD/$pictures/tools" --timeout 60 | grep -E '^(page|screenshot|Device)' || true
-  echo "Picture of the printer properties' Tools page: $pictures/tools/page1.png"
   echo "The tour's pictures: $PWD/$tour/index.html"
 fi

@@ -39,6 +39,7 @@ bin=$(dirname "$bed")/bin
 # arguments that open it.
 sheets=(
   "document|--answer ok"
+  "device|--device --answer ok"
 )
 
 . "$(dirname "$0")/../tests/wine/wine_env.sh" "$bed"
@@ -97,9 +98,8 @@ for run in "${only[@]}"; do
     rm -rf "$folder"
     mkdir -p "$folder"
     start=$(date +%s)
-    if ! in_lang wine "$bin/sheet_host.exe" --tour "$(kvt_winpath "$folder")" --tour-sheet "$name" \
-      "${layout[@]}" \
-      --timeout 120 "${args[@]}" >"$folder/host.log" 2>&1 </dev/null; then
+    if ! in_lang wine "$bin/sheet_host.exe" "${args[@]}" --tour "$(kvt_winpath "$folder")" \
+      --tour-sheet "$name" "${layout[@]}" --timeout 120 >"$folder/host.log" 2>&1 </dev/null; then
       status=1
     fi
     tr -d '\r' <"$folder/host.log" | grep -E '^(tour failed|layout fault)' || true

@@ -14,6 +14,8 @@
 //                         dialog: "read ID: TEXT (enabled|disabled)"
 //     --click ID          then click button ID of the Tools dialog (BM_CLICK)
 //     --timeout SECONDS   cancel the sheet when still open after this long
+//     --tour DIR [--layout]  the tour's pictures of its pages into DIR, as
+//                         for the printing preferences (tour_steps.h)
 //     --plugin PATH       the plug-in to load instead of the driver's
 #include "tools/sheet_host/printer_properties.h"
 
@@ -32,6 +34,7 @@
 #include "tools/sheet_host/driver_plugin.h"
 #include "tools/sheet_host/driver_ui.h"
 #include "tools/sheet_host/sheet_script.h"
+#include "tools/sheet_host/tour_steps.h"
 #include "tools/sheet_host/window_automation.h"
 
 namespace kvt::tools {
@@ -53,6 +56,8 @@ std::wstring Hex(unsigned long long value) {
 struct Options {
   std::wstring printer = L"KVT QV-J27 Receipt";
   std::wstring screenshot_folder;
+  std::wstring tour_folder;  // the tour's pictures (tour_steps.h)
+  bool check_layout = false;
   std::wstring plugin;
   int press = 0;
   int answer = 0;
@@ -73,6 +78,12 @@ bool Parse(int argc, wchar_t** argv, Options* options) {
     const bool has_value = i + 1 < argc;
     if (arg == L"--screenshots" && has_value) {
       options->screenshot_folder = argv[++i];
+    } else if (arg == L"--tour" && has_value) {
+      options->tour_folder = argv[++i];
+    } else if (arg == L"--tour-sheet" && has_value) {
+      ++i;  // the printer's properties have one tour, "device"
+    } else if (arg == L"--layout") {
+      options->check_layout = true;
     } else if (arg == L"--press" && has_value) {
       const std::wstring button = argv[++i];
       options->press = button == L"ok" ? PSBTN_OK : button == L"cancel" ? PSBTN_CANCEL : -1;
@@ -94,7 +105,10 @@ bool Parse(int argc, wchar_t** argv, Options* options) {
       options->printer = arg;
     }
   }
-  if (!options->screenshot_folder.empty() && options->press == 0) options->press = PSBTN_OK;
+  if ((!options->screenshot_folder.empty() || !options->tour_folder.empty()) &&
+      options->press == 0) {
+    options->press = PSBTN_OK;
+  }
   return true;
 }
 
@@ -159,7 +173,7 @@ int RunPrinterProperties(int argc, wchar_t** argv) {
     Print(
         L"usage: sheet_host.exe --device [--screenshots DIR] [--press ok|cancel] "
         L"[--answer ok|cancel] [--read ID]... [--click ID]... [--timeout SECONDS] "
-        L"[--plugin PATH] [printer name]");
+        L"[--tour DIR [--layout]] [--plugin PATH] [printer name]");
     return 2;
   }
   Print(L"printer: " + options.printer);
@@ -225,6 +239,13 @@ int RunPrinterProperties(int argc, wchar_t** argv) {
   script_options.screenshot_folder = options.screenshot_folder;
   script_options.press = options.press;
   script_options.timeout_ms = options.timeout_ms;
+  // A tour fails until it has run through (a sheet that never shows fails it).
+  bool tour_failed = !options.tour_folder.empty();
+  if (!options.tour_folder.empty()) {
+    script_options.on_shown = [&] {
+      tour_failed = !TourAndReport(L"device", options.tour_folder, options.check_layout, Print);
+    };
+  }
   script_options.before_press = [&options] { ReadAndClick(options); };
   script_options.on_give_up = [] { Print(L"timeout: the sheet did not close"); };
   DWORD result = 0;
@@ -258,7 +279,7 @@ int RunPrinterProperties(int argc, wchar_t** argv) {
   }
   plugin->Release();
   ClosePrinter(printer);
-  return timed_out ? 3 : 0;
+  return timed_out ? 3 : tour_failed ? 4 : 0;
 }
 
 }  // namespace kvt::tools

@@ -697,16 +697,8 @@ int wmain(int argc, wchar_t** argv) {
   script_options.on_shown = [&] {
     SendSectionMessages(options.messages);
     if (options.tour_folder.empty()) return;
-    const kvt::tools::TourResult tour = kvt::tools::RunTour(
-        kvt::tools::FindPropertySheet(GetCurrentThreadId()),
-        kvt::tools::TourSteps(options.tour_sheet), options.tour_folder, options.check_layout);
-    Print(L"tour screen: " + std::to_wstring(tour.dpi) + L" DPI");
-    for (const auto& picture : tour.pictures) {
-      Print(L"tour picture: " + picture.file + L" | " + picture.caption);
-    }
-    for (const std::wstring& failure : tour.failures) Print(L"tour failed: " + failure);
-    for (const std::wstring& fault : tour.layout_faults) Print(L"layout fault: " + fault);
-    tour_failed = !tour.failures.empty() || tour.pictures.empty() || !tour.layout_faults.empty();
+    tour_failed = !kvt::tools::TourAndReport(options.tour_sheet, options.tour_folder,
+                                             options.check_layout, Print);
   };
   script_options.before_press = [&] {
     PickRows(options.picks);

@@ -217,4 +217,17 @@ TourResult RunTour(HWND sheet, const std::vector<TourStep>& steps, const std::ws
   return result;
 }
 
+bool TourAndReport(const std::wstring& sheet_name, const std::wstring& folder, bool check_layout,
+                   const std::function<void(const std::wstring&)>& print) {
+  const TourResult tour =
+      RunTour(FindPropertySheet(GetCurrentThreadId()), TourSteps(sheet_name), folder, check_layout);
+  print(L"tour screen: " + std::to_wstring(tour.dpi) + L" DPI");
+  for (const auto& picture : tour.pictures) {
+    print(L"tour picture: " + picture.file + L" | " + picture.caption);
+  }
+  for (const std::wstring& failure : tour.failures) print(L"tour failed: " + failure);
+  for (const std::wstring& fault : tour.layout_faults) print(L"layout fault: " + fault);
+  return tour.failures.empty() && !tour.pictures.empty() && tour.layout_faults.empty();
+}
+
 }  // namespace kvt::tools

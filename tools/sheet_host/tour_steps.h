@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,14 @@ struct TourResult {
 // |check_layout| every step's page and section are held to LayoutFaults.
 TourResult RunTour(HWND sheet, const std::vector<TourStep>& steps, const std::wstring& folder,
                    bool check_layout);
+
+// Tours the property sheet of the calling thread with the steps of sheet
+// |sheet_name| and prints what it saw, one line each, as the tour script
+// reads it ("tour screen: N DPI", "tour picture: FILE | CAPTION", "tour
+// failed: ...", "layout fault: ..."). True when the tour went through: a
+// picture or more, no step failed, no layout fault.
+bool TourAndReport(const std::wstring& sheet_name, const std::wstring& folder, bool check_layout,
+                   const std::function<void(const std::wstring&)>& print);
 
 // True when every pixel of the RGB picture has the same colour (or it is
 // empty).
