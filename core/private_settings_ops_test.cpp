@@ -313,7 +313,6 @@ TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
       {"lower", u"kvt qv-j27", Status::kOk, true},
       {"mixed with suffix", u"kVt Qv-J27 Receipt (Copy 1)", Status::kOk, true},
       {"other model", u"ACME TP-1", Status::kOk, false},
-      {"unknown model", u"Generic / Text Only", Status::kOk, false},
       {"empty", u"", Status::kOk, false},
       {"longest that fits", long_name, Status::kOk, true},
       {"too long to keep", long_name + u"x", Status::kOk, false},
