@@ -2,32 +2,25 @@
 // at once. The ports alone are pinned on the real platform by the wine tests.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <thread>
 
 #include "log/driver_log.h"
 #include "log/log_files.h"
-#include "log/log_format.h"
 #include "log/sdk_log.h"
 #include "log/sdk_log_internal.h"
 #include "platform/clock.h"
 #include "platform/fake/fake_config_source.h"
 #include "platform/fake/fake_printer_data.h"
-#include "platform/host/folder_config_source.h"
-#include "platform/host/folder_printer_data.h"
 #include "platform/host/host_file_system.h"
 #include "platform/host/host_named_lock.h"
 #include "platform/last_error.h"
