@@ -31,46 +31,38 @@ std::uint32_t Le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) 
 }
 
 TEST_F(PicturesTest, EveryBitmapAndTiffHasTheSizeItsPageExpects) {
-  struct Expected {
-    std::uint32_t first, last;  // a run of ids of one size
+  // Ids of one size: bitmaps first (sizes the pages' coordinates assume,
+  // then sizes chosen to fit the outline and the dialogs), then the TIFFs.
+  struct Run {
     bool tiff;
     int width, height;
+    std::vector<std::uint32_t> ids;
   };
-  const Expected table[] = {
-      // Sizes the pages' coordinates assume.
-      {130, 133, false, 13, 13},
-      {155, 155, false, 85, 100},
-      {167, 167, false, 85, 100},
-      {189, 189, false, 146, 169},
-      {245, 245, false, 72, 33},
-      {196, 196, true, 85, 75},
-      {197, 197, true, 75, 85},
-      {198, 198, true, 85, 75},
-      {199, 199, true, 75, 85},
-      {223, 223, false, 187, 136},
-      {224, 224, false, 187, 166},
-      {225, 225, false, 188, 202},
-      {250, 256, false, 32, 32},
-      // Sizes chosen here to fit the outline and the dialogs.
-      {215, 222, false, 110, 13},
-      {229, 229, false, 54, 28},
-      {230, 230, false, 46, 34},
-      {231, 231, false, 54, 28},
-      {232, 232, false, 46, 34},
-      {246, 246, false, 22, 16},
-      {156, 156, false, 140, 56},
-      {257, 258, false, 187, 150},
-  };
-  for (const Expected& run : table) {
-    for (std::uint32_t id = run.first; id <= run.last; ++id) {
-      const Expected& e = run;
+  const Run runs[] = {{false, 13, 13, {130, 131, 132, 133}},
+                      {false, 85, 100, {155, 167}},
+                      {false, 146, 169, {189}},
+                      {false, 72, 33, {245}},
+                      {false, 187, 136, {223}},
+                      {false, 187, 166, {224}},
+                      {false, 188, 202, {225}},
+                      {false, 32, 32, {250, 251, 252, 253, 254, 255, 256}},
+                      {false, 110, 13, {215, 216, 217, 218, 219, 220, 221, 222}},
+                      {false, 54, 28, {229, 231}},
+                      {false, 46, 34, {230, 232}},
+                      {false, 22, 16, {246}},
+                      {false, 140, 56, {156}},
+                      {false, 187, 150, {257, 258}},
+                      {true, 85, 75, {196, 198}},
+                      {true, 75, 85, {197, 199}}};
+  for (const Run& run : runs) {
+    for (std::uint32_t id : run.ids) {
       CMyDibSection2 image;
       const std::uint32_t result =
-          e.tiff ? image.LoadTiffResource(nullptr, id) : image.LoadPicture(nullptr, id);
+          run.tiff ? image.LoadTiffResource(nullptr, id) : image.LoadPicture(nullptr, id);
       ASSERT_EQ(result, kImageOk) << id;
-      EXPECT_EQ(image.width(), e.width) << id;
-      EXPECT_EQ(image.height(), e.height) << id;
-      EXPECT_EQ(image.bits_per_pixel(), e.tiff ? 32 : 24) << id;
+      EXPECT_EQ(image.width(), run.width) << id;
+      EXPECT_EQ(image.height(), run.height) << id;
+      EXPECT_EQ(image.bits_per_pixel(), run.tiff ? 32 : 24) << id;
     }
   }
 }

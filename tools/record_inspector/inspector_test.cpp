@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -142,18 +143,18 @@ TEST(RecordInspector, DecodesMeanings) {
   ASSERT_TRUE(Inspect(devmode, kDefaultModel, nullptr, &inspection, &error));
   EXPECT_EQ("Roll 80", inspection.mode.form_name);
   EXPECT_EQ(2, inspection.mode.copies);
+  const std::map<std::string, std::string> meanings = {
+      {"byPaperCut", "Full Cut (Each page)"},
+      {"optionGroups[2].abyCommand", "6 bytes sent: 1B 64 03 1D 56 00"},  // the final 00 too
+      {"barcodeFonts[3].bySystem", "JAN8 (EAN8)"}};
+  int found = 0;
   for (const RecordField& field : RecordFields()) {
-    if (field.name == "byPaperCut") {
-      EXPECT_EQ("Full Cut (Each page)", FieldMeaningText(field, inspection.record.data()));
-    }
-    if (field.name == "optionGroups[2].abyCommand") {  // the final 00 is sent too
-      EXPECT_EQ("6 bytes sent: 1B 64 03 1D 56 00",
-                FieldMeaningText(field, inspection.record.data()));
-    }
-    if (field.name == "barcodeFonts[3].bySystem") {
-      EXPECT_EQ("JAN8 (EAN8)", FieldMeaningText(field, inspection.record.data()));
-    }
+    const auto it = meanings.find(field.name);
+    if (it == meanings.end()) continue;
+    EXPECT_EQ(it->second, FieldMeaningText(field, inspection.record.data()));
+    ++found;
   }
+  EXPECT_EQ(found, 3);
 }
 
 std::vector<std::uint8_t> Utf16File(const std::u16string& text) {
