@@ -111,7 +111,9 @@ class DocumentSheet : public ::testing::Test {
   int driver_token_ = 0;
 };
 
-TEST_F(DocumentSheet, RefusesAMissingOrForeignSheetBlock) {
+// Refused: a missing or foreign sheet block, or a set-up without the
+// framework's settings block.
+TEST_F(DocumentSheet, RefusesAMissingOrForeignSheetBlockAndCopesWithoutMemory) {
   EXPECT_EQ(DocumentPropertySheets(nullptr, 0, &state_, nullptr, kPages), E_FAIL);
   EXPECT_EQ(GetThreadLastError(), ERROR_INVALID_PARAMETER);
 
@@ -124,17 +126,26 @@ TEST_F(DocumentSheet, RefusesAMissingOrForeignSheetBlock) {
     EXPECT_EQ(info_.Result, 0x55u);
     EXPECT_EQ(info_.UserData, 0u);
   }
-  // Nor is a set-up without the framework's settings block.
   info_.Version = PROPSHEETUI_INFO_VERSION;
   info_.lParamInit = 0;
   EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), E_FAIL);
   EXPECT_EQ(GetThreadLastError(), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(info_.UserData, 0u);
   EXPECT_EQ(heap_.allocations, 1) << "only the test's own user data";
+  // Without memory no page is added.
+  info_.lParamInit = reinterpret_cast<LPARAM>(&ps_);
+  heap_.fail_allocations = true;
+  info_.Result = 0x55;
+  EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), S_FALSE);
+  EXPECT_EQ(info_.Result, 0u);
+  EXPECT_EQ(info_.UserData, 0u);
+  EXPECT_TRUE(pages_.made_pages.empty());
   EXPECT_TRUE(sheet_.calls.empty());
 }
 
 TEST_F(DocumentSheet, SetUpCopiesTheDocumentAndAddsThePagesInOrder) {
+  const std::u16string long_title(300, u'x');  // cut to its buffer
+  strings_.Add(nullptr, 502, long_title);
   ps_.hPrinter = nullptr;
   info_.Result = 0x55;
   ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
@@ -154,7 +165,8 @@ TEST_F(DocumentSheet, SetUpCopiesTheDocumentAndAddsThePagesInOrder) {
   // Each page is made here and handed over by its handle, in sheet order.
   ASSERT_EQ(pages_.made_pages.size(), 3u);
   ASSERT_EQ(sheet_.calls.size(), 3u);
-  const std::u16string titles[] = {u"Document Settings", u"Font", u"Watermark"};
+  const std::u16string titles[] = {u"Document Settings", u"Font",
+                                   std::u16string(kPageTitleChars - 1, u'x')};
   for (std::size_t i = 0; i < 3; ++i) {
     const FakePropertyPages::Made& made = pages_.made_pages[i];
     EXPECT_EQ(made.page.pszTemplate, IntResource(kPages[i].template_id));
@@ -265,16 +277,6 @@ TEST_F(DocumentSheet, SetUpCopiesNoMoreThanTheContextHoldsWhateverTheSizesSay) {
   heap_.Free(context());
 }
 
-TEST_F(DocumentSheet, WithoutMemoryNoPageIsAdded) {
-  heap_.fail_allocations = true;
-  info_.Result = 0x55;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), S_FALSE);
-  EXPECT_EQ(info_.Result, 0u);
-  EXPECT_EQ(info_.UserData, 0u);
-  EXPECT_TRUE(pages_.made_pages.empty());
-  EXPECT_TRUE(sheet_.calls.empty());
-}
-
 TEST_F(DocumentSheet, PagesThatCannotBeMadeHereAreDescribedToTheFramework) {
   pages_.fail = true;
   strings_.strings.erase({nullptr, 501});  // no title for the Font page
@@ -299,12 +301,8 @@ TEST_F(DocumentSheet, PagesThatCannotBeMadeHereAreDescribedToTheFramework) {
   EXPECT_EQ(context()->hWatermarkPage, Handle(0x93));
 }
 
-TEST_F(DocumentSheet, TitlesAreCutToTheirBuffer) {
-  strings_.Add(nullptr, 500, std::u16string(300, u'x'));
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(pages_.made_pages[0].title, std::u16string(kPageTitleChars - 1, u'x'));
-}
-
+// The header's title; other reasons, and a result or a release without a
+// context, only answer.
 TEST_F(DocumentSheet, HeaderTitleAndOtherReasons) {
   PROPSHEETUI_INFO_HEADER header = {};
   header.cbSize = sizeof(header);
@@ -318,6 +316,17 @@ TEST_F(DocumentSheet, HeaderTitleAndOtherReasons) {
     EXPECT_EQ(Call(reason), S_OK) << reason;
     EXPECT_EQ(info_.Result, 0u);
   }
+  // Without a context, setting the result and releasing only answer.
+  const PrivateSettings before = private_dm_;
+  SETRESULT_INFO result = {};
+  result.Result = CPSUI_OK;
+  EXPECT_EQ(Call(PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&result)), S_OK);
+  EXPECT_EQ(info_.Result, static_cast<ULONG_PTR>(CPSUI_OK));
+  EXPECT_EQ(std::memcmp(&before, &private_dm_, sizeof(before)), 0);
+  EXPECT_EQ(Call(PROPSHEETUI_REASON_DESTROY), S_OK);
+  EXPECT_EQ(info_.Result, 1u);
+  EXPECT_TRUE(heap_.freed.empty());
+  EXPECT_EQ(cuip_.pOEMUserData, user_data_);
   EXPECT_EQ(heap_.allocations, 1) << "only the test's own user data";
   EXPECT_TRUE(sheet_.calls.empty());
 }
@@ -382,21 +391,6 @@ TEST_F(DocumentSheet, ReleaseFreesTheOptionItemsTheUserDataAndTheContext) {
   EXPECT_EQ(items[0].pName, nullptr);
   EXPECT_EQ(items[1].pOptType, nullptr);
   EXPECT_EQ(items[2].pName, nullptr);
-}
-
-TEST_F(DocumentSheet, SetResultAndReleaseWithoutAContextOnlyAnswer) {
-  const PrivateSettings before = private_dm_;
-  SETRESULT_INFO result = {};
-  result.Result = CPSUI_OK;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&result)), S_OK);
-  EXPECT_EQ(info_.Result, static_cast<ULONG_PTR>(CPSUI_OK));
-  EXPECT_EQ(std::memcmp(&before, &private_dm_, sizeof(before)), 0);
-
-  info_.Result = 0;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_DESTROY), S_OK);
-  EXPECT_EQ(info_.Result, 1u);
-  EXPECT_TRUE(heap_.freed.empty());
-  EXPECT_EQ(cuip_.pOEMUserData, user_data_);
 }
 
 TEST_F(DocumentSheet, ThePlugInObjectDrivesTheSheetWithItsRecordedBlock) {
