@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -491,45 +492,42 @@ TEST_F(OptionItems, PageActivationPutsTheOrientationControlInStep) {
 }
 
 TEST_F(OptionItems, DeviceItemShowsTheStoredChoiceAndHidesTheFrameworksItems) {
+  // The builder's records go to the daily log: its step at debug level, a
+  // value it cannot use at warning level with the lookup's error (an empty
+  // value holds no choice: unreadable data).
   const struct {
-    bool stored;
-    std::uint8_t value;
+    std::optional<std::vector<std::uint8_t>> stored;
     LONG selection;
-  } cases[] = {{true, 1, 1}, {true, 0, 0}, {false, 0, 0}, {true, 7, 0}};
+    int error;  // 0: no warning
+  } cases[] = {{{{1, 0, 0, 0}}, 1, 0},
+               {{{0, 0, 0, 0}}, 0, 0},
+               {{{7, 0, 0, 0}}, 0, 0},
+               {std::nullopt, 0, 2},
+               {{{}}, 0, 13}};
   std::u16string name = u"KVT QV-J27 Receipt";
   block_.pPrinterName = reinterpret_cast<PWSTR>(name.data());
   for (const auto& c : cases) {
     kvt::testing::SdkLogCapture daily_log;
     if (c.stored) {
-      SetAutoReprint(c.value);
+      printers_.SetBytes(printer_, u"AutoReprint", *c.stored);
     } else {
       printers_.Remove(printer_, u"AutoReprint");
     }
     ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
     EXPECT_EQ(plugin_item_.Sel, c.selection);
-    // The builder's records go to the daily log: its step at debug level,
-    // a missing value at warning level with the lookup's error.
     const std::vector<std::string> records = daily_log.Records();
-    ASSERT_EQ(records.size(), c.stored ? 1u : 2u);
+    ASSERT_EQ(records.size(), c.error ? 2u : 1u);
     EXPECT_NE(records[0].find("] [D] ["), std::string::npos) << records[0];
     EXPECT_NE(records[0].find("] : [KVT QV-J27 Receipt] Fill out items.\r\n"), std::string::npos)
         << records[0];
-    if (!c.stored) {
-      EXPECT_NE(records[1].find("[W] [0002 : "), std::string::npos) << records[1];
-      EXPECT_NE(records[1].find("] : Fail GetPrinterData [GLE:2]\r\n"), std::string::npos)
+    if (c.error) {
+      const std::string n = std::to_string(c.error);
+      EXPECT_NE(records[1].find("[W] [" + std::string(4 - n.size(), '0') + n + " : "),
+                std::string::npos)
+          << records[1];
+      EXPECT_NE(records[1].find("] : Fail GetPrinterData [GLE:" + n + "]\r\n"), std::string::npos)
           << records[1];
     }
-    ReleaseThroughSheet();
-  }
-  {
-    // An empty value holds no choice: read as unreadable data.
-    kvt::testing::SdkLogCapture daily_log;
-    printers_.SetBytes(printer_, u"AutoReprint", {});
-    ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
-    EXPECT_EQ(plugin_item_.Sel, 0);
-    const std::vector<std::string> records = daily_log.Records();
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_NE(records[1].find("Fail GetPrinterData [GLE:13]"), std::string::npos) << records[1];
     ReleaseThroughSheet();
   }
   BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_);
