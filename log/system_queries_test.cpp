@@ -28,7 +28,7 @@ class SystemQueriesTest : public log::SystemInfoFixture {
 // wine 8); a missing key or text is zero without a record.
 TEST_F(SystemQueriesTest, ReadsTheVersionNumbersOrTheOlderText) {
   WarmUp();
-  const auto read = [this] {
+  const auto read = [] {
     OsVersion v{1, 2, 3};
     EXPECT_TRUE(GetOsVersion(&v));
     return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.build);
