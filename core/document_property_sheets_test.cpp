@@ -217,23 +217,10 @@ TEST_F(DocumentSheet, SetUpFillsTheUserDataAndMakesLandscapeAUserSetting) {
   }
 }
 
-TEST_F(DocumentSheet, LandscapeRuleNeedsACommonUIPropBlockButNotItsUserData) {
+// Without the plug-in object's state the sheet is still made, from the
+// settings alone.
+TEST_F(DocumentSheet, SetUpWithoutTheObjectsState) {
   public_dm_.dmOrientation = DMORIENT_LANDSCAPE;
-
-  cuip_.pOEMUserData = nullptr;
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(context()->WorkingSettings.byPreset, 6);
-  EXPECT_EQ(context()->AppliedSettings.byPreset, 6);
-  EXPECT_EQ(user_data_->pWorkingSettings, nullptr);
-  heap_.Free(context());
-
-  state_.pOemCuipParam = nullptr;
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(context()->pOemCuipParam, nullptr);
-  EXPECT_EQ(context()->WorkingSettings.byPreset, 1);
-  EXPECT_EQ(context()->AppliedSettings.byPreset, 1);
-  heap_.Free(context());
-
   ASSERT_EQ(DocumentPropertySheets(&info_, 0, nullptr, nullptr, kPages), S_OK);
   EXPECT_EQ(context()->WorkingSettings.byPreset, 1);
   EXPECT_EQ(context()->pDriverUI, nullptr);
@@ -391,24 +378,6 @@ TEST_F(DocumentSheet, ReleaseFreesTheOptionItemsTheUserDataAndTheContext) {
   EXPECT_EQ(items[0].pName, nullptr);
   EXPECT_EQ(items[1].pOptType, nullptr);
   EXPECT_EQ(items[2].pName, nullptr);
-}
-
-TEST_F(DocumentSheet, ThePlugInObjectDrivesTheSheetWithItsRecordedBlock) {
-  // The module hands its pages in at start-up.
-  SetDocumentSheetPages(&kPages);
-  auto* plugin = new IWaterMarkUI();
-  plugin->CommonUIProp(abi::OEMCUIP_DOCPROP, &cuip_);
-  info_.Reason = PROPSHEETUI_REASON_INIT;
-  ASSERT_EQ(plugin->DocumentPropertySheets(&info_, 0), S_OK);
-  ASSERT_NE(context(), nullptr);
-  EXPECT_EQ(context()->pOemCuipParam, &cuip_);
-  EXPECT_EQ(context()->pDriverUI, nullptr);
-  EXPECT_EQ(sheet_.calls.size(), 3u);  // the plug-in's own three pages
-  info_.Reason = PROPSHEETUI_REASON_DESTROY;
-  EXPECT_EQ(plugin->DocumentPropertySheets(&info_, 0), S_OK);
-  EXPECT_TRUE(heap_.live.empty());
-  plugin->Release();
-  SetDocumentSheetPages(nullptr);
 }
 
 }  // namespace
