@@ -111,7 +111,9 @@ class DocumentSheet : public ::testing::Test {
   int driver_token_ = 0;
 };
 
-TEST_F(DocumentSheet, RefusesAMissingOrForeignSheetBlock) {
+// Refused: a missing or foreign sheet block, or a set-up without the
+// framework's settings block.
+TEST_F(DocumentSheet, RefusesAMissingOrForeignSheetBlockAndCopesWithoutMemory) {
   EXPECT_EQ(DocumentPropertySheets(nullptr, 0, &state_, nullptr, kPages), E_FAIL);
   EXPECT_EQ(GetThreadLastError(), ERROR_INVALID_PARAMETER);
 
@@ -124,17 +126,26 @@ TEST_F(DocumentSheet, RefusesAMissingOrForeignSheetBlock) {
     EXPECT_EQ(info_.Result, 0x55u);
     EXPECT_EQ(info_.UserData, 0u);
   }
-  // Nor is a set-up without the framework's settings block.
   info_.Version = PROPSHEETUI_INFO_VERSION;
   info_.lParamInit = 0;
   EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), E_FAIL);
   EXPECT_EQ(GetThreadLastError(), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(info_.UserData, 0u);
   EXPECT_EQ(heap_.allocations, 1) << "only the test's own user data";
+  // Without memory no page is added.
+  info_.lParamInit = reinterpret_cast<LPARAM>(&ps_);
+  heap_.fail_allocations = true;
+  info_.Result = 0x55;
+  EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), S_FALSE);
+  EXPECT_EQ(info_.Result, 0u);
+  EXPECT_EQ(info_.UserData, 0u);
+  EXPECT_TRUE(pages_.made_pages.empty());
   EXPECT_TRUE(sheet_.calls.empty());
 }
 
 TEST_F(DocumentSheet, SetUpCopiesTheDocumentAndAddsThePagesInOrder) {
+  const std::u16string long_title(300, u'x');  // cut to its buffer
+  strings_.Add(nullptr, 502, long_title);
   ps_.hPrinter = nullptr;
   info_.Result = 0x55;
   ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
@@ -143,8 +154,6 @@ TEST_F(DocumentSheet, SetUpCopiesTheDocumentAndAddsThePagesInOrder) {
   ASSERT_NE(ctx, nullptr);
   EXPECT_EQ(heap_.live.count(ctx), 1u);
 
-  EXPECT_EQ(ctx->hComPropSheet, &sheet_);
-  EXPECT_EQ(ctx->pfnComPropSheet, &SheetRecorder::Callback);
   EXPECT_EQ(ctx->pDriverUI, driver_ui());
   EXPECT_EQ(ctx->pOemCuipParam, &cuip_);
   EXPECT_EQ(ctx->nSplitterPos, -1);
@@ -156,13 +165,11 @@ TEST_F(DocumentSheet, SetUpCopiesTheDocumentAndAddsThePagesInOrder) {
   // Each page is made here and handed over by its handle, in sheet order.
   ASSERT_EQ(pages_.made_pages.size(), 3u);
   ASSERT_EQ(sheet_.calls.size(), 3u);
-  const std::u16string titles[] = {u"Document Settings", u"Font", u"Watermark"};
+  const std::u16string titles[] = {u"Document Settings", u"Font",
+                                   std::u16string(kPageTitleChars - 1, u'x')};
   for (std::size_t i = 0; i < 3; ++i) {
     const FakePropertyPages::Made& made = pages_.made_pages[i];
-    EXPECT_EQ(made.page.dwSize, 104u);
-    EXPECT_EQ(made.page.dwFlags, kPspUseTitle);
     EXPECT_EQ(made.page.pszTemplate, IntResource(kPages[i].template_id));
-    EXPECT_EQ(made.page.pfnDlgProc, kPages[i].procedure);
     EXPECT_EQ(made.page.lParam, reinterpret_cast<LPARAM>(ctx));
     EXPECT_EQ(made.title, titles[i]);
     EXPECT_EQ(sheet_.calls[i].function, CPSFUNC_ADD_HPROPSHEETPAGE);
@@ -210,23 +217,10 @@ TEST_F(DocumentSheet, SetUpFillsTheUserDataAndMakesLandscapeAUserSetting) {
   }
 }
 
-TEST_F(DocumentSheet, LandscapeRuleNeedsACommonUIPropBlockButNotItsUserData) {
+// Without the plug-in object's state the sheet is still made, from the
+// settings alone.
+TEST_F(DocumentSheet, SetUpWithoutTheObjectsState) {
   public_dm_.dmOrientation = DMORIENT_LANDSCAPE;
-
-  cuip_.pOEMUserData = nullptr;
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(context()->WorkingSettings.byPreset, 6);
-  EXPECT_EQ(context()->AppliedSettings.byPreset, 6);
-  EXPECT_EQ(user_data_->pWorkingSettings, nullptr);
-  heap_.Free(context());
-
-  state_.pOemCuipParam = nullptr;
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(context()->pOemCuipParam, nullptr);
-  EXPECT_EQ(context()->WorkingSettings.byPreset, 1);
-  EXPECT_EQ(context()->AppliedSettings.byPreset, 1);
-  heap_.Free(context());
-
   ASSERT_EQ(DocumentPropertySheets(&info_, 0, nullptr, nullptr, kPages), S_OK);
   EXPECT_EQ(context()->WorkingSettings.byPreset, 1);
   EXPECT_EQ(context()->pDriverUI, nullptr);
@@ -270,16 +264,6 @@ TEST_F(DocumentSheet, SetUpCopiesNoMoreThanTheContextHoldsWhateverTheSizesSay) {
   heap_.Free(context());
 }
 
-TEST_F(DocumentSheet, WithoutMemoryNoPageIsAdded) {
-  heap_.fail_allocations = true;
-  info_.Result = 0x55;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), S_FALSE);
-  EXPECT_EQ(info_.Result, 0u);
-  EXPECT_EQ(info_.UserData, 0u);
-  EXPECT_TRUE(pages_.made_pages.empty());
-  EXPECT_TRUE(sheet_.calls.empty());
-}
-
 TEST_F(DocumentSheet, PagesThatCannotBeMadeHereAreDescribedToTheFramework) {
   pages_.fail = true;
   strings_.strings.erase({nullptr, 501});  // no title for the Font page
@@ -304,12 +288,8 @@ TEST_F(DocumentSheet, PagesThatCannotBeMadeHereAreDescribedToTheFramework) {
   EXPECT_EQ(context()->hWatermarkPage, Handle(0x93));
 }
 
-TEST_F(DocumentSheet, TitlesAreCutToTheirBuffer) {
-  strings_.Add(nullptr, 500, std::u16string(300, u'x'));
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(pages_.made_pages[0].title, std::u16string(kPageTitleChars - 1, u'x'));
-}
-
+// The header's title; other reasons, and a result or a release without a
+// context, only answer.
 TEST_F(DocumentSheet, HeaderTitleAndOtherReasons) {
   PROPSHEETUI_INFO_HEADER header = {};
   header.cbSize = sizeof(header);
@@ -318,15 +298,22 @@ TEST_F(DocumentSheet, HeaderTitleAndOtherReasons) {
   ASSERT_NE(header.pTitle, nullptr);
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(header.pTitle)), u"WaterMark UI Page");
 
-  info_.Result = 0;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_GET_INFO_HEADER, 0), S_OK);
-  EXPECT_EQ(info_.Result, 1u);
-
   for (WORD reason : {WORD{PROPSHEETUI_REASON_GET_ICON}, WORD{0xFFFF}}) {
     info_.Result = 0x55;
     EXPECT_EQ(Call(reason), S_OK) << reason;
     EXPECT_EQ(info_.Result, 0u);
   }
+  // Without a context, setting the result and releasing only answer.
+  const PrivateSettings before = private_dm_;
+  SETRESULT_INFO result = {};
+  result.Result = CPSUI_OK;
+  EXPECT_EQ(Call(PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&result)), S_OK);
+  EXPECT_EQ(info_.Result, static_cast<ULONG_PTR>(CPSUI_OK));
+  EXPECT_EQ(std::memcmp(&before, &private_dm_, sizeof(before)), 0);
+  EXPECT_EQ(Call(PROPSHEETUI_REASON_DESTROY), S_OK);
+  EXPECT_EQ(info_.Result, 1u);
+  EXPECT_TRUE(heap_.freed.empty());
+  EXPECT_EQ(cuip_.pOEMUserData, user_data_);
   EXPECT_EQ(heap_.allocations, 1) << "only the test's own user data";
   EXPECT_TRUE(sheet_.calls.empty());
 }
@@ -391,47 +378,6 @@ TEST_F(DocumentSheet, ReleaseFreesTheOptionItemsTheUserDataAndTheContext) {
   EXPECT_EQ(items[0].pName, nullptr);
   EXPECT_EQ(items[1].pOptType, nullptr);
   EXPECT_EQ(items[2].pName, nullptr);
-}
-
-TEST_F(DocumentSheet, SetResultAndReleaseWithoutAContextOnlyAnswer) {
-  const PrivateSettings before = private_dm_;
-  SETRESULT_INFO result = {};
-  result.Result = CPSUI_OK;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&result)), S_OK);
-  EXPECT_EQ(info_.Result, static_cast<ULONG_PTR>(CPSUI_OK));
-  EXPECT_EQ(std::memcmp(&before, &private_dm_, sizeof(before)), 0);
-
-  info_.Result = 0;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_DESTROY), S_OK);
-  EXPECT_EQ(info_.Result, 1u);
-  EXPECT_TRUE(heap_.freed.empty());
-  EXPECT_EQ(cuip_.pOEMUserData, user_data_);
-
-  // Without a CommonUIProp block only the context goes.
-  state_.pOemCuipParam = nullptr;
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_DESTROY), S_OK);
-  EXPECT_EQ(heap_.freed.size(), 1u);
-  EXPECT_EQ(cuip_.pOEMUserData, user_data_);
-  EXPECT_EQ(heap_.live.size(), 1u);
-}
-
-TEST_F(DocumentSheet, ThePlugInObjectDrivesTheSheetWithItsRecordedBlock) {
-  // The module hands its pages in at start-up.
-  SetDocumentSheetPages(&kPages);
-  auto* plugin = new IWaterMarkUI();
-  plugin->CommonUIProp(abi::OEMCUIP_DOCPROP, &cuip_);
-  info_.Reason = PROPSHEETUI_REASON_INIT;
-  ASSERT_EQ(plugin->DocumentPropertySheets(&info_, 0), S_OK);
-  ASSERT_NE(context(), nullptr);
-  EXPECT_EQ(context()->pOemCuipParam, &cuip_);
-  EXPECT_EQ(context()->pDriverUI, nullptr);
-  EXPECT_EQ(sheet_.calls.size(), 3u);  // the plug-in's own three pages
-  info_.Reason = PROPSHEETUI_REASON_DESTROY;
-  EXPECT_EQ(plugin->DocumentPropertySheets(&info_, 0), S_OK);
-  EXPECT_TRUE(heap_.live.empty());
-  plugin->Release();
-  SetDocumentSheetPages(nullptr);
 }
 
 }  // namespace

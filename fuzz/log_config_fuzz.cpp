@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "fuzz/fuzz_input.h"
 #include "log/driver_log.h"
 #include "log/log_files.h"
 #include "log/log_format.h"
@@ -17,33 +18,9 @@
 #include "platform/fake/fake_named_lock.h"
 #include "platform/fake/fake_printer_data.h"
 
-namespace {
-
-// Cuts the input into length-prefixed pieces.
-class Pieces {
- public:
-  Pieces(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::vector<std::uint8_t> Next() {
-    if (pos_ >= size_) return {};
-    const std::size_t length = data_[pos_++];
-    const std::size_t take = length < size_ - pos_ ? length : size_ - pos_;
-    std::vector<std::uint8_t> piece(data_ + pos_, data_ + pos_ + take);
-    pos_ += take;
-    return piece;
-  }
-  bool Flag() { return pos_ < size_ && (data_[pos_++] & 1) != 0; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kvt;
-  Pieces in(data, size);
+  fuzz::Input in(data, size);
   FakeClock clock;
   FakeConfigSource config;
   FakeFileSystem files;
@@ -61,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Printer data.
   PrinterHandle printer = printers.Add(u"P");
-  const std::vector<std::uint8_t> flags = in.Next();
+  const std::vector<std::uint8_t> flags = in.Piece();
   if (in.Flag()) printers.SetBytes(printer, u"LogSettingFlags", flags);
-  std::vector<std::uint8_t> path = in.Next();
+  std::vector<std::uint8_t> path = in.Piece();
   if (in.Flag()) {
     // Usually a path into the fake's folder, sometimes the raw bytes.
     if (in.Flag()) {
@@ -89,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char16_t* key = in.Flag() ? u"SOFTWARE\\KVT\\ThermalPrinterSdk"
                                   : u"SOFTWARE\\Wow6432Node\\KVT\\ThermalPrinterSdk";
   for (const char16_t* name : names) {
-    std::vector<std::uint8_t> value = in.Next();
+    std::vector<std::uint8_t> value = in.Piece();
     if (value.empty() && in.Flag()) continue;  // missing
     const std::uint32_t type = value.empty() ? 0 : value.front();
     config.Set(key, name, ConfigValue{type, std::move(value)});

@@ -5,39 +5,24 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/fuzz_input.h"
 #include "log/log_format.h"
 
 namespace {
 
-class Input {
- public:
-  Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::uint32_t Number() {
-    std::uint32_t value = 0;
-    for (int i = 0; i < 4 && pos_ < size_; ++i) value |= std::uint32_t{data_[pos_++]} << (8 * i);
-    return value;
+// A wide text of the length the next two bytes give; no terminators, so
+// the whole text reaches the formatting.
+std::wstring Text(kvt::fuzz::Input& in) {
+  const std::size_t length = (in.Number() & 0xFFFF) % 2048;
+  std::wstring text;
+  std::size_t left = 0;
+  in.Rest(&left);
+  for (std::size_t i = 0; i < length && i < left; ++i) {
+    const wchar_t c = static_cast<wchar_t>(in.Byte());
+    text.push_back(c == 0 ? L' ' : c);
   }
-  // A wide text of the length the next two bytes give; no terminators, so
-  // the whole text reaches the formatting.
-  std::wstring Text() {
-    const std::size_t length = (Number() & 0xFFFF) % 2048;
-    std::wstring text;
-    for (std::size_t i = 0; i < length && pos_ < size_; ++i) {
-      const wchar_t c = static_cast<wchar_t>(data_[pos_++]);
-      text.push_back(c == 0 ? L' ' : c);
-    }
-    return text;
-  }
-  const std::uint8_t* Rest(std::size_t* length) {
-    *length = size_ - pos_;
-    return data_ + pos_;
-  }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
-};
+  return text;
+}
 
 std::wstring Cut(std::size_t max, const wchar_t* format, ...) {
   va_list args;
@@ -59,9 +44,9 @@ bool Grow(std::wstring* out, const wchar_t* format, ...) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kvt::log;
-  Input in(data, size);
-  const std::wstring area = in.Text();
-  const std::wstring text = in.Text();
+  kvt::fuzz::Input in(data, size);
+  const std::wstring area = Text(in);
+  const std::wstring text = Text(in);
   const std::uint32_t number = in.Number();
   const std::uint32_t module = in.Number();
   const std::uint32_t level = in.Number();

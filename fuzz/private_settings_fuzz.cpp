@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "core/devmode.h"
+#include "fuzz/fuzz_input.h"
 #include "core/private_settings.h"
 #include "core/private_settings_ops.h"
 #include "platform/fake/fake_spooler.h"
@@ -37,26 +38,13 @@ kvt::PrinterHandle Printer() {
   return handle;
 }
 
-std::unique_ptr<kvt::PrivateSettings> RecordFrom(const std::uint8_t* data, std::size_t size) {
-  auto record = std::make_unique<kvt::PrivateSettings>();
-  std::memset(record.get(), 0, sizeof(kvt::PrivateSettings));
-  std::memcpy(record.get(), data, std::min(size, sizeof(kvt::PrivateSettings)));
-  return record;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   constexpr std::size_t kRecord = sizeof(kvt::PrivateSettings);
-  auto in = RecordFrom(data, size);
-  std::unique_ptr<kvt::PrivateSettings> out;
-  if (size > kRecord) {
-    out = RecordFrom(data + kRecord, size - kRecord);
-  } else {
-    out = std::make_unique<kvt::PrivateSettings>();
-    std::memset(out.get(), 0, kRecord);
-    kvt::Defaults(out.get());
-  }
+  auto in = kvt::fuzz::RecordAt<kvt::PrivateSettings>(data, size, 0);
+  auto out = kvt::fuzz::RecordAt<kvt::PrivateSettings>(data, size, kRecord);
+  if (size <= kRecord) kvt::Defaults(out.get());
   kvt::PrivateSettings in_before;
   std::memcpy(&in_before, in.get(), kRecord);
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/module_state.h"
+#include "fuzz/fuzz_input.h"
 #include "core/private_settings.h"
 #include "oemui/controls/fake_dialog_port.h"
 #include "oemui/docsettings/reduction_table.h"
@@ -59,14 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Views* views = new Views();
   // The working record first, then the applied one; each sits on the heap
   // at its exact size, the bytes the input lacks left zero.
-  auto working = std::make_unique<kvt::PrivateSettings>();
-  auto applied = std::make_unique<kvt::PrivateSettings>();
-  const std::size_t first =
-      size < sizeof(kvt::PrivateSettings) ? size : sizeof(kvt::PrivateSettings);
-  std::memcpy(working.get(), data, first);
-  std::memcpy(
-      applied.get(), data + first,
-      size - first < sizeof(kvt::PrivateSettings) ? size - first : sizeof(kvt::PrivateSettings));
+  auto working = kvt::fuzz::RecordAt<kvt::PrivateSettings>(data, size, 0);
+  auto applied =
+      kvt::fuzz::RecordAt<kvt::PrivateSettings>(data, size, sizeof(kvt::PrivateSettings));
   kvt::RefreshSettingsList(views->port, 1050, *working, *applied,
                            kvt::SelectReductionTable(u"KVT QV-J27"));
   kvt::CMyDibSection2 picture;

@@ -88,18 +88,6 @@ TEST_F(DriverLogTest, RepeatsAreSuppressedByTheirFirstSixtyThreeCharacters) {
                 std::string(80, 'L') + " [20 / e:0]\r\n");
 }
 
-TEST_F(DriverLogTest, SystemRecordsOfTheRecordMerge) {
-  LogSource source;
-  source.moduleId = kModuleSystem;
-  source.level = kLogError;
-  source.line = 412;
-  source.lastError = 1801;
-  EXPECT_EQ(WriteDriverLog(source, printer, L"GetPrinter size = 0"), 1);
-  EXPECT_EQ(Log(),
-            "2024/01/31 12:34:056 <00000000>, [ERR] SYSTEM\t: () GetPrinter size = 0 [412 / "
-            "e:1801]\r\n");
-}
-
 TEST_F(DriverLogTest, ByNameOpensAndClosesThePrinter) {
   SetThreadLastError(1);
   EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 3, 9), u"KVT QV-J27 Receipt", L"by name"), 1);

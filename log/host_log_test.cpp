@@ -2,32 +2,25 @@
 // at once. The ports alone are pinned on the real platform by the wine tests.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <thread>
 
 #include "log/driver_log.h"
 #include "log/log_files.h"
-#include "log/log_format.h"
 #include "log/sdk_log.h"
 #include "log/sdk_log_internal.h"
 #include "platform/clock.h"
 #include "platform/fake/fake_config_source.h"
 #include "platform/fake/fake_printer_data.h"
-#include "platform/host/folder_config_source.h"
-#include "platform/host/folder_printer_data.h"
 #include "platform/host/host_file_system.h"
 #include "platform/host/host_named_lock.h"
 #include "platform/last_error.h"
@@ -50,9 +43,6 @@ class TempFolder {
     fs::remove_all(path_, ignored);
   }
   const std::string& path() const { return path_; }
-  std::u16string u16(const std::string& child = "") const {
-    return Utf8ToUtf16(child.empty() ? path_ : path_ + "/" + child);
-  }
 
  private:
   std::string path_;
@@ -65,26 +55,17 @@ std::string ReadAll(const std::string& path) {
   return out.str();
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // ---- the logs on real files, locks and processes
 
 class HostLogTest : public ::testing::Test {
  protected:
-  HostLogTest()
-      : files_(dir_.path() + "/ProgramData"),
-        lock_(dir_.path() + "/locks"),
-        use_files_(files_),
-        use_lock_(lock_),
-        use_config_(config_),
-        use_printers_(printers_) {
+  HostLogTest() {
     fs::create_directories(dir_.path() + "/ProgramData");
     fs::create_directories(dir_.path() + "/locks");
     config_.SetNumber(u"SOFTWARE\\KVT\\ThermalPrinterSdk", u"LogLevelFlags", 0x86);
     printer_ = printers_.Add(u"KVT QV-J27 Receipt");
-    printers_.SetString(printer_, u"LogFilePath", dir_.u16("driver\\logs\\driver.log"));
+    printers_.SetString(printer_, u"LogFilePath",
+                        Utf8ToUtf16(dir_.path() + "/driver\\logs\\driver.log"));
     printers_.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
     log::ResetSdkLogForTesting();
     log::ResetDriverLogForTesting();
@@ -98,14 +79,14 @@ class HostLogTest : public ::testing::Test {
   std::string DriverLogPath() const { return dir_.path() + "/driver/logs/driver.log"; }
 
   TempFolder dir_;
-  HostFileSystem files_;
-  HostNamedLock lock_;
+  HostFileSystem files_{dir_.path() + "/ProgramData"};
+  HostNamedLock lock_{dir_.path() + "/locks"};
   FakeConfigSource config_;
   FakePrinterData printers_;
-  ScopedService<FileSystem> use_files_;
-  ScopedService<NamedLock> use_lock_;
-  ScopedService<ConfigSource> use_config_;
-  ScopedService<PrinterData> use_printers_;
+  ScopedService<FileSystem> use_files_{files_};
+  ScopedService<NamedLock> use_lock_{lock_};
+  ScopedService<ConfigSource> use_config_{config_};
+  ScopedService<PrinterData> use_printers_{printers_};
   PrinterHandle printer_ = nullptr;
 };
 
@@ -163,11 +144,9 @@ TEST_F(HostLogTest, ProcessesWritingAtOnceLoseNothing) {
   const LocalTime now = DefaultService<Clock>().Now();
   char daily[32];
   std::snprintf(daily, sizeof(daily), "/%04d%02d%02d.log", now.year, now.month, now.day);
-  {
-    WriteFile(LogsFolder() + daily, "KVT Thermal Printer Logfile\r\n");
-    ASSERT_EQ(truncate((LogsFolder() + daily).c_str(), 32000001 - 2), 0);
-    std::ofstream(LogsFolder() + daily, std::ios::binary | std::ios::app) << "\r\n";
-  }
+  std::ofstream(LogsFolder() + daily, std::ios::binary) << "KVT Thermal Printer Logfile\r\n";
+  ASSERT_EQ(truncate((LogsFolder() + daily).c_str(), 32000001 - 2), 0);
+  std::ofstream(LogsFolder() + daily, std::ios::binary | std::ios::app) << "\r\n";
 
   // A holder that takes both locks and is killed while the writers wait.
   int ready[2];
