@@ -88,7 +88,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<std::uint8_t>(text[i]);
-    const int extra = lead < 0x80          ? 0
+    const int extra = lead < 0x80           ? 0
                       : (lead >> 5) == 0x06 ? 1
                       : (lead >> 4) == 0x0E ? 2
                       : (lead >> 3) == 0x1E ? 3
@@ -117,6 +117,22 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     i += extra + 1;
   }
   return out;
+}
+
+std::u16string DecimalText(long long value, int min_digits) {
+  // Built from the end; the magnitude as unsigned so the lowest value has one.
+  unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                           : static_cast<unsigned long long>(value);
+  std::u16string text;
+  do {
+    text.insert(text.begin(), static_cast<char16_t>(u'0' + magnitude % 10));
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (min_digits > 0 && text.size() < static_cast<std::size_t>(min_digits)) {
+    text.insert(text.begin(), static_cast<std::size_t>(min_digits) - text.size(), u'0');
+  }
+  if (value < 0) text.insert(text.begin(), u'-');
+  return text;
 }
 
 }  // namespace kvt

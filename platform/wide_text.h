@@ -14,4 +14,9 @@ std::wstring Utf16ToWide(std::u16string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 
+// |value| in decimal digits, with a leading '-' when negative and zeros in
+// front up to |min_digits| digits: the numbers the pages show in their
+// boxes and lists.
+std::u16string DecimalText(long long value, int min_digits = 1);
+
 }  // namespace kvt

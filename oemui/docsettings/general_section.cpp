@@ -18,6 +18,7 @@
 #include "resources/pictures/picture_ids.h"
 #include "resources/resource_ids.h"
 #include "resources/settings_list_ids.h"
+#include "platform/wide_text.h"
 
 namespace kvt {
 namespace {
@@ -64,11 +65,6 @@ constexpr int kReductionScaleControls[] = {IDC_GENERAL_REDUCTION_MIN, IDC_GENERA
 
 constexpr std::uint8_t kModeNone = 0;
 constexpr std::uint8_t kModeScale = 3;
-
-std::u16string Decimal(int value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
-}
 
 const SliderRule* RuleOfArrow(int id) {
   for (const SliderRule* rule : kSliders) {
@@ -191,7 +187,7 @@ int GeneralSection::SelectedMode() {
 
 std::uint32_t GeneralSection::RefreshReduction(bool keep) {
   port_.SetText(IDC_GENERAL_SPEED_BOX, u"");
-  port_.SetText(IDC_GENERAL_DENSITY_BOX, Decimal(port_.TrackPos(IDC_GENERAL_DENSITY_SLIDER)));
+  port_.SetText(IDC_GENERAL_DENSITY_BOX, DecimalText(port_.TrackPos(IDC_GENERAL_DENSITY_SLIDER)));
   const int mode = SelectedMode();
   // The scale controls follow the mode even when the form cannot be read.
   for (int id : kReductionScaleControls) port_.Enable(id, can_change_ && mode == kModeScale);
@@ -214,7 +210,7 @@ std::uint32_t GeneralSection::RefreshReduction(bool keep) {
     scale = static_cast<int>(row->dwWidthMm * 1000u / static_cast<std::uint32_t>(form.width));
   }
   scale = std::clamp(scale, kReduction.min, kReduction.max);
-  port_.SetText(IDC_GENERAL_REDUCTION_BOX, Decimal(scale));
+  port_.SetText(IDC_GENERAL_REDUCTION_BOX, DecimalText(scale));
   port_.TrackSetPos(IDC_GENERAL_REDUCTION_SLIDER, scale);
   if (keep) working().byReductionScale = static_cast<std::uint8_t>(scale);
   return kResultOk;

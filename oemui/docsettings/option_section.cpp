@@ -16,6 +16,7 @@
 #include "platform/string_table.h"
 #include "resources/option_section_ids.h"
 #include "resources/settings_list_ids.h"
+#include "platform/wide_text.h"
 
 namespace kvt {
 namespace {
@@ -89,11 +90,6 @@ int LeadingNumber(const std::u16string& text) {
     value = std::min(value * 10 + (text[i] - u'0'), 1000000LL);
   }
   return static_cast<int>(negative ? -value : value);
-}
-
-std::u16string Decimal(int value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
 }
 
 std::u16string TwoDigits(int value) {
@@ -374,11 +370,11 @@ std::uint32_t OptionSection::OnEditChanged(int id) {
   } else {
     if (text.empty()) {
       const int value = std::max(rule->min, 0);
-      port_.SetEditText(id, rule == &kKeycode ? TwoDigits(value) : Decimal(value));
+      port_.SetEditText(id, rule == &kKeycode ? TwoDigits(value) : DecimalText(value));
     } else {
       const int value = LeadingNumber(text);
       if (value < rule->min || value > rule->max) {
-        port_.SetEditText(id, Decimal(std::clamp(value, rule->min, rule->max)));
+        port_.SetEditText(id, DecimalText(std::clamp(value, rule->min, rule->max)));
       }
     }
     code = Store();

@@ -12,6 +12,7 @@
 #include "platform/string_table.h"
 #include "resources/resource_ids.h"
 #include "resources/settings_list_ids.h"
+#include "platform/wide_text.h"
 
 namespace kvt {
 namespace {
@@ -52,11 +53,6 @@ int LeadingNumber(const std::u16string& text) {
   return static_cast<int>(negative ? -value : value);
 }
 
-std::u16string Decimal(int value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
-}
-
 }  // namespace
 
 std::u16string CorrectFormFeedText(const std::u16string& text, bool* minus_moved, int* value) {
@@ -79,7 +75,7 @@ std::u16string CorrectFormFeedText(const std::u16string& text, bool* minus_moved
   }
   const int number = LeadingNumber(kept);
   *value = std::clamp(number, kFormFeedCorrectMin, kFormFeedCorrectMax);
-  return number == *value ? kept : Decimal(*value);
+  return number == *value ? kept : DecimalText(*value);
 }
 
 PaperCutSection::PaperCutSection(DialogPort& port, PageContext* context)

@@ -12,6 +12,7 @@
 #include "platform/system_info.h"
 #include "resources/pictures/picture_ids.h"
 #include "resources/settings_list_ids.h"
+#include "platform/wide_text.h"
 
 namespace kvt {
 namespace {
@@ -128,15 +129,6 @@ bool LoadText(std::uint32_t id, std::u16string* text) {
   return Service<StringTable>().Load(ModuleInstance(), id, kTextChars, text);
 }
 
-std::u16string Decimal(long value, int min_digits = 1) {
-  const std::string digits = std::to_string(value < 0 ? -static_cast<long long>(value) : value);
-  std::u16string text(value < 0 ? 1 : 0, u'-');
-  text.append(digits.size() < static_cast<std::size_t>(min_digits) ? min_digits - digits.size() : 0,
-              u'0');
-  text.append(digits.begin(), digits.end());
-  return text;
-}
-
 // |format| with its "%d" replaced by |value| and "%%" by "%". The format
 // comes from the string table, so nothing else in it is interpreted.
 std::u16string FormatNumber(const std::u16string& format, long value) {
@@ -149,7 +141,7 @@ std::u16string FormatNumber(const std::u16string& format, long value) {
         continue;
       }
       if (format[i + 1] == u'd') {
-        text += Decimal(value);
+        text += DecimalText(value);
         ++i;
         continue;
       }
@@ -306,7 +298,7 @@ std::uint32_t RowBuilder::Build(const ListItem& item, RowValue* row) {
     case Field::kKeycode:
       row->changed = wg.byLogoKeycode != ag.byLogoKeycode;
       row->visible = wg.byLogo != 0;
-      if (wg.byLogo == 1) row->text = Decimal(wg.byLogoKeycode, 2);
+      if (wg.byLogo == 1) row->text = DecimalText(wg.byLogoKeycode, 2);
       return kResultOk;
     case Field::kLogoPosition:
       row->changed = wg.byLogoAlign != ag.byLogoAlign;

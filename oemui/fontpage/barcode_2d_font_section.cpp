@@ -11,6 +11,7 @@
 #include "oemui/section_frame.h"
 #include "oemui/tools/coded_message.h"
 #include "resources/font_page_ids.h"
+#include "platform/wide_text.h"
 
 namespace kvt {
 namespace {
@@ -35,15 +36,6 @@ constexpr int kModuleHeightControls[] = {IDC_BARCODE_2D_HEIGHT_LABEL, IDC_BARCOD
 constexpr const char16_t* kRotateTexts[kRotateCount] = {u"None", u"90 Degrees to Right",
                                                         u"180 Degrees", u"90 Degrees to Left"};
 constexpr const char16_t* kLevelTexts[kQrLevels] = {u"L", u"M", u"Q", u"H"};
-
-std::u16string Decimal(unsigned value) {
-  std::u16string text;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return text;
-}
 
 bool IsPdf417(std::uint8_t system) { return system == barcode2d::kPdf417; }
 
@@ -86,7 +78,7 @@ std::uint32_t Barcode2DFontSection::OnInit() {
                      ComboItem{LoadSectionText(IDS_BARCODE_2D_PDF417, u"PDF417"), 1});
   for (int i = 0; i < kModuleHeightRows; ++i) {
     port_.ComboAddItem(IDC_BARCODE_2D_HEIGHT_COMBO, i,
-                       ComboItem{Decimal(static_cast<unsigned>(i + 2)), i});
+                       ComboItem{DecimalText(static_cast<unsigned>(i + 2)), i});
   }
   for (int i = 0; i < kRotateCount; ++i) {
     port_.ComboAddItem(
@@ -117,12 +109,12 @@ void Barcode2DFontSection::FillSystemLists(std::uint8_t system) {
   const int sizes = pdf ? kPdf417SizeRows : kQrSizeRows;
   for (int i = 0; i < sizes; ++i) {
     port_.ComboAddItem(IDC_BARCODE_2D_SIZE_COMBO, i,
-                       ComboItem{Decimal(static_cast<unsigned>(i + 2)), i});
+                       ComboItem{DecimalText(static_cast<unsigned>(i + 2)), i});
   }
   const int levels = pdf ? kPdf417Levels : kQrLevels;
   for (int i = 0; i < levels; ++i) {
     port_.ComboAddItem(IDC_BARCODE_2D_ECL_COMBO, i,
-                       ComboItem{pdf ? Decimal(static_cast<unsigned>(i)) : levels_[i], i});
+                       ComboItem{pdf ? DecimalText(static_cast<unsigned>(i)) : levels_[i], i});
   }
   port_.ComboRebuild(IDC_BARCODE_2D_SIZE_COMBO);
   port_.ComboRebuild(IDC_BARCODE_2D_ECL_COMBO);
@@ -262,11 +254,11 @@ std::vector<TestInfoLine> Barcode2DFontSection::InfoLines(const Barcode2DFontSet
   lines.push_back({InfoLabel(IDS_INFO_FONT_NAME),
                    font < font_names_.size() ? font_names_[font] : std::u16string()});
   lines.push_back({InfoLabel(IDS_INFO_SYSTEM), Barcode2DSystemName(g.bySystem)});
-  lines.push_back({InfoLabel(IDS_INFO_SIZE), Decimal(g.byModuleSize)});
-  if (pdf) lines.push_back({InfoLabel(IDS_INFO_HEIGHT), Decimal(g.byModuleHeight)});
+  lines.push_back({InfoLabel(IDS_INFO_SIZE), DecimalText(g.byModuleSize)});
+  if (pdf) lines.push_back({InfoLabel(IDS_INFO_HEIGHT), DecimalText(g.byModuleHeight)});
   std::u16string level;
   if (pdf) {
-    level = Decimal(g.byErrorLevel);
+    level = DecimalText(g.byErrorLevel);
   } else if (g.byErrorLevel < levels_.size()) {
     level = levels_[g.byErrorLevel];
   }

@@ -10,6 +10,7 @@
 #include "oemui/section_frame.h"
 #include "oemui/tools/coded_message.h"
 #include "resources/font_page_ids.h"
+#include "platform/wide_text.h"
 
 namespace kvt {
 namespace {
@@ -61,15 +62,6 @@ constexpr Bounds kNumberEdits[] = {
     {IDC_BARCODE_WIDTH_EDIT, kBarcodeWidthMin, kBarcodeWidthMax},
     {IDC_BARCODE_HEIGHT_EDIT, kBarcodeHeightMin, kBarcodeHeightMax},
 };
-
-std::u16string Decimal(unsigned value) {
-  std::u16string text;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return text;
-}
 
 }  // namespace
 
@@ -275,7 +267,7 @@ std::uint32_t BarcodeFontSection::OnEditChange(int id) {
       int end = 0;
       port_.GetSelection(id, &start, &end);
       loading_ = true;
-      port_.SetEditText(id, Decimal(static_cast<unsigned>(value < b.min ? b.min : b.max)));
+      port_.SetEditText(id, DecimalText(static_cast<unsigned>(value < b.min ? b.min : b.max)));
       loading_ = false;
       port_.SetSelection(id, start, start);
     }
@@ -312,8 +304,8 @@ std::vector<TestInfoLine> BarcodeFontSection::InfoLines(const BarcodeFontSetting
   }
   // The stored numbers, not the edits' texts: those may hold any run of
   // digits.
-  lines.push_back({InfoLabel(IDS_INFO_WIDTH), Decimal(g.byModuleWidth)});
-  lines.push_back({InfoLabel(IDS_INFO_HEIGHT), Decimal(g.byHeight)});
+  lines.push_back({InfoLabel(IDS_INFO_WIDTH), DecimalText(g.byModuleWidth)});
+  lines.push_back({InfoLabel(IDS_INFO_HEIGHT), DecimalText(g.byHeight)});
   lines.push_back({InfoLabel(IDS_INFO_HRI), BarcodeHriName(g.byHri)});
   lines.push_back({InfoLabel(IDS_INFO_HEX_INPUT), HexInputInfoText(g.byHexInput != 0)});
   lines.push_back({InfoLabel(IDS_INFO_ROTATE), RotateInfoText(g.byRotate)});

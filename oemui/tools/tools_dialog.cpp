@@ -100,15 +100,6 @@ std::uint32_t ReadPrinterFacts(HANDLE printer, PrinterFacts* facts) {
   return code;
 }
 
-std::u16string Decimal(std::uint32_t value) {
-  std::u16string text;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return text;
-}
-
 }  // namespace
 
 const ToolsModel& ToolsModelFor(std::u16string_view driver_name) {
@@ -129,8 +120,8 @@ const std::array<ToolsVersionRow, kToolsVersionRows>& ToolsVersionRowTable() {
 }
 
 std::u16string VersionText(const FileVersion& version) {
-  return u": " + Decimal(version.major) + u"." + Decimal(version.minor) + u"." +
-         Decimal(version.build);
+  return u": " + DecimalText(version.major) + u"." + DecimalText(version.minor) + u"." +
+         DecimalText(version.build);
 }
 
 std::u16string DriverTitle(std::u16string_view title_format, std::u16string_view driver_name,
@@ -150,7 +141,7 @@ std::u16string DriverTitle(std::u16string_view title_format, std::u16string_view
         title += driver_name;
         ++i;
       } else if (c == u'%' && spec == u'd') {
-        title += next_number < 3 ? Decimal(numbers[next_number++]) : u"";
+        title += next_number < 3 ? DecimalText(numbers[next_number++]) : u"";
         ++i;
       } else if (c == u'%' && spec == u'%') {
         title += u'%';

@@ -55,4 +55,23 @@ std::wstring DriverPluginPath(HANDLE printer, std::wstring* error) {
   return folder + name;
 }
 
+IPrintOemUI* CreatePlugin(HMODULE module) {
+  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  const auto get_class_object = reinterpret_cast<GetClassObjectFn>(
+      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  IClassFactory* factory = nullptr;
+  if (get_class_object == nullptr ||
+      get_class_object(::kvt::abi::kClsidPlugin, ::kvt::abi::kIidClassFactory,
+                       reinterpret_cast<void**>(&factory)) != S_OK) {
+    return nullptr;
+  }
+  IPrintOemUI* plugin = nullptr;
+  if (factory->CreateInstance(nullptr, ::kvt::abi::kIidPrintOemUI,
+                              reinterpret_cast<void**>(&plugin)) != S_OK) {
+    plugin = nullptr;
+  }
+  factory->Release();
+  return plugin;
+}
+
 }  // namespace kvt::tools

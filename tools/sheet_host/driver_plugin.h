@@ -8,10 +8,16 @@
 
 #include <string>
 
+#include "platform/framework_abi.h"
+
 namespace kvt::tools {
 
 // The plug-in's full path; empty, with |error| saying why, when the driver
 // names none.
 std::wstring DriverPluginPath(HANDLE printer, std::wstring* error);
+
+// The plug-in object of the loaded plug-in |module|, made through its
+// class factory as the universal driver makes it; null when it cannot be.
+IPrintOemUI* CreatePlugin(HMODULE module);
 
 }  // namespace kvt::tools

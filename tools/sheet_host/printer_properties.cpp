@@ -112,24 +112,6 @@ bool Parse(int argc, wchar_t** argv, Options* options) {
   return true;
 }
 
-IPrintOemUI* CreatePlugin(HMODULE module) {
-  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  const auto get_class_object = reinterpret_cast<GetClassObjectFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  IClassFactory* factory = nullptr;
-  if (get_class_object == nullptr || get_class_object(abi::kClsidPlugin, abi::kIidClassFactory,
-                                                      reinterpret_cast<void**>(&factory)) != S_OK) {
-    return nullptr;
-  }
-  IPrintOemUI* plugin = nullptr;
-  if (factory->CreateInstance(nullptr, abi::kIidPrintOemUI, reinterpret_cast<void**>(&plugin)) !=
-      S_OK) {
-    plugin = nullptr;
-  }
-  factory->Release();
-  return plugin;
-}
-
 // The Tools dialog: the first page's child dialog.
 HWND ToolsDialog() {
   HWND sheet = FindPropertySheet(GetCurrentThreadId());

@@ -326,25 +326,6 @@ bool MakeFolders(const std::wstring& folder) {
   return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-IPrintOemUI* CreatePlugin(HMODULE module) {
-  using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  const auto get_class_object = reinterpret_cast<GetClassObjectFn>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  if (get_class_object == nullptr) return nullptr;
-  IClassFactory* factory = nullptr;
-  if (get_class_object(kvt::abi::kClsidPlugin, kvt::abi::kIidClassFactory,
-                       reinterpret_cast<void**>(&factory)) != S_OK) {
-    return nullptr;
-  }
-  IPrintOemUI* plugin = nullptr;
-  if (factory->CreateInstance(nullptr, kvt::abi::kIidPrintOemUI,
-                              reinterpret_cast<void**>(&plugin)) != S_OK) {
-    plugin = nullptr;
-  }
-  factory->Release();
-  return plugin;
-}
-
 // The printer's default document settings, public part only; a plain
 // portrait Letter document when the printer has none to give.
 DEVMODEW PublicDevmode(HANDLE printer, const std::wstring& printer_name) {
@@ -427,23 +408,13 @@ void PickRows(const std::vector<ComboPick>& picks) {
   }
 }
 
-// The first page's section that is shown: the visible child dialog.
-HWND ShownSection(HWND page) {
-  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[16] = {};
-    GetClassNameW(child, name, 16);
-    if (std::wcscmp(name, L"#32770") == 0 && IsWindowVisible(child)) return child;
-  }
-  return nullptr;
-}
-
 // The first page makes its sections once the sheet has painted: like a
 // user, the host waits for one to show (at most two seconds), handling the
 // thread's messages meanwhile.
 void WaitForShownSection(HWND page) {
   const DWORD start = GetTickCount();
-  while (page != nullptr && ShownSection(page) == nullptr && GetTickCount() - start < 2000) {
+  while (page != nullptr && kvt::tools::ShownSection(page) == nullptr &&
+         GetTickCount() - start < 2000) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
@@ -470,7 +441,7 @@ void SendSectionMessages(const std::vector<SectionMessage>& messages) {
             (page != nullptr ? L"" : L" (none)"));
       continue;
     }
-    HWND section = page != nullptr ? ShownSection(page) : nullptr;
+    HWND section = page != nullptr ? kvt::tools::ShownSection(page) : nullptr;
     // A page without sections is its controls' parent itself (not the
     // first page, which makes its sections once the sheet has painted).
     if (section == nullptr && page != first_page) section = page;
@@ -573,7 +544,7 @@ int wmain(int argc, wchar_t** argv) {
       options.plugin.empty() ? kvt::tools::DriverPluginPath(printer, &why) : options.plugin;
   if (plugin_path.empty()) Print(L"no plug-in: " + why);
   HMODULE module = plugin_path.empty() ? nullptr : LoadLibraryW(plugin_path.c_str());
-  IPrintOemUI* plugin = module != nullptr ? CreatePlugin(module) : nullptr;
+  IPrintOemUI* plugin = module != nullptr ? kvt::tools::CreatePlugin(module) : nullptr;
   if (plugin == nullptr) {
     Print(L"cannot create the plug-in from " + plugin_path + L" (error " +
           std::to_wstring(GetLastError()) + L")");

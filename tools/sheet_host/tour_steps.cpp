@@ -37,17 +37,6 @@ void Pump(DWORD milliseconds) {
   } while (GetTickCount() - start < milliseconds);
 }
 
-// The page's section in view: its visible child dialog.
-HWND ShownSection(HWND page) {
-  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[16] = {};
-    GetClassNameW(child, name, 16);
-    if (std::wcscmp(name, L"#32770") == 0 && IsWindowVisible(child)) return child;
-  }
-  return nullptr;
-}
-
 HWND WaitForSection(HWND page) {
   const DWORD start = GetTickCount();
   HWND section = ShownSection(page);

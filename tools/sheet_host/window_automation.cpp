@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cwchar>
 
 #include "tools/sheet_host/png_file.h"
 
@@ -70,6 +71,16 @@ std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
   return text;
+}
+
+HWND ShownSection(HWND page) {
+  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (std::wcscmp(name, L"#32770") == 0 && IsWindowVisible(child)) return child;
+  }
+  return nullptr;
 }
 
 HWND FindPropertySheet(DWORD thread_id) { return FindThreadWindow(thread_id, IsPropertySheet); }

@@ -21,6 +21,9 @@ std::wstring WindowText(HWND window);
 // The first visible top-level window of the thread that is a property
 // sheet (a dialog that answers PSM_GETTABCONTROL); null when there is none.
 HWND FindPropertySheet(DWORD thread_id);
+
+// The section a page shows: its visible child dialog; null when none is.
+HWND ShownSection(HWND page);
 // The titles of the sheet's tabs, in tab order.
 std::vector<std::wstring> SheetTabTitles(HWND sheet);
 
