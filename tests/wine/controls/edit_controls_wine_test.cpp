@@ -19,7 +19,6 @@ using wine_test::Heard;
 using wine_test::TestDialog;
 
 constexpr int kDigitsEdit = 101;
-constexpr int kHexEdit = 102;
 constexpr int kSignedEdit = 103;
 constexpr int kUpDown = 104;
 constexpr int kRadioFirst = 105;
@@ -33,8 +32,6 @@ std::vector<ControlSpec> Controls() {
   return {
       {L"Static", L"Digits:", 0, SS_LEFT, 7, 9, 40, 8},
       {L"Edit", L"", kDigitsEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 7, 80, 12},
-      {L"Static", L"Hex:", 0, SS_LEFT, 7, 25, 40, 8},
-      {L"Edit", L"", kHexEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 23, 80, 12},
       {L"Static", L"Signed:", 0, SS_LEFT, 7, 41, 40, 8},
       {L"Edit", L"", kSignedEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 39, 70, 12},
       {L"msctls_updown32", L"", kUpDown, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 120, 39,
@@ -62,7 +59,7 @@ class EditControlsWineTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(dialog_->window(), nullptr);
     port_ = std::make_unique<Win32DialogPort>(dialog_->window());
-    for (int id : {kDigitsEdit, kHexEdit, kSignedEdit}) {
+    for (int id : {kDigitsEdit, kSignedEdit}) {
       ASSERT_EQ(port_->AttachCustom(id, CustomControl::kEdit), 0u) << id;
       port_->SetTextLimit(id, 0);
       port_->SetText(id, u"");
@@ -71,7 +68,6 @@ class EditControlsWineTest : public ::testing::Test {
       ASSERT_EQ(port_->AttachCustom(id, CustomControl::kRadioButton), 0u) << id;
     }
     port_->SetInputMode(kDigitsEdit, EditMode::kDigits);
-    port_->SetInputMode(kHexEdit, EditMode::kHex);
     port_->SetInputMode(kSignedEdit, EditMode::kSignedInteger);
     SetFocus(dialog_->Item(kButton));
     dialog_->PumpPending();
@@ -190,18 +186,6 @@ TEST_F(EditControlsWineTest, PortDrivesTheStandardControls) {
   EXPECT_EQ(port_->ListCell(kList, 1, 1), long_command);
   EXPECT_TRUE(port_->ListSelectRow(kList, 1));
   EXPECT_EQ(port_->ListSelectedRow(kList), 1);
-
-  // Geometry, a window timer.
-  std::optional<DialogRect> rect = port_->ItemRect(kButton);
-  ASSERT_TRUE(rect.has_value());
-  DialogRect moved{rect->left + 4, rect->top + 2, rect->right + 4, rect->bottom + 2};
-  ASSERT_TRUE(port_->MoveItem(kButton, moved));
-  EXPECT_EQ(port_->ItemRect(kButton), moved);
-  port_->MoveItem(kButton, *rect);
-  ASSERT_TRUE(port_->StartTimer(200, 10));
-  EXPECT_TRUE(dialog_->PumpUntil([&] { return !dialog_->HeardOf(WM_TIMER).empty(); }));
-  port_->StopTimer(200);
-  EXPECT_EQ(dialog_->HeardOf(WM_TIMER)[0].wparam, 200u);
 
   // What is not there, or not that kind of control, is refused.
   EXPECT_EQ(port_->AttachCustom(999, CustomControl::kEdit), 107u);
