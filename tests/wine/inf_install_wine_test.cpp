@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -19,21 +18,12 @@
 namespace {
 
 using kvt::testbed::Env;
+using kvt::testbed::Lower;
 using kvt::testbed::PrinterDriverFolder;
 using kvt::testbed::ReadFileBytes;
-
-std::wstring Lower(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
-  return text;
-}
+using kvt::testbed::SystemFolder;
 
 std::wstring PackageFile(const wchar_t* name) { return Env(L"KVT_PACKAGE_DIR") + L"\\" + name; }
-
-std::wstring SystemFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetSystemDirectoryW(path, MAX_PATH);
-  return path;
-}
 
 struct OpenInf {
   explicit OpenInf(const std::wstring& path)
@@ -44,11 +34,6 @@ struct OpenInf {
   UINT error_line = 0;
   HINF handle;
 };
-
-std::wstring TargetFolder(HINF inf, const wchar_t* section) {
-  wchar_t path[MAX_PATH] = {};
-  return SetupGetTargetPathW(inf, nullptr, section, path, MAX_PATH, nullptr) ? path : L"";
-}
 
 TEST(InfInstallWine, ThePackagesInfOpensWithoutAnErrorLine) {
   OpenInf inf(PackageFile(L"KvtQvj2.inf"));
@@ -76,15 +61,6 @@ TEST(InfInstallWine, ThePackagesInfOpensWithoutAnErrorLine) {
   DeleteFileW(broken.c_str());
 }
 
-// Wine resolves the printer-driver folder's id (66000) to the spooler's
-// driver folder, and the system folder's (11) to System32.
-TEST(InfInstallWine, TheInfsFolderIdsAreTheSpoolersFolders) {
-  OpenInf inf(PackageFile(L"KvtQvj2.inf"));
-  ASSERT_NE(inf.handle, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(Lower(TargetFolder(inf.handle, L"KVT_QVJ27.Driver")), Lower(PrinterDriverFolder()));
-  EXPECT_EQ(Lower(TargetFolder(inf.handle, L"KVT_QVJ27.System")), Lower(SystemFolder()));
-}
-
 UINT CALLBACK CollectTarget(void* context, UINT notification, UINT_PTR param1, UINT_PTR) {
   if (notification == SPFILENOTIFY_QUEUESCAN) {
     static_cast<std::vector<std::wstring>*>(context)->push_back(
@@ -93,10 +69,11 @@ UINT CALLBACK CollectTarget(void* context, UINT notification, UINT_PTR param1, U
   return NO_ERROR;
 }
 
-// The queue of the model's install section holds the package's own files
-// and nothing of Include=NTPRINT.INF or Needs=UNIDRV.OEM: wine has no
-// NTPRINT.INF to include, and setupapi leaves both directives to the
-// printer class installer, as Windows' does.
+// The queue of the model's install section holds the package's own files,
+// in the spooler's driver folder (id 66000) and System32 (11), and nothing
+// of Include=NTPRINT.INF or Needs=UNIDRV.OEM: wine has no NTPRINT.INF to
+// include, and setupapi leaves both directives to the printer class
+// installer, as Windows' does.
 TEST(InfInstallWine, TheInstallSectionQueuesThePackagesFilesOnly) {
   OpenInf inf(PackageFile(L"KvtQvj2.inf"));
   ASSERT_NE(inf.handle, INVALID_HANDLE_VALUE);
@@ -134,7 +111,7 @@ TEST(InfInstallWine, TheBedsDriversHoldThePackagesFiles) {
   const std::wstring folder = PrinterDriverFolder() + L"\\3\\";
   for (const wchar_t* name : {kvt::testbed::kReceiptPrinter, kvt::testbed::kMixedCasePrinter,
                               kvt::testbed::kOtherModelPrinter}) {
-    SCOPED_TRACE(std::string(name, name + wcslen(name)));
+    SCOPED_TRACE(kvt::testbed::Utf8(name));
     kvt::testbed::Printer printer(name);
     ASSERT_NE(printer.get(), nullptr);
     DWORD needed = 0;
@@ -158,18 +135,19 @@ TEST(InfInstallWine, TheBedsDriversHoldThePackagesFiles) {
     std::wstring error;
     EXPECT_EQ(Lower(kvt::tools::DriverPluginPath(printer.get(), &error)),
               Lower(folder + L"KvtQvj2Ui.dll"))
-        << std::string(error.begin(), error.end());
+        << kvt::testbed::Utf8(error);
   }
-  for (const wchar_t* file :
-       {L"KvtQvj2.gpd", L"KvtQvj2.ini", L"KvtQvj2Ui.dll", L"KvtQvj2Res.dll"}) {
-    SCOPED_TRACE(std::string(file, file + wcslen(file)));
-    const std::string bytes = ReadFileBytes(folder + file);
-    EXPECT_FALSE(bytes.empty());
-    EXPECT_TRUE(bytes == ReadFileBytes(PackageFile(file)));
+  const std::pair<std::wstring, const wchar_t*> files[] = {
+      {folder + L"KvtQvj2.gpd", L"KvtQvj2.gpd"},
+      {folder + L"KvtQvj2.ini", L"KvtQvj2.ini"},
+      {folder + L"KvtQvj2Ui.dll", L"KvtQvj2Ui.dll"},
+      {folder + L"KvtQvj2Res.dll", L"KvtQvj2Res.dll"},
+      {SystemFolder() + L"\\KvtQvj2Res2.dll", L"KvtQvj2Res2.dll"}};
+  for (const auto& [installed, packaged] : files) {
+    const std::string bytes = ReadFileBytes(installed);
+    EXPECT_FALSE(bytes.empty()) << kvt::testbed::Utf8(installed);
+    EXPECT_TRUE(bytes == ReadFileBytes(PackageFile(packaged))) << kvt::testbed::Utf8(installed);
   }
-  const std::string messages = ReadFileBytes(SystemFolder() + L"\\KvtQvj2Res2.dll");
-  EXPECT_FALSE(messages.empty());
-  EXPECT_TRUE(messages == ReadFileBytes(PackageFile(L"KvtQvj2Res2.dll")));
 }
 
 // Wine's spooler adds a driver whose files are missing (Windows refuses

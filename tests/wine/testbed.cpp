@@ -1,6 +1,9 @@
 #include "tests/wine/testbed.h"
 
+#include <shlobj.h>
 #include <winspool.h>
+
+#include <cwctype>
 
 #include <vector>
 
@@ -36,6 +39,59 @@ std::string ReadFileBytes(const std::wstring& path) {
     bytes.append(buffer, read);
   }
   CloseHandle(file);
+  return bytes;
+}
+
+std::wstring SystemFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetSystemDirectoryW(path, MAX_PATH);
+  return path;
+}
+
+std::wstring LogFolder() {
+  wchar_t path[MAX_PATH] = {};
+  SHGetSpecialFolderPathW(nullptr, path, CSIDL_COMMON_APPDATA, FALSE);
+  return std::wstring(path) + L"\\KVT\\Logs";
+}
+
+std::wstring Lower(std::wstring text) {
+  for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
+  return text;
+}
+
+std::wstring TempPath(const std::wstring& name) {
+  wchar_t temp[MAX_PATH];
+  return std::wstring(temp, GetTempPathW(MAX_PATH, temp)) + name;
+}
+
+std::wstring ArtifactFolder(const std::wstring& sub, bool per_language) {
+  std::wstring path = Env(L"KVT_ARTIFACT_DIR");
+  if (path.empty()) path = TempPath(L"kvt-artifacts");
+  if (per_language) path += GetUserDefaultUILanguage() == 0x411 ? L"\\ja" : L"\\en";
+  if (!sub.empty()) path += L"\\" + sub;
+  // The folder and its parents; existing ones are fine.
+  for (std::size_t at = 3; at <= path.size(); ++at) {
+    if (at == path.size() || path[at] == L'\\' || path[at] == L'/') {
+      CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    }
+  }
+  return path;
+}
+
+std::string SavedRecord(const std::wstring& path) {
+  const std::string devmode = ReadFileBytes(path);
+  if (devmode.size() < 70) return std::string();
+  const std::size_t public_size =
+      static_cast<unsigned char>(devmode[68]) | static_cast<unsigned char>(devmode[69]) << 8;
+  return devmode.size() > public_size ? devmode.substr(public_size) : std::string();
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
   return bytes;
 }
 
@@ -120,9 +176,29 @@ std::string HostRun::Value(const std::string& prefix) const {
   return found.empty() ? std::string("(missing)") : found.front();
 }
 
+std::string HostRun::Report() const {
+  std::string report;
+  for (const auto& line : lines) report += line + "\n";
+  return report;
+}
+
 HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms) {
   HostRun run;
   static_cast<ProgramRun&>(run) = RunBesideThisProgram(L"sheet_host.exe", arguments, timeout_ms);
+  return run;
+}
+
+PageRun RunPage(const std::wstring& arguments) {
+  const std::wstring port = ReceiptPortFile();
+  const std::wstring saved = TempPath(L"kvt-page-" + std::to_wstring(GetCurrentProcessId()));
+  DeleteFileW(port.c_str());
+  DeleteFileW(saved.c_str());
+  PageRun run;
+  static_cast<HostRun&>(run) =
+      RunSheetHost(arguments + L" --save-devmode \"" + saved + L"\"", 90000);
+  run.port = ReadFileBytes(port);
+  run.record = SavedRecord(saved);
+  DeleteFileW(saved.c_str());
   return run;
 }
 

@@ -42,10 +42,21 @@ struct HostRun : ProgramRun {
   std::vector<std::string> All(const std::string& prefix) const;
   // The first of them; "(missing)" when there is none.
   std::string Value(const std::string& prefix) const;
+  // The whole report, for a failure's message.
+  std::string Report() const;
 };
 
 // Runs sheet_host.exe (beside the test program) with |arguments|.
 HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms = 90000);
+
+// A run of the sheet host that drives a page, and what it left behind: the
+// bytes the receipt printer received (its port file deleted before) and
+// the private record of the document saved on OK (--save-devmode).
+struct PageRun : HostRun {
+  std::string port;
+  std::string record;
+};
+PageRun RunPage(const std::wstring& arguments);
 
 // A plug-in object made through the exports of the KvtQvj2Ui.dll beside
 // the test program, as the framework makes it; null when that fails.
@@ -77,6 +88,30 @@ std::wstring ReceiptPortFile();
 
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFileBytes(const std::wstring& path);
+
+// System32, and the folder of the daily logs (KVT\Logs under the common
+// application data).
+std::wstring SystemFolder();
+std::wstring LogFolder();
+
+// |text| in lower case, for paths.
+std::wstring Lower(std::wstring text);
+
+// |name| in the temporary folder.
+std::wstring TempPath(const std::wstring& name);
+
+// Where a test leaves pictures for a person to look at: KVT_ARTIFACT_DIR
+// (else a folder in the temporary folder), then "en" or "ja" after the UI
+// language when |per_language|, then |sub|. Made when missing.
+std::wstring ArtifactFolder(const std::wstring& sub, bool per_language = false);
+
+// The private record of a device mode saved by the sheet host
+// (--save-devmode): the bytes behind the public part, whose size dmSize
+// (offset 68) gives; empty when the file is shorter than that.
+std::string SavedRecord(const std::wstring& path);
+
+// UTF-8 of a wide text, for messages and comparisons with the host's report.
+std::string Utf8(const std::wstring& text);
 
 // An open printer handle, closed at the end of the scope.
 class Printer {

@@ -1,24 +1,11 @@
-// Registers the test bed's printers in the wine prefix. Run once by
-// testbed_up.sh; run again, it installs the drivers afresh (existing printers
-// stay).
-//
-//   "KVT QV-J27 Receipt"  driver "KVT QV-J27"        port %KVT_RECEIPT_PORT%
-//   "KVT Mixed Case"      driver "kvt Qv-j27 Mixed"  port %KVT_RECEIPT_PORT%
-//   "ACME LX-100 Label"   driver "ACME LX-100"       port %KVT_OTHER_PORT%
-//
-// The drivers come from the driver package in %KVT_PACKAGE_DIR% as Windows
-// installs one: the INF's model "KVT QV-J27" copies its files, and each
-// driver is added with the files the INF names (the other two names stand
-// for a renamed driver and another model with the same plug-in). Wine has
-// no universal driver; its wineps.drv stands in for the rendering and
-// configuration modules.
-//
-// The ports are Unix file paths (Z:\...): wine's spooler writes a raw job
-// there byte for byte.
-//
-// It also adds the package's two roll-paper forms to the forms the printers
-// offer, as the driver's installation does. Wine 8's AddFormW answers TRUE
-// and keeps nothing, so under wine the sheet host offers them itself.
+// Registers the test bed's printers in the wine prefix (run by
+// testbed_up.sh; run again, it installs the drivers afresh and keeps the
+// printers): the drivers "KVT QV-J27", "kvt Qv-j27 Mixed" (a renamed
+// driver) and "ACME LX-100" (another model) from the package's INF as
+// Windows installs one, wineps.drv standing in for the universal driver;
+// the printers "KVT QV-J27 Receipt" and "KVT Mixed Case" on the port file
+// %KVT_RECEIPT_PORT%, "ACME LX-100 Label" on %KVT_OTHER_PORT%; and the
+// package's roll-paper forms (which wine 8 answers TRUE for and drops).
 #include <windows.h>
 #include <winspool.h>
 

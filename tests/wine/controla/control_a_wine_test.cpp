@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr DWORD kHostTimeoutMs = 90000;
 // The Font page with the Control A section shown (entry key '3'); row 0,
 // the blank (value "F20"), is selected.
 const wchar_t kControlASection[] = L" --page 2 --send 0:1633:51:0";
@@ -63,11 +62,10 @@ TEST(ControlAFontSection, EditedCommandIsWrittenToTheUsersRegistryOnOk) {
                            [] { return kvt::testbed::DriveHexEditor(0, L"1b 40", IDOK, L""); });
   const kvt::testbed::HostRun run =
       kvt::testbed::RunSheetHost(L"--press ok --timeout 60 --flags 0x40" +
-                                     std::wstring(kControlASection) + L" --send 1245:0xF5:0:0",
-                                 kHostTimeoutMs);
+                                 std::wstring(kControlASection) + L" --send 1245:0xF5:0:0");
   const kvt::testbed::HexEditorVisit visit = editor.get();
   ASSERT_TRUE(run.finished);
-  ASSERT_TRUE(visit.found) << ::testing::PrintToString(run.lines);
+  ASSERT_TRUE(visit.found) << run.Report();
   EXPECT_EQ(ReadCommand(key, L"F20"), (std::vector<BYTE>{0x1B, 0x40}));
   RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"F20");
 }
@@ -79,15 +77,11 @@ TEST(ControlAFontSection, TestPrintSendsTheCommandAlone) {
   ASSERT_EQ(
       RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"F20", REG_BINARY, command, sizeof(command)),
       ERROR_SUCCESS);
-  const std::wstring port = kvt::testbed::ReceiptPortFile();
-  DeleteFileW(port.c_str());  // wine writes over the file without cutting it
-  const kvt::testbed::HostRun run = kvt::testbed::RunSheetHost(
-      L"--press cancel --timeout 60" + std::wstring(kControlASection) + L" --send 1083:0xF5:0:0",
-      kHostTimeoutMs);
+  const kvt::testbed::PageRun run = kvt::testbed::RunPage(
+      L"--press cancel --timeout 60" + std::wstring(kControlASection) + L" --send 1083:0xF5:0:0");
   ASSERT_TRUE(run.finished);
-  EXPECT_TRUE(run.All("message box: ").empty()) << ::testing::PrintToString(run.lines);
-  EXPECT_EQ(kvt::testbed::ReadFileBytes(port),
-            std::string(reinterpret_cast<const char*>(command), sizeof(command)));
+  EXPECT_TRUE(run.All("message box: ").empty()) << run.Report();
+  EXPECT_EQ(run.port, std::string(reinterpret_cast<const char*>(command), sizeof(command)));
   RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"F20");
 }
 

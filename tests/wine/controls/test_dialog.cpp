@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-#include "tools/sheet_host/window_automation.h"
-
 namespace kvt::wine_test {
 namespace {
 
@@ -119,22 +117,6 @@ std::vector<Heard> TestDialog::HeardOf(UINT message) const {
     if (heard.message == message) found.push_back(heard);
   }
   return found;
-}
-
-bool TestDialog::Screenshot(const std::wstring& file_name) {
-  wchar_t folder[MAX_PATH] = {};
-  DWORD length = GetEnvironmentVariableW(L"KVT_ARTIFACT_DIR", folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  std::wstring path(folder);
-  // Make the folder and its parents; existing ones are fine.
-  for (std::size_t at = 3; at <= path.size(); ++at) {
-    if (at == path.size() || path[at] == L'\\' || path[at] == L'/') {
-      CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-    }
-  }
-  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpPending();
-  return kvt::tools::CaptureWindowToPng(window_, path + L"\\" + file_name);
 }
 
 bool SetClipboardText(HWND owner, const std::wstring& text) {

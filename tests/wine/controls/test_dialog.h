@@ -1,11 +1,6 @@
 // A dialog for trying custom controls under wine: an in-memory template
 // with the controls a test names, shown modeless, a message pump that gives
-// up after a timeout, a record of what the dialog heard, and a screenshot
-// into the build's artefacts.
-//
-// Under Xvfb with no window manager wine waits two seconds for every
-// visible top-level window it hides or destroys; a test suite makes its
-// dialog once (SetUpTestSuite) and resets the controls between tests.
+// up after a timeout, and a record of what the dialog heard.
 #pragma once
 
 #include <windows.h>
@@ -55,10 +50,6 @@ class TestDialog {
   const std::vector<Heard>& heard() const { return heard_; }
   std::vector<Heard> HeardOf(UINT message) const;
   void ClearHeard() { heard_.clear(); }
-
-  // Writes the dialog's client area to <KVT_ARTIFACT_DIR>/<file_name>;
-  // false when the folder is not set or the picture cannot be written.
-  bool Screenshot(const std::wstring& file_name);
 
  private:
   static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

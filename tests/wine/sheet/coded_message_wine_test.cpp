@@ -50,28 +50,28 @@ class CodedMessage : public ::testing::Test {
   HWND owner_ = nullptr;
 };
 
-TEST_F(CodedMessage, AnErrorShowsItsTextTitledByTheOwnersParent) {
-  MessageBoxAnswerer answerer(IDOK);
-  EXPECT_EQ(kvt::ShowCodedMessage(__LINE__, owner_, 202, MB_ICONERROR), IDOK);
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  const auto& box = answerer.seen()[0];
-  EXPECT_EQ(box.text, Expected(533));
-  EXPECT_EQ(box.title, L"KVT QV-J27 Receipt Printing Preferences");
-  // Whether it is asked to stay on top cannot be seen here: wine ignores
-  // MB_TOPMOST (WineMessageBox below).
-  EXPECT_EQ(box.owner, parent_);
-  EXPECT_TRUE(IsWindowEnabled(owner_));
-}
-
-TEST_F(CodedMessage, AQuestionAnswersTheButtonPressedAndEnablesTheOwnerAgain) {
-  for (const int button : {IDCANCEL, IDOK}) {
-    MessageBoxAnswerer answerer(button);
-    EXPECT_EQ(kvt::ShowCodedMessage(__LINE__, owner_, 1020, MB_OKCANCEL), button);
+// An error (code 202, text 533) and a question (code 1020, text 153)
+// answered each way: the text in the UI's language, titled by the owner's
+// parent, the button pressed answered, the owner enabled again.
+TEST_F(CodedMessage, ShowsItsTextTitledByTheOwnersParentAndAnswersTheButton) {
+  const struct {
+    int code;
+    UINT style;
+    int button;
+    UINT text;
+  } cases[] = {{202, MB_ICONERROR, IDOK, 533},
+               {1020, MB_OKCANCEL, IDCANCEL, 153},
+               {1020, MB_OKCANCEL, IDOK, 153}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    MessageBoxAnswerer answerer(c.button);
+    EXPECT_EQ(kvt::ShowCodedMessage(__LINE__, owner_, c.code, c.style), c.button);
     ASSERT_EQ(answerer.seen().size(), 1u);
-    const std::vector<int> buttons = {IDOK, IDCANCEL};
-    EXPECT_EQ(answerer.seen()[0].buttons, buttons);
-    EXPECT_EQ(answerer.seen()[0].text, Expected(153));
-    EXPECT_TRUE(IsWindowEnabled(owner_)) << button;
+    const auto& box = answerer.seen()[0];
+    EXPECT_EQ(box.text, Expected(c.text));
+    EXPECT_EQ(box.title, L"KVT QV-J27 Receipt Printing Preferences");
+    EXPECT_EQ(box.owner, parent_);
+    EXPECT_TRUE(IsWindowEnabled(owner_));
   }
 }
 

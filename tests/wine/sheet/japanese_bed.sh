@@ -1,6 +1,8 @@
 #!/bin/bash
 # Runs wine test programs with a Japanese UI:
-#   japanese_bed.sh <bed dir> <testbed_setup.exe> <test.exe>...
+#   japanese_bed.sh <bed dir> <testbed_setup.exe> <test.exe>[@<artefact dir>]...
+# A program named with @ gets that KVT_ARTIFACT_DIR; the others keep the
+# caller's.
 #
 # LANG and LC_ALL set to ja_JP.UTF-8 give a wine process UI language 0x411
 # and ANSI code page 932, whatever locale its server was started under. But
@@ -35,8 +37,11 @@ japanese wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N 
   >>"$KVT_WINE_DIR/wineboot-ja.log" 2>&1 </dev/null
 japanese wine "$setup_exe"
 status=0
-for program in "$@"; do
+for item in "$@"; do
+  program=${item%%@*}
+  artifacts=${KVT_ARTIFACT_DIR:-}
+  [ "$program" != "$item" ] && artifacts=${item#*@}
   echo "=== $(basename "$program") with a Japanese UI"
-  japanese wine "$program" || status=1
+  japanese env KVT_ARTIFACT_DIR="$artifacts" wine "$program" || status=1
 done
 exit $status
