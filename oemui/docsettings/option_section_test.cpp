@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/private_settings_ops.h"
-#include "log/log_test_fixture.h"
-#include "oemui/controls/fake_dialog_port.h"
 #include "oemui/docsettings/general_section.h"
-#include "oemui/page_messages.h"
-#include "oemui/tools/coded_message.h"
+#include "oemui/page_test.h"
 #include "oemui/tools/utility_library.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_package_library.h"
 #include "resources/option_section_ids.h"
 
 namespace kvt {
@@ -53,15 +47,12 @@ std::u16string Hex(std::size_t count, std::uint8_t first = 0) {
   return CommandHexText(bytes.data(), bytes.size());
 }
 
-class OptionSectionTest : public log::LogFixture {
+class OptionSectionTest : public PageTest {
  protected:
   OptionSectionTest() {
     g_editor = EditorAnswer{};
-    Defaults(&context_.WorkingSettings);
     context_.WorkingSettings.byPreset = 6;
-    context_.bCanChange = 1;
-    sheet_ = windows_.NewWindow(nullptr);
-    page_ = windows_.NewWindow(sheet_, [this](UINT message, WPARAM, LPARAM) -> LRESULT {
+    windows_.SetHandler(page_window_, [this](UINT message, WPARAM, LPARAM) -> LRESULT {
       // The page's switch to User Setting must see the record as it was.
       if (message == kDsmUserPreset) at_user_preset_.push_back(context_.WorkingSettings);
       return 0;
@@ -69,23 +60,17 @@ class OptionSectionTest : public log::LogFixture {
   }
 
   void Make() {
-    section_.reset();  // it holds the port made before
-    window_ = windows_.NewWindow(page_);
+    std::vector<int> controls;
     for (int id = 1000; id < 2200; ++id) {
       if (id == 1146 || (id >= 1031 && id <= 1045) || (id >= 1070 && id <= 1072) || id == 1111 ||
           id == 1113 || id == 1174 || id == 1175 || id == 1222 || (id >= 1236 && id <= 1241) ||
           id == 1278 || id == 2126 || (id >= 1801 && id <= 1807)) {
-        windows_.AddControl(window_, id);
+        controls.push_back(id);
       }
     }
+    window_ = MakeSection(controls, &section_);
     for (int e = 0; e < 4; ++e) C(kEventButtons[e]).rect = {e * 60, 20, e * 60 + 58, 41};
     C(IDC_OPTION_FRAME).rect = {0, 50, 240, 280};
-    port_ = std::make_unique<FakeDialogPort>(windows_, window_);
-    section_ = std::make_unique<OptionSection>(*port_, &context_);
-    windows_.SetHandler(window_, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      bool handled = false;
-      return section_->Dispatch(m, w, l, &handled);
-    });
     ASSERT_EQ(section_->OnInit(), 0u);
     told_at_init_ = Count(kDsmEventSelected);
     windows_.ClearMessages();
@@ -93,7 +78,7 @@ class OptionSectionTest : public log::LogFixture {
 
   FakeControl& C(int id) { return *windows_.Control(window_, id); }
   OptionCommandGroup& G(int event) { return context_.WorkingSettings.optionGroups[event]; }
-  int Count(UINT message) { return static_cast<int>(windows_.MessagesTo(page_, message).size()); }
+  int Count(UINT message) { return PageTest::Count(page_window_, message); }
   void Select(int event) { windows_.Send(window_, kDsmSelectEvent, event, 0); }
   void EditTo(int id, const std::u16string& text) {
     C(id).text = text;
@@ -106,17 +91,8 @@ class OptionSectionTest : public log::LogFixture {
     libraries_.entries[{library, kHexEditorEntry}] = reinterpret_cast<LibraryEntry>(&Editor);
   }
 
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-  PageContext context_ = {};
   std::vector<PrivateSettings> at_user_preset_;
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_ = nullptr;
   HWND window_ = nullptr;
-  std::unique_ptr<FakeDialogPort> port_;
   std::unique_ptr<OptionSection> section_;
   int told_at_init_ = 0;
 };
@@ -169,10 +145,10 @@ TEST_F(OptionSectionTest, EachEventShowsItsOwnGroupAndDrawersOnlyAtTheEnds) {
     }
     EXPECT_EQ(C(IDC_OPTION_ON_TIME_EDIT).visible, end && c.drawer != 0) << e;
     // The page follows; the notch's strip is repainted.
-    const auto told = windows_.MessagesTo(page_, kDsmEventSelected);
+    const auto told = windows_.MessagesTo(page_window_, kDsmEventSelected);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].wparam, static_cast<WPARAM>(e));
-    EXPECT_EQ(port_->invalidated.back(), (DialogRect{0, 43, 240, 52}));
+    EXPECT_EQ(section_port_->invalidated.back(), (DialogRect{0, 43, 240, 52}));
     EXPECT_EQ(Count(kDsmUserPreset), 0);
   }
   EXPECT_EQ(windows_.Send(window_, kDsmSelectEvent, 4, 0), 107);

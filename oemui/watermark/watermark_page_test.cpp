@@ -6,41 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "core/doc_ui_state.h"
-#include "core/module_state.h"
-#include "core/private_settings_ops.h"
-#include "log/log_test_fixture.h"
-#include "oemui/controls/fake_dialog_port.h"
-#include "oemui/page_messages.h"
-#include "oemui/tools/coded_message.h"
-#include "oemui/watermark/nv_watermark_test.h"
+#include "oemui/page_test.h"
+#include "oemui/watermark/nv_watermark_test_print.h"
 #include "oemui/watermark/tiff_builder_testing.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_package_library.h"
-#include "platform/fake/fake_module_resources.h"
-#include "platform/fake/fake_spooler.h"
-#include "platform/fake/fake_string_table.h"
 #include "resources/resource_ids.h"
 #include "resources/watermark_page_ids.h"
 
 namespace kvt {
 namespace {
 
-constexpr char16_t kLogPath[] = u"C:\\Logs\\driver.log";
 constexpr int kCombo = IDC_WATERMARK_IMAGE_COMBO;
 constexpr int kKeycode = IDC_WATERMARK_KEYCODE_EDIT;
 // The sample's colour (blue, green, red) and the background's white.
 constexpr std::uint8_t kSample[3] = {0x10, 0x20, 0x30};
-
-std::vector<LPARAM> g_results;
-LONG_PTR RecordSheetCall(HANDLE, UINT, LPARAM page, LPARAM) {
-  g_results.push_back(page);
-  return 1;
-}
 
 BitmapPixels Solid(int width, int height, const std::uint8_t bgr[3]) {
   BitmapPixels bitmap{width, height, std::vector<std::uint8_t>(DibStride(width, 24) * height)};
@@ -59,11 +40,9 @@ std::vector<std::uint8_t> TextPicture(std::uint32_t width, std::uint32_t height)
   return testing::TiffBuilder::Picture(false, width, height, 4, pixels).Build();
 }
 
-class WatermarkPageTest : public log::LogFixture {
+class WatermarkPageTest : public PageTest {
  protected:
   WatermarkPageTest() {
-    g_results.clear();
-    printer_ = printers.Add(u"KVT QV-J27 Receipt");
     const std::uint8_t white[3] = {0xFF, 0xFF, 0xFF};
     pictures_.bitmaps[{ModuleInstance(), 189}] = Solid(146, 169, white);
     pictures_.bitmaps[{ModuleInstance(), 245}] = Solid(72, 33, kSample);
@@ -81,36 +60,14 @@ class WatermarkPageTest : public log::LogFixture {
         {685, u"Width"},      {686, u"Height"},       {614, u"ON"},
         {615, u"OFF"},        {620, u"%d%%"},         {621, u"%d dot"}};
     for (const auto& [id, text] : texts) strings_.Add(ModuleInstance(), id, text);
-
-    Defaults(&context_.WorkingSettings);
     context_.WorkingSettings.byPreset = 0;
     context_.AppliedSettings = context_.WorkingSettings;
-    context_.hPrinter = printer_;
-    context_.pfnComPropSheet = &RecordSheetCall;
-    context_.hFontPage = reinterpret_cast<HANDLE>(0x2002);
-    context_.nSplitterPos = -1;
-    context_.bCanChange = 1;
-    context_.pOemCuipParam = &cuip_;
-    cuip_.pOEMUserData = &ui_;
-    ui_.bIpdFontUsable = 1;
-    ui_.pWorkingSettings = &context_.WorkingSettings;
-
-    sheet_ = windows_.NewWindow(nullptr);
-    page_ = windows_.NewWindow(sheet_);
-    windows_.ClientRect(page_) = {0, 0, 540, 420};
-    windows_.AddControl(page_, kPreviewId, {10, 10, 250, 200});
-    windows_.AddControl(page_, kSplitterId, {10, 204, 250, 208});
-    windows_.AddControl(page_, kSettingsListId, {10, 212, 250, 410});
     for (int id = IDC_WATERMARK_IMAGE_LABEL; id <= IDC_WATERMARK_PRINT; ++id) {
-      windows_.AddControl(page_, id);
+      windows_.AddControl(page_window_, id);
     }
-    windows_.AddControl(page_, IDC_WATERMARK_POSITION_PICTURE);
-    port_ = std::make_unique<FakeDialogPort>(windows_, page_);
+    windows_.AddControl(page_window_, IDC_WATERMARK_POSITION_PICTURE);
     page_object_ = std::make_unique<WatermarkPage>(*port_, &context_);
-    windows_.SetHandler(page_, [this](UINT message, WPARAM wparam, LPARAM lparam) {
-      bool handled = false;
-      return static_cast<LRESULT>(page_object_->Dispatch(message, wparam, lparam, &handled));
-    });
+    Route(page_object_.get());
   }
 
   std::uint32_t Init() {
@@ -119,16 +76,12 @@ class WatermarkPageTest : public log::LogFixture {
     windows_.ClearMessages();
     return code;
   }
-  FakeControl& C(int id) { return *windows_.Control(page_, id); }
+  FakeControl& C(int id) { return Page(id); }
   PrivateSettings& working() { return context_.WorkingSettings; }
-  int Changes() { return static_cast<int>(windows_.MessagesTo(sheet_, kPsmChanged).size()); }
-  void Notify(UINT code) {
-    NotifyHeader header = {sheet_, 0, code};
-    windows_.Send(page_, kWmNotify, 0, reinterpret_cast<LPARAM>(&header));
-  }
+  int Changes() { return static_cast<int>(Count(sheet_, kPsmChanged)); }
   void TypeKeycode(const std::u16string& text) {
     C(kKeycode).text = text;
-    windows_.Send(page_, kMsgEditNotify, MakeNotifyWParam(kKeycode, kEditCodeChanged), 0);
+    windows_.Send(page_window_, kMsgEditNotify, MakeNotifyWParam(kKeycode, kEditCodeChanged), 0);
   }
   std::u16string ListText(std::uint32_t item) {
     const TreeModel& tree = C(kSettingsListId).tree;
@@ -148,25 +101,6 @@ class WatermarkPageTest : public log::LogFixture {
     return p[0] == 0 && p[1] == 0 && p[2] == 0;
   }
 
-  FakeSpooler spooler_;
-  FakeStringTable strings_;
-  FakeModuleResources pictures_;
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;
-  ScopedService<Spooler> use_spooler_{spooler_};
-  ScopedService<StringTable> use_strings_{strings_};
-  ScopedService<ModuleResources> use_pictures_{pictures_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-
-  PrinterHandle printer_ = nullptr;
-  PageContext context_ = {};
-  OEMCUIPPARAM cuip_ = {};
-  DocUiState ui_ = {};
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_ = nullptr;
-  std::unique_ptr<FakeDialogPort> port_;
   std::unique_ptr<WatermarkPage> page_object_;
 };
 
@@ -181,7 +115,7 @@ TEST_F(WatermarkPageTest, PositionOffTheGridShowsTopLeftAndIsCollectedAsZero) {
   EXPECT_EQ(C(kKeycode).limit, 3u);
   EXPECT_TRUE(C(IDC_WATERMARK_INFO_OFF).checked);
   EXPECT_EQ(working().byWatermarkPosition, 9);
-  windows_.ClickButton(page_, IDC_WATERMARK_INFO_ON, true);
+  windows_.ClickButton(page_window_, IDC_WATERMARK_INFO_ON, true);
   EXPECT_EQ(working().byWatermarkPosition, 0);
   EXPECT_EQ(Changes(), 1);
   EXPECT_EQ(ListText(4), u"Position: Top Left");
@@ -205,7 +139,8 @@ TEST_F(WatermarkPageTest, KeycodeTypingIsKeptToTwoDigits) {
   }
   // The up-down control: its position, as two digits.
   C(IDC_WATERMARK_KEYCODE_UPDOWN).spin_pos = 3;
-  windows_.Send(page_, 0x0115, 0, reinterpret_cast<LPARAM>(C(IDC_WATERMARK_KEYCODE_UPDOWN).window));
+  windows_.Send(page_window_, 0x0115, 0,
+                reinterpret_cast<LPARAM>(C(IDC_WATERMARK_KEYCODE_UPDOWN).window));
   EXPECT_EQ(C(kKeycode).text, u"03");
   EXPECT_EQ(working().byWatermarkKeycode, 3);
 }
@@ -215,7 +150,7 @@ TEST_F(WatermarkPageTest, ChoosingNvImageAsksFirstAndCancelCollectsNothing) {
   EXPECT_FALSE(C(kKeycode).visible);
   EXPECT_EQ(ListText(3), u"(hidden)");
   boxes_.answer = 2;  // Cancel
-  windows_.PickComboRow(page_, kCombo, 1);
+  windows_.PickComboRow(page_window_, kCombo, 1);
   ASSERT_EQ(boxes_.boxes.size(), 1u);
   EXPECT_EQ(C(kCombo).combo_selected, 0);
   EXPECT_EQ(working().byWatermark, 0);
@@ -223,7 +158,7 @@ TEST_F(WatermarkPageTest, ChoosingNvImageAsksFirstAndCancelCollectsNothing) {
   EXPECT_FALSE(C(kKeycode).visible);
 
   boxes_.answer = 1;  // OK
-  windows_.PickComboRow(page_, kCombo, 1);
+  windows_.PickComboRow(page_window_, kCombo, 1);
   EXPECT_EQ(boxes_.boxes.size(), 2u);
   EXPECT_EQ(working().byWatermark, 1);
   EXPECT_EQ(working().byPreset, 6);
@@ -252,17 +187,17 @@ TEST_F(WatermarkPageTest, ArrowKeysWalkTheGridWithWrapAround) {
       {4, kMsgRadioRight, 5}, {5, kMsgRadioDown, 8},  {3, kMsgRadioUp, 0},
   };
   for (const Case& c : cases) {
-    windows_.Post(page_, c.key, static_cast<WPARAM>(1315 + c.from), 0);
+    windows_.Post(page_window_, c.key, static_cast<WPARAM>(1315 + c.from), 0);
     windows_.Pump();
     EXPECT_EQ(working().byWatermarkPosition, c.to) << c.from << " " << c.key;
     EXPECT_EQ(windows_.focus(), C(1315 + c.to).window);
     for (int p = 0; p < 9; ++p) EXPECT_EQ(C(1315 + p).checked, p == c.to);
   }
   // A click checks its button alone, whatever the group did.
-  windows_.ClickButton(page_, 1319);
+  windows_.ClickButton(page_window_, 1319);
   EXPECT_EQ(working().byWatermarkPosition, 4);
   for (int p = 0; p < 9; ++p) EXPECT_EQ(C(1315 + p).checked, p == 4);
-  windows_.ClickButton(page_, IDC_WATERMARK_INFO_ON);
+  windows_.ClickButton(page_window_, IDC_WATERMARK_INFO_ON);
   EXPECT_TRUE(C(IDC_WATERMARK_INFO_ON).checked);
   EXPECT_FALSE(C(IDC_WATERMARK_INFO_OFF).checked);
 }
@@ -283,23 +218,21 @@ TEST_F(WatermarkPageTest, WithoutPermissionNothingIsEverEnabled) {
   Notify(kPsnSetActive);
   EXPECT_TRUE(none_enabled());
   C(kCombo).combo_selected = 0;
-  windows_.Send(page_, kWmCommand, MakeNotifyWParam(kCombo, kCbnSelChange), 0);
+  windows_.Send(page_window_, kWmCommand, MakeNotifyWParam(kCombo, kCbnSelChange), 0);
   C(kCombo).combo_selected = 1;
-  windows_.Send(page_, kWmCommand, MakeNotifyWParam(kCombo, kCbnSelChange), 0);
+  windows_.Send(page_window_, kWmCommand, MakeNotifyWParam(kCombo, kCbnSelChange), 0);
   EXPECT_TRUE(none_enabled());
 }
 
 TEST_F(WatermarkPageTest, ApplyLogsItsLineAndReportsOk) {
-  files.AddDirectory(u"C:\\Logs");
-  printers.SetString(printer_, u"LogFilePath", kLogPath);
-  printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
+  TurnDriverLogOn();
   working().byWatermarkKeycode = 5;
   working().byWatermarkPosition = 4;
   ASSERT_EQ(Init(), 0u);
   working().byWatermarkDensity = 77;
   Notify(kPsnApply);
   EXPECT_EQ(context_.AppliedSettings.byWatermarkDensity, 77);
-  EXPECT_EQ(g_results, std::vector<LPARAM>{0x2002});
+  EXPECT_EQ(SheetResults(), std::vector<LPARAM>{kFontPageHandle});
   const std::string log = files.Content(kLogPath);
   EXPECT_NE(log.find("(Water mark) WaterMark Apply [mode:0/Id:5/Pos:4]"), std::string::npos) << log;
 }
@@ -349,14 +282,14 @@ TEST_F(WatermarkPageTest, FailedTestPrintIsShownAndKeepsTheSheetOpen) {
   working().byWatermark = 1;
   working().byWatermarkKeycode = 42;
   ASSERT_EQ(Init(), 0u);
-  windows_.ClickButton(page_, IDC_WATERMARK_PRINT);
+  windows_.ClickButton(page_window_, IDC_WATERMARK_PRINT);
   ASSERT_EQ(spooler_.documents.size(), 1u);
   EXPECT_EQ(spooler_.documents[0].data, BuildNvTestBlock(42, false));
   EXPECT_TRUE(boxes_.boxes.empty());
 
   spooler_.fail = "StartDoc";
   const PrivateSettings before = working();
-  windows_.ClickButton(page_, IDC_WATERMARK_PRINT);
+  windows_.ClickButton(page_window_, IDC_WATERMARK_PRINT);
   ASSERT_EQ(boxes_.boxes.size(), 1u);
   EXPECT_EQ(boxes_.boxes[0].style & kMbIconError, kMbIconError);
   EXPECT_TRUE(windows_.MessagesTo(sheet_, kPsmPressButton).empty());
@@ -369,14 +302,14 @@ TEST_F(WatermarkPageTest, FileNameWithoutTerminatorIsReadWithinItsField) {
   const PrivateSettings before = working();
   ASSERT_EQ(Init(), 0u);
   EXPECT_EQ(C(IDC_WATERMARK_FILE_EDIT).text.size(), 259u);
-  windows_.ClickButton(page_, IDC_WATERMARK_INFO_ON, true);
+  windows_.ClickButton(page_window_, IDC_WATERMARK_INFO_ON, true);
   EXPECT_EQ(Changes(), 0);
   // Untouched: the field stays as the record held it.
   EXPECT_EQ(std::memcmp(before.szWatermarkFile, working().szWatermarkFile,
                         sizeof(before.szWatermarkFile)),
             0);
   C(IDC_WATERMARK_FILE_EDIT).text = std::u16string(300, u'b');
-  windows_.ClickButton(page_, IDC_WATERMARK_INFO_OFF, true);
+  windows_.ClickButton(page_window_, IDC_WATERMARK_INFO_OFF, true);
   EXPECT_EQ(std::u16string(working().szWatermarkFile, 259), std::u16string(259, u'b'));
   EXPECT_EQ(working().szWatermarkFile[259], u'\0');
 }

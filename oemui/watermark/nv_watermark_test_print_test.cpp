@@ -1,6 +1,6 @@
 // The stored-image test print: the block's bytes, and what a refused job
 // answers and logs.
-#include "oemui/watermark/nv_watermark_test.h"
+#include "oemui/watermark/nv_watermark_test_print.h"
 
 #include <gtest/gtest.h>
 
