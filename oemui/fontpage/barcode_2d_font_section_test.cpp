@@ -25,13 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 class Barcode2DFontSectionTest : public FontSectionTest<Barcode2DFontSection> {
  protected:
   Barcode2DFontSectionTest() {
-    printer_ = printers.Add(u"KVT QV-J27 Receipt");
-    files.AddDirectory(u"C:\\Logs");
-    printers.SetString(printer_, u"LogFilePath", u"C:\\Logs\\driver.log");
-    printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
-    Defaults(&context_.WorkingSettings);
-    context_.bCanChange = 1;
-    context_.hPrinter = printer_;
+    TurnDriverLogOn();
     MakeSection(Barcode2DSectionControls());
     windows_.Font(window_).height = -11;
   }

@@ -25,13 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 class BarcodeFontSectionTest : public FontSectionTest<BarcodeFontSection> {
  protected:
   BarcodeFontSectionTest() {
-    printer_ = printers.Add(u"KVT QV-J27 Receipt");
-    files.AddDirectory(u"C:\\Logs");
-    printers.SetString(printer_, u"LogFilePath", u"C:\\Logs\\driver.log");
-    printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
-    Defaults(&context_.WorkingSettings);
-    context_.bCanChange = 1;
-    context_.hPrinter = printer_;
+    TurnDriverLogOn();
     MakeSection(BarcodeSectionControls());
     windows_.Font(window_).height = -11;
   }
@@ -40,7 +34,7 @@ class BarcodeFontSectionTest : public FontSectionTest<BarcodeFontSection> {
     windows_.ClearMessages();
   }
   BarcodeFontSettings& Group(int i) { return context_.WorkingSettings.barcodeFonts[i]; }
-  int Changes() { return static_cast<int>(windows_.MessagesTo(sheet_, kPsmChanged).size()); }
+  int Changes() { return Count(sheet_, kPsmChanged); }
   void Type(int id, const std::u16string& text, std::size_t caret) {
     C(id).text = text;
     C(id).selection_start = C(id).selection_end = caret;

@@ -57,11 +57,8 @@ class ControlAFontSectionTest : public FontSectionTest<ControlAFontSection> {
  protected:
   ControlAFontSectionTest() {
     g_editor = EditorScript{};
-    printer_ = printers.Add(u"KVT QV-J27 Receipt");
     printers.SetString(printer_, u"UtilityGUID", kGuid);
     spooler_.AddPrinter(printer_, {u"KVT QV-J27 Driver"});
-    context_.bCanChange = 1;
-    context_.hPrinter = printer_;
     MakeSection({IDC_CONTROL_A_LIST, IDC_CONTROL_A_FULL_LIST, IDC_CONTROL_A_PRINT,
                  IDC_CONTROL_A_EDIT, IDC_CONTROL_A_DELETE});
   }
