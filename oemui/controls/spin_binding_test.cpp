@@ -1,40 +1,12 @@
-// The spin binding and its value texts, on the fake dialogs.
-#include "oemui/controls/fake_dialog_port.h"
+// The texts an up-down control shows for its value.
+#include "oemui/controls/spin_binding.h"
 
 #include <gtest/gtest.h>
-
-#include "oemui/controls/my_rad_btn.h"
-#include "oemui/controls/spin_binding.h"
 
 namespace kvt {
 namespace {
 
-TEST(FakeDialogPortTest, SpinBindingShowsWhatTheUpDownHolds) {
-  FakeWindows windows;
-  HWND section = windows.NewWindow(nullptr);
-  FakeDialogPort port(windows, section);
-  port.Control(1260);
-  port.Control(1032);
-  {
-    SpinBinding spin(port, 1260, 1032);
-    ASSERT_EQ(spin.Bind(), 0u);
-    EXPECT_EQ(port.Control(1032).spin_buddy, 1260);
-    spin.SetLimit(4);
-    spin.SetRange(-74, 255);
-    spin.SetPos(-12);
-    EXPECT_EQ(port.GetText(1260), u"-12");
-    spin.SetPos(300);
-    EXPECT_EQ(spin.Pos(), 255);
-    EXPECT_EQ(port.GetText(1260), u"255");
-    EXPECT_EQ(port.Control(1260).limit, 4u);
-  }
-  EXPECT_EQ(port.Control(1032).spin_buddy, 0);  // released with the binding
-
-  SpinBinding missing(port, 1260, 9999);
-  EXPECT_EQ(missing.Bind(), 221u);
-}
-
-TEST(FakeDialogPortTest, SpinValueFormats) {
+TEST(SpinBinding, ValueFormats) {
   struct Case {
     int value;
     int divisor;
