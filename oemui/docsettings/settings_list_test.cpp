@@ -146,8 +146,6 @@ TEST_F(SettingsListTest, ValueTextsAndChangeMarks) {
   const RowCase cases[] = {
       {"scale", [](auto& w, auto&) { w.byReduction = 3, w.byReductionScale = 50; }, 7,
        "Reduction: Scale[50%]", true},
-      {"scale alone marks", [](auto& w, auto&) { w.byReductionScale = 50; }, 7, "Reduction: None",
-       true},
       {"unknown mode", [](auto& w, auto& a) { w.byReduction = a.byReduction = 9; }, 7,
        "Reduction: None", false},
       {"form feed", [](auto& w, auto&) { w.byMarkedPaperFeed = 1, w.sFormFeedCorrect = -74; }, 12,

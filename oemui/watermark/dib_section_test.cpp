@@ -29,20 +29,22 @@ TEST(DibSection, HeaderHasTheValuesGdiExpects) {
     CMyDibSection2 image;
     ASSERT_EQ(image.Create(c.width, 3, c.bits, 96), kImageOk);
     const BitmapInfoHeader& h = image.header();
-    EXPECT_EQ(h.biSize + h.biPlanes + h.biCompression + h.biClrImportant, 41u);
-    EXPECT_EQ(h.biWidth * 10 + h.biHeight, c.width * 10 + 3);  // positive: bottom-up rows
-    EXPECT_EQ(h.biBitCount, c.bits);
+    // Height positive: bottom-up rows.
+    EXPECT_EQ((std::vector<std::int64_t>{h.biSize, h.biWidth, h.biHeight, h.biPlanes, h.biBitCount,
+                                         h.biCompression, h.biXPelsPerMeter, h.biYPelsPerMeter,
+                                         h.biClrUsed, h.biClrImportant}),
+              (std::vector<std::int64_t>{40, c.width, 3, 1, c.bits, 0, 3779, 3779, c.colours, 0}));
     EXPECT_EQ(image.stride(), c.stride);
     EXPECT_EQ(h.biSizeImage, c.stride * 3);
-    EXPECT_EQ(h.biXPelsPerMeter + h.biYPelsPerMeter, 2 * 3779);
-    EXPECT_EQ(h.biClrUsed, c.colours);
     ASSERT_EQ(image.colours().size(), c.colours);
     if (c.colours == 0) continue;
     // A grey ramp from black to white.
     const RgbQuad& first = image.colours().front();
     const RgbQuad& last = image.colours().back();
-    EXPECT_EQ(first.blue + first.green + first.red + first.reserved, 0);
-    EXPECT_EQ(last.blue + last.green + last.red + last.reserved, 3 * 255);
+    EXPECT_EQ((std::vector<int>{first.blue, first.green, first.red, first.reserved}),
+              (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ((std::vector<int>{last.blue, last.green, last.red, last.reserved}),
+              (std::vector<int>{255, 255, 255, 0}));
   }
 }
 
