@@ -246,13 +246,9 @@ TEST_F(DocumentSettingsPageTest, PresetChoices) {
     EXPECT_EQ(s.byWatermark, 0);
     EXPECT_EQ(driver_.form().Sel, c.form);
     EXPECT_EQ(driver_.orientation().Sel, 0);
-    const std::vector<const void*> updates = {c.form != 1 ? &driver_.form() : nullptr,
-                                              &driver_.orientation()};
-    std::vector<const void*> expected;
-    for (const void* u : updates) {
-      if (u != nullptr) expected.push_back(u);
-    }
-    EXPECT_EQ(g_updates, expected);
+    std::vector<const void*> updates = {&driver_.orientation()};
+    if (c.form != 1) updates.insert(updates.begin(), &driver_.form());
+    EXPECT_EQ(g_updates, updates);
     EXPECT_EQ(s.byPaperCut, c.paper_cut);
     EXPECT_EQ(s.byFeedToCut, c.feed_to_cut);
     EXPECT_EQ(s.byMarkedPaperFeed, c.marked);

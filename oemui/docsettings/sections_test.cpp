@@ -161,9 +161,6 @@ TEST_F(SectionsTest, ArrowsStepWithinTheirRangesAndAnEqualStoreKeepsThePreset) {
       }
     }
   }
-  C(IDC_GENERAL_REDUCTION_SLIDER).track_pos = 100;
-  Click(IDC_GENERAL_REDUCTION_RIGHT);
-  EXPECT_EQ(s().byReductionScale, 100);
 }
 
 TEST_F(SectionsTest, ReductionScaleFromTheFormWidth) {
@@ -277,12 +274,6 @@ TEST_F(SectionsTest, ArrowRepeatsWhileHeldAfterTheFirstWait) {
   EXPECT_FALSE(windows_.IsTimerRunning(window_, kArrowRepeatTimer));
   EXPECT_EQ(windows_.capture, nullptr);
   EXPECT_EQ(s().byDensity, 85);
-
-  // A disabled arrow (reduction outside Scale) never starts repeating.
-  windows_.left_button_down = true;
-  windows_.cursor_over = C(IDC_GENERAL_REDUCTION_RIGHT).window;
-  windows_.Send(window_, kWmMouseActivate, 0, static_cast<LPARAM>(kWmLButtonDown) << 16);
-  EXPECT_FALSE(windows_.IsTimerRunning(window_, kArrowRepeatTimer));
 }
 
 TEST_F(SectionsTest, PaperCutVisibilityFollowsTheCombos) {

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "oemui/docsettings/general_section.h"
-#include "oemui/docsettings/section_fakes.h"
 #include "oemui/fontpage/barcode_2d_font_section.h"
 #include "oemui/fontpage/barcode_font_section.h"
 #include "oemui/fontpage/barcode_section_controls.h"
@@ -177,33 +175,6 @@ TEST_F(FontPageTest, TheRuleDecidesPanelTextAndPictureOnEveryActivation) {
       EXPECT_EQ(PanelText(), c.text);
     }
   }
-}
-
-// Both pages over one page context: "Back to Front" chosen in the
-// Document Settings page's General section turns the Font page's next
-// activation to the panel and picture 258.
-TEST_F(FontPageTest, DirectionChosenOnTheDocumentSettingsPageShowsThePanel) {
-  ASSERT_EQ(Init(), 0u);
-  Notify(kPsnKillActive);
-  HWND document_page = windows_.NewWindow(sheet_);
-  HWND general = windows_.NewWindow(document_page);
-  AddGeneralControls(windows_, general);
-  FakeDialogPort general_port(windows_, general);
-  GeneralSection section(general_port, &context_);
-  windows_.SetHandler(general, [&section](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-    bool handled = false;
-    return section.Dispatch(m, w, l, &handled);
-  });
-  ASSERT_EQ(section.OnInit(), 0u);
-  windows_.PickComboRow(general, IDC_GENERAL_DIRECTION_COMBO, 1);
-  ASSERT_EQ(context_.WorkingSettings.byDirection, 2);
-
-  EXPECT_EQ(Shown(), page_->section(kDeviceFontSection));  // until the page comes back
-  Notify(kPsnSetActive);
-  windows_.Send(page_->section(kFontUnavailablePanel), kWmPaint, 0, 0);
-  EXPECT_EQ(Shown(), page_->section(kFontUnavailablePanel));
-  EXPECT_EQ(PictureWidth(), kBlockedWidth);
-  EXPECT_EQ(PanelText(), u"Heading.\n\n\n[Direction]\n\n");
 }
 
 TEST_F(FontPageTest, LeavingStoresThreeSectionsApplyStoresAllFourLogsAndReportsOk) {
