@@ -44,8 +44,8 @@ class SettingsPreviewTest : public ::testing::Test {
   }
 
   std::uint8_t At(int x, int y) const { return out_.RowPointer(y)[x * 3]; }
-  // A picture's top-left pixel and the outline's white beyond its corner.
-  std::vector<int> Corner(int x, int y) const { return {At(x, y), At(x - 1, y - 1)}; }
+  // A picture's top-left pixel and the outline's white left of it and above.
+  std::vector<int> Corner(int x, int y) const { return {At(x, y), At(x - 1, y), At(x, y - 1)}; }
   std::uint32_t Compose(bool landscape = false) {
     return preview_.Compose(settings_, landscape, &out_);
   }
@@ -79,12 +79,12 @@ TEST_F(SettingsPreviewTest, PlacesEverythingByMargin) {
     EXPECT_EQ(out_.width(), c.width);
     EXPECT_EQ(out_.height(), c.height);
     for (int page = 0; page < 2; ++page) {
-      EXPECT_EQ(Corner(68, c.page_y[page]), (std::vector<int>{0x50, kWhite}));
-      EXPECT_EQ(Corner(44, c.cut_y[page]), (std::vector<int>{kFull, kWhite}));
+      EXPECT_EQ(Corner(68, c.page_y[page]), (std::vector<int>{0x50, kWhite, kWhite}));
+      EXPECT_EQ(Corner(44, c.cut_y[page]), (std::vector<int>{kFull, kWhite, kWhite}));
     }
     EXPECT_EQ(At(24, 0), 0x99);
     EXPECT_EQ(At(23, 0), kWhite);
-    EXPECT_EQ(Corner(147, c.drawer_y), (std::vector<int>{0x99, kWhite}));
+    EXPECT_EQ(Corner(147, c.drawer_y), (std::vector<int>{0x99, kWhite, kWhite}));
   }
 }
 
@@ -108,7 +108,7 @@ TEST_F(SettingsPreviewTest, ContentByDirectionAndOrientation) {
     const int x = sideways ? 72 : 68;
     const int y[2] = {sideways ? 21 : 28, sideways ? 85 : 92};
     for (int page = 0; page < 2; ++page) {
-      EXPECT_EQ(Corner(x, y[page]), (std::vector<int>{c.grey, kWhite}));
+      EXPECT_EQ(Corner(x, y[page]), (std::vector<int>{c.grey, kWhite, kWhite}));
     }
     EXPECT_EQ(At(24, 0), kWhite);
     EXPECT_EQ(At(147, 149), kWhite);
