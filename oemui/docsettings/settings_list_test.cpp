@@ -110,9 +110,7 @@ TEST_F(SettingsListTest, BuildsHeadersWithIconsAndRowsUnderThem) {
     EXPECT_EQ(item.icon, header ? headers.at(item.id) : -1) << item.id;
   }
   EXPECT_EQ(Text(kListItemPaperCut), "Paper Cut / Marked Paper Settings");
-  EXPECT_EQ(Item(23).parent_id, kListItemPrintStart);
   EXPECT_EQ(Item(30).parent_id, kListItemPageStart);
-  EXPECT_EQ(Item(47).parent_id, kListItemPrintEnd);
 }
 
 TEST_F(SettingsListTest, FirstRefreshAfterApplyMarksNothing) {
