@@ -148,20 +148,5 @@ TEST_F(Barcode2DFontSectionTest, QrTestPrintWithInfo) {
             std::string::npos);
 }
 
-TEST_F(Barcode2DFontSectionTest, HexInputWithoutAPairIsRefused) {
-  Group(0).byHexInput = 1;
-  Init();
-  C(IDC_BARCODE_2D_DATA_EDIT).text = u"4G";
-  Click(IDC_BARCODE_2D_PRINT);
-  EXPECT_TRUE(spooler_.calls.empty());
-  ASSERT_EQ(boxes_.boxes.size(), 1u);
-  EXPECT_NE(files.Content(u"C:\\Logs\\driver.log").find("(2D Barcode) Bad 0 data length."),
-            std::string::npos);
-  C(IDC_BARCODE_2D_DATA_EDIT).text = u"";
-  windows_.Send(window_, kMsgEditNotify,
-                MakeNotifyWParam(IDC_BARCODE_2D_DATA_EDIT, kEditCodeChanged), 0);
-  EXPECT_FALSE(C(IDC_BARCODE_2D_PRINT).enabled);
-}
-
 }  // namespace
 }  // namespace kvt
