@@ -107,6 +107,8 @@ TEST(EditRulesTest, TextCheckLooksOnlyAtTheFirst519Characters) {
   EXPECT_EQ(CheckEditText(text + u"5", EditMode::kDigits, u'.')->size(), kEditCheckMaxChars - 1);
 }
 
+// The edit rules' fuzzer checks every text against a 64-bit reference;
+// these are the rows that fail differently.
 TEST(EditRulesTest, LeadingNumberFailsInsteadOfWrapping) {
   struct Case {
     std::u16string text;
@@ -117,9 +119,7 @@ TEST(EditRulesTest, LeadingNumberFailsInsteadOfWrapping) {
       {u"-74", -74},
       {u"12-3", 12},
       {u"abc", 0},
-      {u"-", 0},
       {u"2147483647", std::numeric_limits<std::int32_t>::max()},
-      {u"-2147483648", std::numeric_limits<std::int32_t>::min()},
       {u"2147483648", std::nullopt},
       {u"4294967296", std::nullopt},
       {u"000000000000000000042", 42},
