@@ -1,5 +1,6 @@
 // The barcode test prints: what test data is refused (code and log line),
-// how the builder's error becomes a code, and the bytes of the job.
+// how the builder's error becomes a code, the job's head, and failures. The
+// whole job's bytes are the sections' tests' to pin.
 #include "oemui/fontpage/barcode_test_print.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "barcode/barcode_command.h"
 #include "log/log_test_fixture.h"
 #include "platform/fake/fake_spooler.h"
 
@@ -129,33 +129,6 @@ TEST_F(BarcodeTestPrint, HeadByPositionAndInfo) {
   // Lines longer than the area are cut at its end.
   const std::vector<TestInfoLine> long_lines(3, {u"Width   \t:", std::u16string(300, u'5')});
   EXPECT_EQ(BuildTestJobHead(TestPosition::kLeft, true, long_lines).size(), kTestJobHeadMax);
-}
-
-TEST_F(BarcodeTestPrint, JobCarriesHeadCommandAndFeedAndIsDumped) {
-  BarcodeFontSettings group{};
-  group.bySystem = 0;
-  group.byModuleWidth = 3;
-  group.byHeight = 162;
-  group.byNWRatio = 1;
-  BarcodeFontSettings copy = group;
-  Bytes command;
-  ASSERT_TRUE(GetBarcodeCommand(reinterpret_cast<std::uint8_t*>(&copy), nullptr, u"012345678905",
-                                12, &command));
-  BarcodeTestJob job;
-  job.printer = printer_;
-  job.document_name = u"KVT BarCode Font Test Print";
-  job.head = BuildTestJobHead(TestPosition::kLeft, false, {});
-  job.group_1d = reinterpret_cast<std::uint8_t*>(&group);
-  job.text = u"012345678905";
-  ASSERT_EQ(SendBarcodeTestJob(job), 0u);
-  ASSERT_EQ(spooler_.documents.size(), 1u);
-  Bytes expected = {0x1B, 0x40, 0x0A, 0x1B, 0x61, 0x00};
-  expected.insert(expected.end(), command.begin(), command.end());
-  expected.insert(expected.end(), {0x1B, 0x4A, 0xA8});
-  EXPECT_EQ(spooler_.documents[0].data, expected);
-  EXPECT_EQ(spooler_.documents[0].name, u"KVT BarCode Font Test Print");
-  EXPECT_EQ(spooler_.documents[0].datatype, u"RAW");
-  EXPECT_NE(Log().find("(Barcode) Output Barcode"), std::string::npos) << Log();
 }
 
 TEST_F(BarcodeTestPrint, FailuresAreCodesNeverSuccess) {
