@@ -12,11 +12,10 @@ TEST(ComboKeyTargetTest, StepsWithinTheList) {
     int count;
     int target;
   } cases[] = {
-      {kKeyDown, 0, 3, 1},   {kKeyRight, 1, 3, 2},   {kKeyUp, 2, 3, 1},
-      {kKeyLeft, 1, 3, 0},   {kKeyDown, 2, 3, -1},  // already last
-      {kKeyUp, 0, 3, -1},                           // already first
-      {kKeyDown, -1, 3, 0},  {kKeyUp, -1, 3, 0},    // nothing selected yet
-      {kKeyDown, 7, 3, 0},                          // a stale index is not trusted
+      {kKeyRight, 1, 3, 2},  {kKeyLeft, 1, 3, 0},    {kKeyDown, 2, 3, -1},  // already last
+      {kKeyUp, 0, 3, -1},                                                   // already first
+      {kKeyDown, -1, 3, 0},  {kKeyUp, -1, 3, 0},                            // nothing selected yet
+      {kKeyDown, 7, 3, 0},  // a stale index is not trusted
       {kKeyDown, -1, 0, -1}, {kKeyReturn, 1, 3, -1},
   };
   for (const Case& c : cases) {
@@ -40,59 +39,42 @@ TEST(ComboNeedsRefillTest, AnyDifferenceInCountTextOrData) {
   EXPECT_TRUE(ComboNeedsRefill(shown, {{u"A", 1}, {u"B", 3}}));
 }
 
-TEST(ComboDropDownWidthTest, WidestRowPlusScrollBarNeverNarrowerThanControl) {
-  EXPECT_EQ(ComboDropDownWidth({40, 120, 80}, 17, 100), 120 + 17 + 8);
-  EXPECT_EQ(ComboDropDownWidth({40, 60}, 17, 100), 100);
-  EXPECT_EQ(ComboDropDownWidth({}, 17, 100), 100);
-}
-
 TEST(ComboRowColoursTest, ByRowState) {
   const PaintColour window = PaintColour::System(kSysWindow);
   const PaintColour highlight = PaintColour::System(kSysHighlight);
-  const PaintColour face = PaintColour::System(kSysButtonFace);
   const PaintColour text = PaintColour::System(kSysWindowText);
   const PaintColour grey = PaintColour::System(kSysGrayText);
-  const PaintColour highlight_text = PaintColour::System(kSysHighlightText);
   const PaintColour own_text = PaintColour::Rgb(0x0000FF);
   const PaintColour own_back = PaintColour::Rgb(0x00FFFF);
-
-  struct Case {
+  // selected, focused, has text, disabled, own colours, dropped down.
+  auto state = [](bool selected, bool focused, bool has_text, bool disabled, bool own,
+                  bool dropped) {
+    ComboRowState s;
+    s.selected = selected;
+    s.focused = focused;
+    s.has_text = has_text;
+    s.disabled = disabled;
+    s.has_own_colours = own;
+    s.own_text = 0x0000FF;
+    s.own_background = 0x00FFFF;
+    s.dropped_down = dropped;
+    return s;
+  };
+  const struct {
     const char* name;
     ComboRowState state;
-    PaintColour background;
-    PaintColour text;
+    PaintColour background, text;
+  } cases[] = {
+      {"plain", state(0, 0, 1, 0, 0, 0), window, text},
+      {"selected, focused", state(1, 1, 1, 0, 0, 0), highlight,
+       PaintColour::System(kSysHighlightText)},
+      {"selected, unfocused", state(1, 0, 1, 0, 0, 0), highlight, text},
+      {"selected but empty", state(1, 1, 0, 0, 0, 0), window, grey},
+      {"disabled", state(0, 0, 1, 1, 0, 0), PaintColour::System(kSysButtonFace), grey},
+      {"own colours, selected, closed", state(1, 1, 1, 0, 1, 0), own_back, own_text},
+      {"own colours, selected, open", state(1, 1, 1, 0, 1, 1), highlight, own_text},
   };
-  ComboRowState plain;
-  ComboRowState selected_focused = plain;
-  selected_focused.selected = true;
-  selected_focused.focused = true;
-  ComboRowState selected_unfocused = plain;
-  selected_unfocused.selected = true;
-  ComboRowState selected_empty = selected_focused;
-  selected_empty.has_text = false;
-  ComboRowState disabled = plain;
-  disabled.disabled = true;
-  ComboRowState coloured = plain;
-  coloured.has_own_colours = true;
-  coloured.own_text = 0x0000FF;
-  coloured.own_background = 0x00FFFF;
-  ComboRowState coloured_selected_closed = coloured;
-  coloured_selected_closed.selected = true;
-  coloured_selected_closed.focused = true;
-  ComboRowState coloured_selected_open = coloured_selected_closed;
-  coloured_selected_open.dropped_down = true;
-
-  const Case cases[] = {
-      {"plain", plain, window, text},
-      {"selected, focused", selected_focused, highlight, highlight_text},
-      {"selected, unfocused", selected_unfocused, highlight, text},
-      {"selected but empty", selected_empty, window, grey},
-      {"disabled", disabled, face, grey},
-      {"own colours", coloured, own_back, own_text},
-      {"own colours, selected, closed", coloured_selected_closed, own_back, own_text},
-      {"own colours, selected, open", coloured_selected_open, highlight, own_text},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const ComboRowColours colours = ComboRowColoursFor(c.state);
     EXPECT_EQ(colours.background, c.background) << c.name;
     EXPECT_EQ(colours.text, c.text) << c.name;

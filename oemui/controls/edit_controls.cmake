@@ -23,7 +23,7 @@ kvt_add_test(edit_controls_test
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/edit_rules_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/my_edit_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/fake_dialog_port_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/spin_binding_test.cpp
   LIBS kvt_controls_fake)
 
 kvt_add_fuzzer(edit_rules_fuzz

@@ -82,7 +82,6 @@ TEST(EditRulesTest, TextCheck) {
       {u"  12 \t", EditMode::kDigits, u"12"},
       {u"\u3000 7\r\n", EditMode::kSignedInteger, u"7"},
       {u"   ", EditMode::kAnyButBreaks, std::nullopt},
-      {u"", EditMode::kHex, std::nullopt},
       {u" hello world ", EditMode::kAnyButBreaks, u"hello world"},
       {u"-", EditMode::kSignedInteger, std::nullopt},
       {u".", EditMode::kUnsignedDecimal, std::nullopt},
@@ -91,10 +90,8 @@ TEST(EditRulesTest, TextCheck) {
       {u".5", EditMode::kUnsignedDecimal, u".5"},
       {u".5", EditMode::kSignedInteger, std::nullopt},
       {u"1.2.3", EditMode::kSignedDecimal, std::nullopt},
-      {u"1.2", EditMode::kSignedDecimal, u"1.2"},
       // Later characters are the input filter's business, not the check's.
       {u"1-2", EditMode::kSignedInteger, u"1-2"},
-      {u"zz", EditMode::kHex, u"zz"},
       {std::u16string{0x7F, u'7', 0x9F}, EditMode::kDigits, u"7"},  // control codes are blank
   };
   for (const Case& c : cases) {
@@ -110,6 +107,8 @@ TEST(EditRulesTest, TextCheckLooksOnlyAtTheFirst519Characters) {
   EXPECT_EQ(CheckEditText(text + u"5", EditMode::kDigits, u'.')->size(), kEditCheckMaxChars - 1);
 }
 
+// The edit rules' fuzzer checks every text against a 64-bit reference;
+// these are the rows that fail differently.
 TEST(EditRulesTest, LeadingNumberFailsInsteadOfWrapping) {
   struct Case {
     std::u16string text;
@@ -119,13 +118,9 @@ TEST(EditRulesTest, LeadingNumberFailsInsteadOfWrapping) {
       {u"125", 125},
       {u"-74", -74},
       {u"12-3", 12},
-      {u"1.9", 1},
       {u"abc", 0},
-      {u"-", 0},
       {u"2147483647", std::numeric_limits<std::int32_t>::max()},
-      {u"-2147483648", std::numeric_limits<std::int32_t>::min()},
       {u"2147483648", std::nullopt},
-      {u"-2147483649", std::nullopt},
       {u"4294967296", std::nullopt},
       {u"000000000000000000042", 42},
   };

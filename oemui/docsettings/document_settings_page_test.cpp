@@ -7,33 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <deque>
-#include <functional>
-#include <memory>
 #include <vector>
 
-#include "core/doc_ui_state.h"
-#include "core/module_state.h"
 #include "core/option_items.h"
-#include "core/private_settings_ops.h"
-#include "log/log_test_fixture.h"
-#include "oemui/controls/fake_dialog_port.h"
 #include "oemui/docsettings/preset_sections.h"
 #include "oemui/docsettings/section_fakes.h"
-#include "oemui/page_messages.h"
-#include "oemui/tools/coded_message.h"
-#include "platform/fake/fake_forms.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_module_resources.h"
-#include "platform/fake/fake_package_library.h"
-#include "platform/fake/fake_spooler.h"
-#include "platform/fake/fake_string_table.h"
+#include "oemui/page_test.h"
 #include "resources/pictures/picture_ids.h"
 
 namespace kvt {
 namespace {
-
-constexpr char16_t kLogPath[] = u"C:\\Logs\\driver.log";
 
 // What the framework offers on its form item, and the driver's calls.
 struct DriverItems {
@@ -66,14 +49,6 @@ BOOL APIENTRY RecordUpdate(PVOID, PVOID item, DWORD previous, DWORD mode) {
   return 1;
 }
 
-std::vector<LPARAM> g_results;
-LONG_PTR RecordSheetCall(HANDLE, UINT function, LPARAM page, LPARAM result) {
-  EXPECT_EQ(function, static_cast<UINT>(CPSFUNC_SET_RESULT));
-  EXPECT_EQ(result, CPSUI_OK);
-  g_results.push_back(page);
-  return 1;
-}
-
 // The module's own texts all read "%d" (a label or a number format alike);
 // the resource library's come from the fake.
 class ModuleTexts final : public StringTable {
@@ -90,13 +65,10 @@ class ModuleTexts final : public StringTable {
   FakeStringTable& library_;
 };
 
-class DocumentSettingsPageTest : public log::LogFixture {
+class DocumentSettingsPageTest : public PageTest {
  protected:
   DocumentSettingsPageTest() {
     g_updates.clear();
-    g_results.clear();
-    printer_ = printers.Add(u"KVT QV-J27 Receipt");
-    spooler_.AddPrinter(printer_, {u"KVT QV-J27 Receipt", Spooler::DriverNameStatus::kOk, 0});
     forms_.Add(u"Roll Paper 80 x 297 mm", 80000, 297000);
     forms_.Add(u"Roll Paper 58 x 297 mm", 58000, 297000);
     forms_.Add(u"A4", 210000, 297000);
@@ -109,83 +81,38 @@ class DocumentSettingsPageTest : public log::LogFixture {
       pictures_.bitmaps[{ModuleInstance(), id}] = BitmapPixels{200, 210, {}};
       pictures_.bitmaps[{ModuleInstance(), id}].rows.assign(DibStride(200, 24) * 210, 0xFF);
     }
-
-    Defaults(&context_.WorkingSettings);
     context_.WorkingSettings.byPreset = 6;
     context_.AppliedSettings = context_.WorkingSettings;
-    context_.hPrinter = printer_;
-    context_.pfnComPropSheet = &RecordSheetCall;
-    context_.hFontPage = reinterpret_cast<HANDLE>(0x2002);
-    context_.nSplitterPos = -1;
-    context_.bCanChange = 1;
-    context_.pOemCuipParam = &cuip_;
     procs_.DrvUpdateUISetting = &RecordUpdate;
     ui_object_.pOemUIProcs = &procs_;
     cuip_.poemuiobj = &ui_object_;
-    cuip_.hPrinter = printer_;
     cuip_.pDrvOptItems = driver_.items;
     cuip_.cDrvOptItems = 2;
-    cuip_.pOEMUserData = &ui_;
-    ui_.bIpdFontUsable = 1;
-    ui_.pWorkingSettings = &context_.WorkingSettings;
     driver_.form().Sel = 1;  // A4
 
-    sheet_ = windows_.NewWindow(nullptr);
-    page_window_ = windows_.NewWindow(sheet_);
-    windows_.ClientRect(page_window_) = {0, 0, 540, 420};
-    windows_.AddControl(page_window_, 1047, {10, 10, 250, 200});
-    windows_.AddControl(page_window_, 1287, {10, 204, 250, 208});
-    windows_.AddControl(page_window_, 1050, {10, 212, 250, 410});
     windows_.AddControl(page_window_, 1058, {260, 10, 530, 34});
     windows_.AddControl(page_window_, 1061, {260, 40, 530, 410});
     // The General and Paper Cut sections are the real ones with their
     // controls; the Option section is the preset-only one.
-    for (std::uint16_t id : {105, 103, 104}) {
-      windows_.AddTemplate(id, [this, id](HWND window, LPARAM param) {
-        windows_.PlacedRect(window) = {0, 0, section_width_, 300};
-        windows_.AddControl(window, 1, {0, 0, 100, 20});
-        ports_.push_back(std::make_unique<FakeDialogPort>(windows_, window));
-        auto* context = reinterpret_cast<PageContext*>(param);
-        Dispatcher dispatch;
-        if (id == 105) {
-          AddGeneralControls(windows_, window);
-          auto section = std::make_shared<GeneralSection>(*ports_.back(), context);
-          EXPECT_EQ(section->OnInit(), 0u);
-          owners_.push_back(section);
-          dispatch = [section = section.get()](UINT m, WPARAM w, LPARAM l, bool* h) {
-            return section->Dispatch(m, w, l, h);
-          };
-        } else if (id == 103) {
-          AddPaperCutControls(windows_, window);
-          auto section = std::make_shared<PaperCutSection>(*ports_.back(), context);
-          EXPECT_EQ(section->OnInit(), 0u);
-          owners_.push_back(section);
-          dispatch = [section = section.get()](UINT m, WPARAM w, LPARAM l, bool* h) {
-            return section->Dispatch(m, w, l, h);
-          };
-        } else {
-          auto section =
-              std::make_shared<PresetSection>(*ports_.back(), context, SectionKind::kOption);
-          owners_.push_back(section);
-          dispatch = [section = section.get()](UINT m, WPARAM w, LPARAM l, bool* h) {
-            return section->Dispatch(m, w, l, h);
-          };
-        }
-        section_messages_.emplace_back();
-        auto* heard = &section_messages_.back();
-        return [dispatch, heard](UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
-          heard->push_back(message);
-          bool handled = false;
-          return dispatch(message, wparam, lparam, &handled);
-        };
-      });
-    }
-    port_ = std::make_unique<FakeDialogPort>(windows_, page_window_);
-    page_ = std::make_unique<DocumentSettingsPage>(*port_, &context_, SectionProcedures{});
-    windows_.SetHandler(page_window_, [this](UINT message, WPARAM wparam, LPARAM lparam) {
-      bool handled = false;
-      return static_cast<LRESULT>(page_->Dispatch(message, wparam, lparam, &handled));
+    AddSection(105, {1}, &section_width_, 300,
+               [this](HWND window, DialogPort& port, PageContext* c) {
+                 AddGeneralControls(windows_, window);
+                 auto section = std::make_shared<GeneralSection>(port, c);
+                 EXPECT_EQ(section->OnInit(), 0u);
+                 return section;
+               });
+    AddSection(103, {1}, &section_width_, 300,
+               [this](HWND window, DialogPort& port, PageContext* c) {
+                 AddPaperCutControls(windows_, window);
+                 auto section = std::make_shared<PaperCutSection>(port, c);
+                 EXPECT_EQ(section->OnInit(), 0u);
+                 return section;
+               });
+    AddSection(104, {1}, &section_width_, 300, [](HWND, DialogPort& port, PageContext* c) {
+      return std::make_shared<PresetSection>(port, c, SectionKind::kOption);
     });
+    page_ = std::make_unique<DocumentSettingsPage>(*port_, &context_, SectionProcedures{});
+    Route(page_.get());
   }
 
   std::uint32_t Init() {
@@ -199,47 +126,13 @@ class DocumentSettingsPageTest : public log::LogFixture {
     return code;
   }
   void Pick(int row) { windows_.PickComboRow(page_window_, 1058, row); }
-  void TurnDriverLogOn() {
-    files.AddDirectory(u"C:\\Logs");
-    printers.SetString(printer_, u"LogFilePath", kLogPath);
-    printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
-  }
-  int Count(HWND target, UINT message) {
-    return static_cast<int>(windows_.MessagesTo(target, message).size());
-  }
 
-  FakeSpooler spooler_;
-  FakeForms forms_;
-  FakePackageLibraryLoader libraries_;
-  FakeStringTable strings_;
-  FakeModuleResources pictures_;
-  FakeMessageBoxUi boxes_;
-  ScopedService<Spooler> use_spooler_{spooler_};
-  ScopedService<Forms> use_forms_{forms_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
   ModuleTexts texts_{strings_};
-  ScopedService<StringTable> use_strings_{texts_};
-  ScopedService<ModuleResources> use_pictures_{pictures_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-
-  PrinterHandle printer_ = nullptr;
-  PageContext context_ = {};
+  ScopedService<StringTable> use_texts_{texts_};
   DriverItems driver_;
   OEMUIPROCS procs_ = {};
   OEMUIOBJ ui_object_ = {};
-  OEMCUIPPARAM cuip_ = {};
-  DocUiState ui_ = {};
   int section_width_ = 240;
-
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_window_ = nullptr;
-  std::vector<std::unique_ptr<FakeDialogPort>> ports_;
-  using Dispatcher = std::function<std::uint32_t(UINT, WPARAM, LPARAM, bool*)>;
-  // The sections go before their ports.
-  std::vector<std::shared_ptr<void>> owners_;
-  std::deque<std::vector<UINT>> section_messages_;
-  std::unique_ptr<FakeDialogPort> port_;
   std::unique_ptr<DocumentSettingsPage> page_;
 };
 
@@ -254,24 +147,24 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   EXPECT_EQ(combo->combo_field_height, 24);
   EXPECT_EQ(ui_.hDocumentWnd, page_window_);
   // The General section is made now, the others when first shown.
-  ASSERT_EQ(section_messages_.size(), 1u);
+  ASSERT_EQ(heard_.size(), 1u);
   EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
   EXPECT_EQ(page_->section(kOptionSection), nullptr);
-  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), 1u);
+  EXPECT_EQ(Page(1050).tree.current(), 1u);
   windows_.Send(page_window_, kDsmShowSection, 13, 0);
   windows_.Send(page_window_, kDsmShowSection, 8, 0);
-  ASSERT_EQ(section_messages_.size(), 3u);
+  ASSERT_EQ(heard_.size(), 3u);
   EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
   EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)));
   EXPECT_FALSE(windows_.IsShown(page_->section(kGeneralSection)));
   // 270 / (300 + 12) = 0.865: every section hears the factor, then shrinks.
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(section_messages_[i].front(), kDsmScaleLayout);
+    EXPECT_EQ(heard_[page_->section(i)].front(), kDsmScaleLayout);
     EXPECT_EQ(windows_.PlacedRect(page_->section(i)), (DialogRect{266, 76, 266 + 259, 76 + 259}));
   }
   EXPECT_EQ(context_.nSplitterPos, 204);
-  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.items().size(), 47u);
-  EXPECT_FALSE(windows_.Control(page_window_, 1047)->preview->empty());
+  EXPECT_EQ(Page(1050).tree.items().size(), 47u);
+  EXPECT_FALSE(Page(1047).preview->empty());
   EXPECT_GT(port_->waits, 0);  // the wait cursor while the picture is composed
   EXPECT_EQ(port_->restores, port_->waits);
   EXPECT_TRUE(windows_.IsEnabled(page_window_) && combo->enabled);
@@ -280,18 +173,17 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
 TEST_F(DocumentSettingsPageTest, SectionsPictureAndListFollowTheFirstPaint) {
   ASSERT_EQ(page_->OnInit(), 0u);
   EXPECT_TRUE(windows_.IsTimerRunning(page_window_, kFinishInitTimer));
-  EXPECT_TRUE(windows_.Control(page_window_, 1058)->combo_items.empty());
+  EXPECT_TRUE(Page(1058).combo_items.empty());
   // The sheet activates the page as it opens: that waits for the timer.
-  NotifyHeader activate{sheet_, 0, kPsnSetActive};
-  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  Notify(kPsnSetActive);
   EXPECT_EQ(page_->section(kGeneralSection), nullptr);
   ASSERT_TRUE(windows_.FireTimer(page_window_, kFinishInitTimer));
   EXPECT_FALSE(windows_.IsTimerRunning(page_window_, kFinishInitTimer));
   EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
-  EXPECT_FALSE(windows_.Control(page_window_, 1047)->preview->empty());
+  EXPECT_FALSE(Page(1047).preview->empty());
 }
 
-TEST_F(DocumentSettingsPageTest, AnyOtherMessageBeforeTheTimerFinishesThePageFirst) {
+TEST_F(DocumentSettingsPageTest, AnyPageMessageBeforeTheTimerFinishesThePageFirst) {
   ASSERT_EQ(page_->OnInit(), 0u);
   windows_.Send(page_window_, kDsmShowSection, 8, 0);
   EXPECT_NE(page_->section(kGeneralSection), nullptr);
@@ -301,28 +193,19 @@ TEST_F(DocumentSettingsPageTest, AnyOtherMessageBeforeTheTimerFinishesThePageFir
 TEST_F(DocumentSettingsPageTest, WithoutPermissionEverythingButListAndPictureIsDisabled) {
   context_.bCanChange = 0;
   ASSERT_EQ(Init(), 0u);
-  EXPECT_FALSE(windows_.Control(page_window_, 1058)->enabled);
-  EXPECT_FALSE(windows_.Control(page_window_, 1061)->enabled);
+  EXPECT_FALSE(Page(1058).enabled);
+  EXPECT_FALSE(Page(1061).enabled);
   // Sections made later are disabled as they are made.
   windows_.Send(page_window_, kDsmShowSection, 13, 0);
   windows_.Send(page_window_, kDsmShowSection, 8, 0);
   for (int i = 0; i < 3; ++i) {
     EXPECT_FALSE(windows_.Control(page_->section(i), 1)->enabled) << i;
   }
-  EXPECT_TRUE(windows_.Control(page_window_, 1050)->enabled);
+  EXPECT_TRUE(Page(1050).enabled);
 }
 
 TEST_F(DocumentSettingsPageTest, UnreadablePrinterShowsItsCodeAndCancelsTheSheet) {
-  spooler_.AddPrinter(printer_, {u"", Spooler::DriverNameStatus::kReadFailed, 5});
-  const std::uint32_t code = page_->OnInit();
-  EXPECT_EQ(code, 202u);
-  page_->frame().ShowFailure(code);
-  windows_.Pump();
-  ASSERT_EQ(boxes_.boxes.size(), 1u);
-  EXPECT_EQ(boxes_.boxes[0].style & kMbIconError, kMbIconError);
-  const auto presses = windows_.MessagesTo(sheet_, kPsmPressButton);
-  ASSERT_EQ(presses.size(), 1u);
-  EXPECT_EQ(presses[0].wparam, kPsbtnCancel);
+  ExpectUnreadablePrinterCancelsTheSheet(*page_);
 }
 
 // A preset choice: the question for the reductions, the driver's form and
@@ -337,7 +220,9 @@ TEST_F(DocumentSettingsPageTest, PresetChoices) {
   };
   const Case cases[] = {
       {0, 0, 0, 0, 1, 1, 0, 0, 100, 1},  // the form at the first position
-      {1, 0, 1, 2, 1, 1, 0, 0, 100, 1},    {3, 0, 3, 2, 3, 0, 1, 0, 100, 0},
+      {1, 0, 1, 2, 1, 1, 0, 0, 100, 1},
+      {2, 0, 2, 0, 3, 0, 1, 0, 100, 0},
+      {3, 0, 3, 2, 3, 0, 1, 0, 100, 0},
       {4, kIdOk, 4, 1, 3, 1, 0, 1, 34, 0},  // A4 under 72 mm: 34%
       {5, kIdOk, 5, 1, 3, 1, 0, 2, 25, 0},
   };
@@ -363,13 +248,9 @@ TEST_F(DocumentSettingsPageTest, PresetChoices) {
     EXPECT_EQ(s.byWatermark, 0);
     EXPECT_EQ(driver_.form().Sel, c.form);
     EXPECT_EQ(driver_.orientation().Sel, 0);
-    const std::vector<const void*> updates = {c.form != 1 ? &driver_.form() : nullptr,
-                                              &driver_.orientation()};
-    std::vector<const void*> expected;
-    for (const void* u : updates) {
-      if (u != nullptr) expected.push_back(u);
-    }
-    EXPECT_EQ(g_updates, expected);
+    std::vector<const void*> updates = {&driver_.orientation()};
+    if (c.form != 1) updates.insert(updates.begin(), &driver_.form());
+    EXPECT_EQ(g_updates, updates);
     EXPECT_EQ(s.byPaperCut, c.paper_cut);
     EXPECT_EQ(s.byFeedToCut, c.feed_to_cut);
     EXPECT_EQ(s.byMarkedPaperFeed, c.marked);
@@ -397,7 +278,7 @@ TEST_F(DocumentSettingsPageTest, CancelledReductionAndTheSameRowChangeNothing) {
   Pick(4);
   EXPECT_EQ(boxes_.boxes.size(), 1u);
   EXPECT_EQ(std::memcmp(&before, &context_.WorkingSettings, sizeof before), 0);
-  EXPECT_EQ(windows_.Control(page_window_, 1058)->combo_selected, 1);
+  EXPECT_EQ(Page(1058).combo_selected, 1);
   EXPECT_TRUE(g_updates.empty());
 
   windows_.ClearMessages();
@@ -420,21 +301,20 @@ TEST_F(DocumentSettingsPageTest, ActivationAfterThePaperChangedSwitchesToUserSet
   context_.WorkingSettings.byReduction = 1;
   driver_.form().Sel = 1;  // A4, the preset's own form
   ASSERT_EQ(Init(), 0u);
-  NotifyHeader activate = {sheet_, 0, kPsnSetActive};
-  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  Notify(kPsnSetActive);
   EXPECT_EQ(context_.WorkingSettings.byPreset, 4);
   EXPECT_EQ(context_.WorkingSettings.byReductionScale, 34);  // always recomputed
 
   driver_.form().Sel = 0;  // 80 mm roll chosen on the driver's page
-  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  Notify(kPsnSetActive);
   EXPECT_EQ(context_.WorkingSettings.byPreset, 6);
-  EXPECT_EQ(windows_.Control(page_window_, 1058)->combo_selected, 6);
+  EXPECT_EQ(Page(1058).combo_selected, 6);
   EXPECT_EQ(context_.WorkingSettings.byReductionScale, 90);
 
   context_.WorkingSettings.byPreset = 0;
   driver_.form().Sel = 0;
   ui_.bChangedOutside = 1;
-  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&activate));
+  Notify(kPsnSetActive);
   EXPECT_EQ(context_.WorkingSettings.byPreset, 6);
   EXPECT_EQ(ui_.bChangedOutside, 0u);
 }
@@ -447,7 +327,7 @@ TEST_F(DocumentSettingsPageTest, SectionsAndEventsFollowTheListAndRefuseUnknownI
   EXPECT_EQ(windows_.MessagesTo(page_->section(kOptionSection), kDsmSelectEvent)[0].wparam, 1u);
   windows_.Send(page_window_, kDsmEventSelected, 3, 0);
   EXPECT_EQ(page_->current_item(), 38u);
-  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), 38u);
+  EXPECT_EQ(Page(1050).tree.current(), 38u);
 
   // An event past the four is refused before it is kept; so is an item
   // that opens no section.
@@ -464,10 +344,9 @@ TEST_F(DocumentSettingsPageTest, ApplyLogsFiveDumpsAndReportsOkOnce) {
   TurnDriverLogOn();
   ASSERT_EQ(Init(), 0u);
   context_.WorkingSettings.byDensity = 130;
-  NotifyHeader apply = {sheet_, 0, kPsnApply};
-  windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&apply));
+  Notify(kPsnApply);
   EXPECT_EQ(context_.AppliedSettings.byDensity, 130);
-  EXPECT_EQ(g_results, std::vector<LPARAM>{0x2002});
+  EXPECT_EQ(SheetResults(), std::vector<LPARAM>{kFontPageHandle});
   const std::string log = files.Content(kLogPath);
   const char* titles[] = {"[General/Cut/Mark]", "[Option/StartDoc]", "[Option/StartPage]",
                           "[Option/EndPage]", "[Option/EndDoc]"};

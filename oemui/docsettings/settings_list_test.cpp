@@ -110,9 +110,7 @@ TEST_F(SettingsListTest, BuildsHeadersWithIconsAndRowsUnderThem) {
     EXPECT_EQ(item.icon, header ? headers.at(item.id) : -1) << item.id;
   }
   EXPECT_EQ(Text(kListItemPaperCut), "Paper Cut / Marked Paper Settings");
-  EXPECT_EQ(Item(23).parent_id, kListItemPrintStart);
   EXPECT_EQ(Item(30).parent_id, kListItemPageStart);
-  EXPECT_EQ(Item(47).parent_id, kListItemPrintEnd);
 }
 
 TEST_F(SettingsListTest, FirstRefreshAfterApplyMarksNothing) {
@@ -146,8 +144,6 @@ TEST_F(SettingsListTest, ValueTextsAndChangeMarks) {
   const RowCase cases[] = {
       {"scale", [](auto& w, auto&) { w.byReduction = 3, w.byReductionScale = 50; }, 7,
        "Reduction: Scale[50%]", true},
-      {"scale alone marks", [](auto& w, auto&) { w.byReductionScale = 50; }, 7, "Reduction: None",
-       true},
       {"unknown mode", [](auto& w, auto& a) { w.byReduction = a.byReduction = 9; }, 7,
        "Reduction: None", false},
       {"form feed", [](auto& w, auto&) { w.byMarkedPaperFeed = 1, w.sFormFeedCorrect = -74; }, 12,

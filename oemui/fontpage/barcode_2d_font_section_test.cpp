@@ -25,13 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 class Barcode2DFontSectionTest : public FontSectionTest<Barcode2DFontSection> {
  protected:
   Barcode2DFontSectionTest() {
-    printer_ = printers.Add(u"KVT QV-J27 Receipt");
-    files.AddDirectory(u"C:\\Logs");
-    printers.SetString(printer_, u"LogFilePath", u"C:\\Logs\\driver.log");
-    printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
-    Defaults(&context_.WorkingSettings);
-    context_.bCanChange = 1;
-    context_.hPrinter = printer_;
+    TurnDriverLogOn();
     MakeSection(Barcode2DSectionControls());
     windows_.Font(window_).height = -11;
   }
@@ -152,21 +146,6 @@ TEST_F(Barcode2DFontSectionTest, QrTestPrintWithInfo) {
   EXPECT_EQ(spooler_.documents[0].data, expected);
   EXPECT_NE(files.Content(u"C:\\Logs\\driver.log").find("(2D Barcode) Output 2D Barcode"),
             std::string::npos);
-}
-
-TEST_F(Barcode2DFontSectionTest, HexInputWithoutAPairIsRefused) {
-  Group(0).byHexInput = 1;
-  Init();
-  C(IDC_BARCODE_2D_DATA_EDIT).text = u"4G";
-  Click(IDC_BARCODE_2D_PRINT);
-  EXPECT_TRUE(spooler_.calls.empty());
-  ASSERT_EQ(boxes_.boxes.size(), 1u);
-  EXPECT_NE(files.Content(u"C:\\Logs\\driver.log").find("(2D Barcode) Bad 0 data length."),
-            std::string::npos);
-  C(IDC_BARCODE_2D_DATA_EDIT).text = u"";
-  windows_.Send(window_, kMsgEditNotify,
-                MakeNotifyWParam(IDC_BARCODE_2D_DATA_EDIT, kEditCodeChanged), 0);
-  EXPECT_FALSE(C(IDC_BARCODE_2D_PRINT).enabled);
 }
 
 }  // namespace

@@ -7,10 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "core/private_settings_ops.h"
-#include "oemui/controls/fake_dialog_port.h"
 #include "oemui/fontpage/device_font_tables.h"
-#include "oemui/page_messages.h"
+#include "oemui/fontpage/font_section_test.h"
 #include "platform/fake/fake_system_info.h"
 #include "resources/font_page_ids.h"
 
@@ -23,89 +21,46 @@ struct Row {
   std::uint8_t n;
 };
 
-void ExpectTable(const DeviceFontTable& table, std::uint8_t command, const std::vector<Row>& rows) {
-  ASSERT_EQ(table.count, rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    SCOPED_TRACE(i);
-    const DeviceFontRow& row = table.pRows[i];
-    EXPECT_EQ(std::u16string(DeviceFontRowText(row, 0x409)), rows[i].english);
-    EXPECT_EQ(std::u16string(DeviceFontRowText(row, 0x411)), rows[i].japanese);
-    EXPECT_EQ(row.byLength, 3);
+// The table's size, and the rows given (by index) with their texts and
+// their command: ESC |command| n, n also the stored value.
+void ExpectTable(const DeviceFontTable& table, std::uint8_t command, std::size_t count,
+                 const std::vector<std::pair<std::size_t, Row>>& rows) {
+  ASSERT_EQ(table.count, count);
+  for (const auto& [index, expected] : rows) {
+    SCOPED_TRACE(index);
+    const DeviceFontRow& row = table.pRows[index];
+    EXPECT_EQ(std::u16string(DeviceFontRowText(row, 0x409)), expected.english);
+    EXPECT_EQ(std::u16string(DeviceFontRowText(row, 0x411)), expected.japanese);
     EXPECT_EQ(std::vector<std::uint8_t>(row.abyCommand, row.abyCommand + row.byLength),
-              (std::vector<std::uint8_t>{0x1B, command, rows[i].n}));
-    EXPECT_EQ(row.byValue, rows[i].n);
+              (std::vector<std::uint8_t>{0x1B, command, expected.n}));
+    EXPECT_EQ(row.byValue, expected.n);
   }
 }
 
-TEST(DeviceFontTables, CharacterSetsAreEscRWithTheirTexts) {
-  ExpectTable(IntlCharSetTable(), 0x52,
-              {{u"USA", u"アメリカ (USA)", 0},
-               {u"France", u"フランス (France)", 1},
-               {u"Germany", u"ドイツ (Germany)", 2},
-               {u"United Kingdom", u"イギリス (United Kingdom)", 3},
-               {u"Denmark I", u"デンマークⅠ (Denmark Ⅰ)", 4},
-               {u"Sweden", u"スウェーデン (Sweden)", 5},
-               {u"Italy", u"イタリア (Italy)", 6},
-               {u"Spain I", u"スペインⅠ (Spain Ⅰ)", 7},
-               {u"Japan", u"日本 (Japan)", 8},
-               {u"Norway", u"ノルウェー (Norway)", 9},
-               {u"Denmark II", u"デンマークⅡ (Denmark II)", 10},
-               {u"Spain II", u"スペインⅡ (Spain II)", 11},
-               {u"Latin America", u"ラテンアメリカ (Latin America)", 12},
-               {u"Arabia", u"アラビア (Arabia)", 17}});
+TEST(DeviceFontTables, CharacterSetsAreEscRCodeTablesEscT) {
+  ExpectTable(IntlCharSetTable(), 0x52, 14,
+              {{0, {u"USA", u"アメリカ (USA)", 0}},
+               {4, {u"Denmark I", u"デンマークⅠ (Denmark Ⅰ)", 4}},
+               {10, {u"Denmark II", u"デンマークⅡ (Denmark II)", 10}},
+               {13, {u"Arabia", u"アラビア (Arabia)", 17}}});
+  // Only the user page has a Japanese text of its own.
+  ExpectTable(
+      CodeTableTable(), 0x74, 15,
+      {{0, {u"USA, Standard Europe (Code Page437)", u"USA, Standard Europe (Code Page437)", 0}},
+       {6, {u"Latin (Code Page1252)", u"Latin (Code Page1252)", 16}},
+       {14, {u"User Page", u"ユーザーページ", 255}}});
 }
 
-// Only the user page has a Japanese text of its own.
-Row Same(const char16_t* text, std::uint8_t n) { return {text, text, n}; }
-
-TEST(DeviceFontTables, CodeTablesAreEscTWithTheirTexts) {
-  ExpectTable(CodeTableTable(), 0x74,
-              {Same(u"USA, Standard Europe (Code Page437)", 0),
-               Same(u"Katakana", 1),
-               Same(u"Multilingual (Code Page850)", 2),
-               Same(u"Portuguese (Code Page860)", 3),
-               Same(u"Canadian-French (Code Page863)", 4),
-               Same(u"Nordic (Code Page865)", 5),
-               Same(u"Latin (Code Page1252)", 16),
-               Same(u"Eastern Europe (Code Page852)", 18),
-               Same(u"Euro (Code Page858)", 19),
-               Same(u"Arabic (Code Page864)", 37),
-               Same(u"Central European (Code Page1250)", 45),
-               Same(u"Cyrillic (Code Page1251)", 46),
-               Same(u"Greek (Code Page1253)", 47),
-               Same(u"Turkish (Code Page1254)", 48),
-               {u"User Page", u"ユーザーページ", 255}});
-}
-
-class DeviceFontSectionTest : public ::testing::Test {
+class DeviceFontSectionTest : public FontSectionTest<DeviceFontSection> {
  protected:
   DeviceFontSectionTest() {
-    Defaults(&context_.WorkingSettings);
-    context_.bCanChange = 1;
-    sheet_ = windows_.NewWindow(nullptr);
-    page_ = windows_.NewWindow(sheet_);
-    window_ = windows_.NewWindow(page_);
+    MakeSection({IDC_INTL_CHARSET_COMBO, IDC_CODE_TABLE_COMBO});
     windows_.Font(window_).height = -11;
-    for (int id : {IDC_INTL_CHARSET_COMBO, IDC_CODE_TABLE_COMBO}) windows_.AddControl(window_, id);
-    port_ = std::make_unique<FakeDialogPort>(windows_, window_);
-    section_ = std::make_unique<DeviceFontSection>(*port_, &context_);
-    windows_.SetHandler(window_, [this](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-      bool handled = false;
-      return section_->Dispatch(m, w, l, &handled);
-    });
   }
-  FakeControl& C(int id) { return *windows_.Control(window_, id); }
   std::u16string SelectedText(int id) { return C(id).combo_items[C(id).combo_selected].text; }
 
   FakeSystemInfo system_;
   ScopedService<SystemInfo> use_system_{system_};
-  PageContext context_ = {};
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_ = nullptr;
-  HWND window_ = nullptr;
-  std::unique_ptr<FakeDialogPort> port_;
-  std::unique_ptr<DeviceFontSection> section_;
 };
 
 TEST_F(DeviceFontSectionTest, ShowsTheRecordsRowsInTheUiLanguageAndKeepsThemWhenStored) {
@@ -148,7 +103,7 @@ TEST_F(DeviceFontSectionTest, OnlyARealChangeIsStoredAndMarksTheSheetChanged) {
   EXPECT_EQ(context_.WorkingSettings.byCodeTable, 6);
   const auto changed = windows_.MessagesTo(sheet_, kPsmChanged);
   ASSERT_EQ(changed.size(), 2u);
-  EXPECT_EQ(changed[0].wparam, reinterpret_cast<WPARAM>(page_));  // the Font page's window
+  EXPECT_EQ(changed[0].wparam, reinterpret_cast<WPARAM>(page_window_));  // the Font page's window
 }
 
 TEST_F(DeviceFontSectionTest, AnEmptyListStoresNothing) {

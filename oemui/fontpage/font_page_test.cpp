@@ -6,34 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
-#include <functional>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "core/doc_ui_state.h"
-#include "core/module_state.h"
-#include "core/private_settings_ops.h"
-#include "log/log_test_fixture.h"
-#include "oemui/controls/fake_dialog_port.h"
-#include "oemui/docsettings/general_section.h"
-#include "oemui/docsettings/section_fakes.h"
 #include "oemui/fontpage/barcode_2d_font_section.h"
 #include "oemui/fontpage/barcode_font_section.h"
 #include "oemui/fontpage/barcode_section_controls.h"
 #include "oemui/fontpage/control_a_font_section.h"
 #include "oemui/fontpage/device_font_section.h"
 #include "oemui/fontpage/font_unavailable_panel.h"
-#include "oemui/page_messages.h"
-#include "oemui/tools/coded_message.h"
-#include "platform/fake/fake_forms.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_module_resources.h"
-#include "platform/fake/fake_package_library.h"
-#include "platform/fake/fake_spooler.h"
-#include "platform/fake/fake_string_table.h"
+#include "oemui/page_test.h"
 #include "resources/font_page_ids.h"
 #include "resources/pictures/picture_ids.h"
 #include "resources/settings_list_ids.h"
@@ -41,27 +23,22 @@
 namespace kvt {
 namespace {
 
-constexpr char16_t kLogPath[] = u"C:\\Logs\\driver.log";
 constexpr char16_t kPanelTemplateText[] = u"IPD font is not available at the present setting.";
 constexpr UINT kWmPaint = 0x000F;
 // The two pictures are told apart by their width.
 constexpr int kUsableWidth = 30;
 constexpr int kBlockedWidth = 40;
 
-std::vector<LPARAM> g_results;
-LONG_PTR RecordSheetCall(HANDLE, UINT function, LPARAM page, LPARAM result) {
-  EXPECT_EQ(function, static_cast<UINT>(CPSFUNC_SET_RESULT));
-  EXPECT_EQ(result, CPSUI_OK);
-  g_results.push_back(page);
-  return 1;
+template <typename Section>
+std::shared_ptr<Section> Made(HWND, DialogPort& port, PageContext* context) {
+  auto section = std::make_shared<Section>(port, context);
+  EXPECT_EQ(section->OnInit(), 0u);
+  return section;
 }
 
-class FontPageTest : public log::LogFixture {
+class FontPageTest : public PageTest {
  protected:
   FontPageTest() {
-    g_results.clear();
-    printer_ = printers.Add(u"KVT QV-J27 Receipt");
-    spooler_.AddPrinter(printer_, {u"KVT QV-J27 Receipt", Spooler::DriverNameStatus::kOk, 0});
     const ModuleHandle module = ModuleInstance();
     strings_.Add(module, IDS_DEVICE_FONT_SETTINGS, u"Device Font Settings");
     strings_.Add(module, IDS_BARCODE_FONT_SETTINGS, u"Barcode Font Settings");
@@ -72,84 +49,29 @@ class FontPageTest : public log::LogFixture {
     strings_.Add(module, IDS_FONT_UNAVAILABLE_REDUCTION, u"[Reduction]\n\n");
     strings_.Add(module, IDS_FONT_UNAVAILABLE_WATERMARK, u"[Watermark]\n\n");
     strings_.Add(module, IDS_FONT_UNAVAILABLE_LANDSCAPE, u"[Landscape]\n\n");
-    AddPicture(IDB_FONTS_USABLE, kUsableWidth);
-    AddPicture(IDB_FONTS_BLOCKED, kBlockedWidth);
-
-    Defaults(&context_.WorkingSettings);
-    context_.AppliedSettings = context_.WorkingSettings;
-    context_.hPrinter = printer_;
-    context_.pfnComPropSheet = &RecordSheetCall;
-    context_.hFontPage = reinterpret_cast<HANDLE>(0x2002);
-    context_.nSplitterPos = -1;
-    context_.bCanChange = 1;
-    context_.pOemCuipParam = &cuip_;
-    cuip_.hPrinter = printer_;
-    cuip_.pOEMUserData = &ui_;
-    ui_.pWorkingSettings = &context_.WorkingSettings;
-
-    sheet_ = windows_.NewWindow(nullptr);
-    page_window_ = windows_.NewWindow(sheet_);
-    windows_.ClientRect(page_window_) = {0, 0, 540, 420};
-    windows_.AddControl(page_window_, 1047, {10, 10, 250, 200});
-    windows_.AddControl(page_window_, 1287, {10, 204, 250, 208});
-    windows_.AddControl(page_window_, 1050, {10, 212, 250, 410});
+    for (auto [id, width] :
+         {std::pair{IDB_FONTS_USABLE, kUsableWidth}, {IDB_FONTS_BLOCKED, kBlockedWidth}}) {
+      pictures_.bitmaps[{module, id}] = BitmapPixels{width, 20, {}};
+      pictures_.bitmaps[{module, id}].rows.assign(DibStride(width, 24) * 20, 0x80);
+    }
     windows_.AddControl(page_window_, kFontSectionGroupId, {260, 10, 530, 410});
-    AddTemplate(IDD_DEVICE_FONT_SECTION, {IDC_INTL_CHARSET_COMBO, IDC_CODE_TABLE_COMBO},
-                [](DialogPort& port, PageContext* context) {
-                  return std::make_shared<DeviceFontSection>(port, context);
-                });
-    AddTemplate(IDD_BARCODE_FONT_SECTION, BarcodeSectionControls(),
-                [](DialogPort& port, PageContext* context) {
-                  return std::make_shared<BarcodeFontSection>(port, context);
-                });
-    AddTemplate(IDD_BARCODE_2D_FONT_SECTION, Barcode2DSectionControls(),
-                [](DialogPort& port, PageContext* context) {
-                  return std::make_shared<Barcode2DFontSection>(port, context);
-                });
-    AddTemplate(IDD_CONTROL_A_FONT_SECTION, {1}, [](DialogPort& port, PageContext* context) {
-      return std::make_shared<ControlAFontSection>(port, context);
-    });
-    AddTemplate(IDD_FONT_UNAVAILABLE_PANEL, {IDC_FONT_UNAVAILABLE_TEXT},
-                [](DialogPort& port, PageContext* context) {
-                  return std::make_shared<FontUnavailablePanel>(port, context);
-                });
-    port_ = std::make_unique<FakeDialogPort>(windows_, page_window_);
+    // The sections and the panel are the real ones over their templates.
+    AddSection(IDD_DEVICE_FONT_SECTION, {IDC_INTL_CHARSET_COMBO, IDC_CODE_TABLE_COMBO},
+               &section_width_, 200, &Made<DeviceFontSection>);
+    AddSection(IDD_BARCODE_FONT_SECTION, BarcodeSectionControls(), &section_width_, 200,
+               &Made<BarcodeFontSection>);
+    AddSection(IDD_BARCODE_2D_FONT_SECTION, Barcode2DSectionControls(), &section_width_, 200,
+               &Made<Barcode2DFontSection>);
+    AddSection(IDD_CONTROL_A_FONT_SECTION, {1}, &section_width_, 200, &Made<ControlAFontSection>);
+    AddSection(IDD_FONT_UNAVAILABLE_PANEL, {IDC_FONT_UNAVAILABLE_TEXT}, &section_width_, 200,
+               [this](HWND window, DialogPort& port, PageContext* context) {
+                 windows_.Control(window, IDC_FONT_UNAVAILABLE_TEXT)->text = kPanelTemplateText;
+                 auto panel = std::make_shared<FontUnavailablePanel>(port, context);
+                 EXPECT_EQ(panel->OnInit(), 0u);
+                 return panel;
+               });
     page_ = std::make_unique<FontPage>(*port_, &context_, FontSectionProcedures{});
-    windows_.SetHandler(page_window_, [this](UINT message, WPARAM wparam, LPARAM lparam) {
-      bool handled = false;
-      return static_cast<LRESULT>(page_->Dispatch(message, wparam, lparam, &handled));
-    });
-  }
-
-  void AddPicture(std::uint32_t id, int width) {
-    BitmapPixels& bitmap = pictures_.bitmaps[{ModuleInstance(), id}];
-    bitmap = BitmapPixels{width, 20, {}};
-    bitmap.rows.assign(DibStride(width, 24) * 20, 0x80);
-  }
-
-  // A template the page makes: its controls, then the real object over
-  // them, which hears everything sent to the window.
-  template <typename Make>
-  void AddTemplate(std::uint16_t id, std::vector<int> controls, Make make) {
-    windows_.AddTemplate(id, [this, id, controls, make](HWND window, LPARAM param) {
-      windows_.PlacedRect(window) = {0, 0, section_width_, 200};
-      for (int control : controls) windows_.AddControl(window, control, {0, 0, 100, 20});
-      if (id == IDD_FONT_UNAVAILABLE_PANEL) {
-        windows_.Control(window, IDC_FONT_UNAVAILABLE_TEXT)->text = kPanelTemplateText;
-      }
-      ports_.push_back(std::make_unique<FakeDialogPort>(windows_, window));
-      auto section = make(*ports_.back(), reinterpret_cast<PageContext*>(param));
-      EXPECT_EQ(section->OnInit(), 0u) << id;
-      owners_.push_back(section);
-      heard_[window] = {};
-      auto* heard = &heard_[window];
-      return
-          [section = section.get(), heard](UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
-            heard->push_back(message);
-            bool handled = false;
-            return section->Dispatch(message, wparam, lparam, &handled);
-          };
-    });
+    Route(page_.get());
   }
 
   std::uint32_t Init() {
@@ -157,10 +79,6 @@ class FontPageTest : public log::LogFixture {
     windows_.Pump();
     windows_.ClearMessages();
     return code;
-  }
-  void Notify(UINT code) {
-    NotifyHeader header = {sheet_, 0, code};
-    windows_.Send(page_window_, kWmNotify, 0, reinterpret_cast<LPARAM>(&header));
   }
   HWND Shown() {
     HWND shown = nullptr;
@@ -175,40 +93,13 @@ class FontPageTest : public log::LogFixture {
   std::u16string PanelText() {
     return windows_.Control(page_->section(kFontUnavailablePanel), IDC_FONT_UNAVAILABLE_TEXT)->text;
   }
-  int PictureWidth() { return windows_.Control(page_window_, 1047)->preview->width(); }
+  int PictureWidth() { return Page(kPreviewId).preview->width(); }
   int StoresHeard(int section) {
-    int stores = 0;
-    for (UINT message : heard_[page_->section(section)]) stores += message == kDsmStore;
-    return stores;
+    const std::vector<UINT>& heard = heard_[page_->section(section)];
+    return static_cast<int>(std::count(heard.begin(), heard.end(), kDsmStore));
   }
 
-  FakeSpooler spooler_;
-  FakeStringTable strings_;
-  FakeModuleResources pictures_;
-  FakeMessageBoxUi boxes_;
-  FakeForms forms_;
-  FakePackageLibraryLoader libraries_;
-  ScopedService<Spooler> use_spooler_{spooler_};
-  ScopedService<StringTable> use_strings_{strings_};
-  ScopedService<ModuleResources> use_pictures_{pictures_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<Forms> use_forms_{forms_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-
-  PrinterHandle printer_ = nullptr;
-  PageContext context_ = {};
-  OEMCUIPPARAM cuip_ = {};
-  DocUiState ui_ = {};
   int section_width_ = 240;
-
-  FakeWindows windows_;
-  HWND sheet_ = nullptr;
-  HWND page_window_ = nullptr;
-  std::vector<std::unique_ptr<FakeDialogPort>> ports_;
-  // The sections go before their ports.
-  std::vector<std::shared_ptr<void>> owners_;
-  std::map<HWND, std::vector<UINT>> heard_;
-  std::unique_ptr<FakeDialogPort> port_;
   std::unique_ptr<FontPage> page_;
 };
 
@@ -228,18 +119,16 @@ TEST_F(FontPageTest, InitialisationPlacesTheSectionsBuildsTheListAndShowsTheFirs
   EXPECT_EQ(list->tree_icons, (std::vector<std::uint32_t>{206, 209, 210, 211}));
   ASSERT_EQ(list->tree.items().size(), 4u);
   for (int entry = 0; entry < 4; ++entry) EXPECT_EQ(list->tree.items()[entry].id, u'0' + entry);
-  EXPECT_EQ(list->tree.items()[3].text, u"ControlA Font Settings");
   EXPECT_EQ(list->tree.current(), std::uint32_t{u'0'});
   EXPECT_EQ(Shown(), page_->section(kDeviceFontSection));
-  EXPECT_EQ(windows_.Control(page_window_, kFontSectionGroupId)->text, u"Device Font Settings");
+  EXPECT_EQ(Page(kFontSectionGroupId).text, u"Device Font Settings");
   EXPECT_EQ(PictureWidth(), kUsableWidth);
   EXPECT_EQ(port_->restores, port_->waits);
-  EXPECT_EQ(context_.nSplitterPos, 204);
 
   // The list chooses by key; anything but '0' to '3' is ignored.
   windows_.Send(page_window_, kDsmShowSection, u'2', 0);
   EXPECT_EQ(Shown(), page_->section(kBarcode2DFontSection));
-  EXPECT_EQ(windows_.Control(page_window_, kFontSectionGroupId)->text, u"2D-Barcode Font Settings");
+  EXPECT_EQ(Page(kFontSectionGroupId).text, u"2D-Barcode Font Settings");
   for (WPARAM other : {WPARAM{2}, WPARAM{u'4'}, WPARAM{u'/'}}) {
     EXPECT_EQ(windows_.Send(page_window_, kDsmShowSection, other, 0), 0);
   }
@@ -286,51 +175,22 @@ TEST_F(FontPageTest, TheRuleDecidesPanelTextAndPictureOnEveryActivation) {
   }
 }
 
-// Both pages over one page context: "Back to Front" chosen in the
-// Document Settings page's General section turns the Font page's next
-// activation to the panel and picture 258.
-TEST_F(FontPageTest, DirectionChosenOnTheDocumentSettingsPageShowsThePanel) {
-  ASSERT_EQ(Init(), 0u);
-  Notify(kPsnKillActive);
-  HWND document_page = windows_.NewWindow(sheet_);
-  HWND general = windows_.NewWindow(document_page);
-  AddGeneralControls(windows_, general);
-  FakeDialogPort general_port(windows_, general);
-  GeneralSection section(general_port, &context_);
-  windows_.SetHandler(general, [&section](UINT m, WPARAM w, LPARAM l) -> LRESULT {
-    bool handled = false;
-    return section.Dispatch(m, w, l, &handled);
-  });
-  ASSERT_EQ(section.OnInit(), 0u);
-  windows_.PickComboRow(general, IDC_GENERAL_DIRECTION_COMBO, 1);
-  ASSERT_EQ(context_.WorkingSettings.byDirection, 2);
-
-  EXPECT_EQ(Shown(), page_->section(kDeviceFontSection));  // until the page comes back
-  Notify(kPsnSetActive);
-  windows_.Send(page_->section(kFontUnavailablePanel), kWmPaint, 0, 0);
-  EXPECT_EQ(Shown(), page_->section(kFontUnavailablePanel));
-  EXPECT_EQ(PictureWidth(), kBlockedWidth);
-  EXPECT_EQ(PanelText(), u"Heading.\n\n\n[Direction]\n\n");
-}
-
 TEST_F(FontPageTest, LeavingStoresThreeSectionsApplyStoresAllFourLogsAndReportsOk) {
-  files.AddDirectory(u"C:\\Logs");
-  printers.SetString(printer_, u"LogFilePath", kLogPath);
-  printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
+  TurnDriverLogOn();
   ASSERT_EQ(Init(), 0u);
   Notify(kPsnKillActive);
   EXPECT_EQ(StoresHeard(kDeviceFontSection), 1);
   EXPECT_EQ(StoresHeard(kBarcodeFontSection), 1);
   EXPECT_EQ(StoresHeard(kBarcode2DFontSection), 1);
   EXPECT_EQ(StoresHeard(kControlAFontSection), 0);
-  EXPECT_TRUE(g_results.empty());
+  EXPECT_TRUE(SheetResults().empty());
 
   // A group the section does not show: the store leaves it alone.
   context_.WorkingSettings.barcodeFonts[1].bySystem = 0xA5;
   context_.WorkingSettings.barcode2DFonts[4].byHexInput = 0x5A;
   Notify(kPsnApply);
   for (int i = 0; i < kFontEntryCount; ++i) EXPECT_EQ(StoresHeard(i), i < 3 ? 2 : 1) << i;
-  EXPECT_EQ(g_results, std::vector<LPARAM>{0x2002});
+  EXPECT_EQ(SheetResults(), std::vector<LPARAM>{kFontPageHandle});
   const std::string log = files.Content(kLogPath);
   const std::size_t barcode = log.find("(Font manager) Barcode Apply [Barcode]");
   const std::size_t two_d = log.find("(Font manager) Barcode Apply [2D Barcode]");
@@ -366,7 +226,7 @@ TEST_F(FontPageTest, TheButtonsOfTheLaterSectionsReachTheirSections) {
 TEST_F(FontPageTest, WithoutPermissionSectionsAndGroupAreDisabledButEntriesStillChoose) {
   context_.bCanChange = 0;
   ASSERT_EQ(Init(), 0u);
-  EXPECT_FALSE(windows_.Control(page_window_, kFontSectionGroupId)->enabled);
+  EXPECT_FALSE(Page(kFontSectionGroupId).enabled);
   const HWND device = page_->section(kDeviceFontSection);
   EXPECT_FALSE(windows_.Control(device, IDC_INTL_CHARSET_COMBO)->enabled);
   EXPECT_FALSE(windows_.Control(device, IDC_CODE_TABLE_COMBO)->enabled);
@@ -377,31 +237,18 @@ TEST_F(FontPageTest, WithoutPermissionSectionsAndGroupAreDisabledButEntriesStill
       windows_.Control(page_->section(kFontUnavailablePanel), IDC_FONT_UNAVAILABLE_TEXT)->enabled);
   windows_.Send(page_window_, kDsmShowSection, u'3', 0);
   EXPECT_EQ(Shown(), page_->section(kControlAFontSection));
-  EXPECT_EQ(windows_.Control(page_window_, 1050)->tree.current(), std::uint32_t{u'3'});
+  EXPECT_EQ(Page(kSettingsListId).tree.current(), std::uint32_t{u'3'});
 }
 
 TEST_F(FontPageTest, AnUnreadablePrinterIsLoggedShownAndCancelsTheSheet) {
-  files.AddDirectory(u"C:\\Logs");
-  printers.SetString(printer_, u"LogFilePath", kLogPath);
-  printers.SetBytes(printer_, u"LogSettingFlags", {1, 0, 1, 1, 1, 0});
-  spooler_.AddPrinter(printer_, {u"", Spooler::DriverNameStatus::kReadFailed, 5});
-  const std::uint32_t code = page_->OnInit();
-  EXPECT_EQ(code, 202u);
-  EXPECT_EQ(GetThreadLastError(), 5u);  // the spooler's, through the log
-  page_->frame().ShowFailure(code);
-  windows_.Pump();
+  TurnDriverLogOn();
+  ExpectUnreadablePrinterCancelsTheSheet(*page_);
   // Level 1, area "Utility", no text.
   const std::string log = files.Content(kLogPath);
   const std::size_t line = log.find("[ERR] DRV UI\t: (Utility)  [");
   ASSERT_NE(line, std::string::npos) << log;
   EXPECT_NE(log.find(" / e:5]\r\n", line), std::string::npos) << log;
-  ASSERT_EQ(boxes_.boxes.size(), 1u);
-  EXPECT_EQ(boxes_.boxes[0].style & kMbIconError, kMbIconError);
-  const auto presses = windows_.MessagesTo(sheet_, kPsmPressButton);
-  ASSERT_EQ(presses.size(), 1u);
-  EXPECT_EQ(presses[0].wparam, kPsbtnCancel);
-  // Nothing was made.
-  EXPECT_EQ(page_->section(kDeviceFontSection), nullptr);
+  EXPECT_EQ(page_->section(kDeviceFontSection), nullptr);  // nothing was made
 }
 
 }  // namespace

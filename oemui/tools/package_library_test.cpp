@@ -19,17 +19,12 @@ class PackageLibrary : public ::testing::Test {
   ScopedService<PackageLibraryLoader> service_{loader_};
 };
 
-TEST_F(PackageLibrary, ThePlugInsOwnFolderComesFirst) {
-  const ModuleHandle own = loader_.AddLibrary(own_path_);
-  loader_.AddLibrary(system_path_);
-  EXPECT_EQ(LoadPackageLibrary(u"KvtQvj2Res2.dll"), own);
-  EXPECT_EQ(loader_.loads, std::vector<std::u16string>{own_path_});
-}
-
-TEST_F(PackageLibrary, TheSystemFolderIsTheOnlyOtherPlace) {
+TEST_F(PackageLibrary, ThePlugInsOwnFolderFirstThenTheSystemFolderOnly) {
   const ModuleHandle system = loader_.AddLibrary(system_path_);
   EXPECT_EQ(LoadPackageLibrary(u"KvtQvj2Res2.dll"), system);
   EXPECT_EQ(loader_.loads, (std::vector<std::u16string>{own_path_, system_path_}));
+  const ModuleHandle own = loader_.AddLibrary(own_path_);
+  EXPECT_EQ(LoadPackageLibrary(u"KvtQvj2Res2.dll"), own);
 
   // Nowhere: no bare name is ever tried, which the default search order
   // would look for in the program's and the current folder.

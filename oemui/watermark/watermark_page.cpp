@@ -10,7 +10,7 @@
 #include "log/driver_log.h"
 #include "oemui/page_messages.h"
 #include "oemui/tools/coded_message.h"
-#include "oemui/watermark/nv_watermark_test.h"
+#include "oemui/watermark/nv_watermark_test_print.h"
 #include "oemui/watermark/position_grid.h"
 #include "oemui/watermark/watermark_list.h"
 #include "platform/last_error.h"

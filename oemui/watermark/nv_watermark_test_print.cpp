@@ -1,4 +1,4 @@
-#include "oemui/watermark/nv_watermark_test.h"
+#include "oemui/watermark/nv_watermark_test_print.h"
 
 #include <cstdio>
 

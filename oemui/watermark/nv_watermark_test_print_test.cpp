@@ -1,6 +1,6 @@
 // The stored-image test print: the block's bytes, and what a refused job
 // answers and logs.
-#include "oemui/watermark/nv_watermark_test.h"
+#include "oemui/watermark/nv_watermark_test_print.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +45,6 @@ TEST(NvTestBlock, ExactBytesByKeyCodeAndInfo) {
            {kInfoHead,
             Text("Keycode: 05 ( 30 35 )\n"),
             {0x1D, 0x28, 0x4C, 0x06, 0x00, 0x30, 0x45, 0x30, 0x35, 0x01, 0x01, 0x1B, 0x4A, 0xA8}})},
-      {99,
-       false,
-       {0x1B, 0x40, 0x1D, 0x28, 0x4C, 0x06, 0x00, 0x30, 0x45, 0x39, 0x39, 0x01, 0x01, 0x1B, 0x4A,
-        0xA8}},
       // Two digits name no key past 99.
       {100, false, {}},
   };
