@@ -112,10 +112,11 @@ TEST(HexDumpTest, ThreeHundredBytesShowSixteenRowsAndTheRest) {
   const std::wstring dump = BuildHexDump(true, L"Send", data.data(), 300);
   const std::wstring head = std::wstring(L"Send \n\rOutput data dump. (300 byte)\r\n") + kRuler;
   ASSERT_EQ(dump.substr(0, head.size()), head);
-  // Rows of 55 characters; the last one shown holds 0xF0 to 0xFF.
-  const std::wstring tail = L"00F0 : F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF\r\n"
-                            L"continue another 44 bytes... (max dump size:256byte)";
-  EXPECT_EQ(dump.size(), head.size() + 15 * 55 + tail.size());
+  // Rows of 56 characters with their line end; the last one shown holds 0xF0 to 0xFF.
+  const std::wstring tail =
+      L"00F0 : F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF\r\n"
+      L"continue another 44 bytes... (max dump size:256byte)";
+  EXPECT_EQ(dump.size(), head.size() + 15 * 56 + tail.size());
   EXPECT_EQ(dump.substr(dump.size() - tail.size()), tail);
 }
 
