@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <vector>
 
@@ -59,11 +60,14 @@ TEST(DriverTextTest, ErrorRecordsCarryTheLastError) {
 
 TEST(DriverTextTest, TextIsCutAt1023Characters) {
   LogSource source;
-  const std::wstring area(2000, L'a');
-  source.area = area.c_str();
-  const std::wstring text = BuildDriverLogText(source, L"m", false);
-  EXPECT_EQ(text.size(), 1023u);
-  EXPECT_EQ(text.substr(0, 10), L"DRV UI\t: (");
+  // The text around the area is 17 characters: 1006 fit, 1007 make one too many.
+  for (std::size_t n : {1006, 1007, 2000}) {
+    const std::wstring area(n, L'a');
+    source.area = area.c_str();
+    const std::wstring text = BuildDriverLogText(source, L"m", false);
+    EXPECT_EQ(text.size(), std::min<std::size_t>(n + 17, 1023)) << n;
+    EXPECT_EQ(text.substr(0, 10), L"DRV UI\t: (");
+  }
 }
 
 TEST(DriverLineTest, LevelTextsAndThreeDigitSeconds) {
