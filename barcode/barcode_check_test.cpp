@@ -292,7 +292,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {"0 QR Code Model-2 bad model. [1-2:3]"}},
         CheckRow{"QrErrorLevel4", true, G(true, b2::kQrCode, {{b2::kErrorLevel, 4}}), "abc", 13,
                  {"0 QR Code Model-2 bad ErrorCorrectLevel. [0-8:4]"}},
-        // An empty request with bad columns: their code wins over the length's.
+        // An empty request with bad lines or columns: their code wins over the length's.
+        CheckRow{"Pdf417Rows2", true, G(true, b2::kPdf417, {{b2::kLines, 2}}), "", 13,
+                 {"1 PDF417 bad Line. [3-90:2]"}},
         CheckRow{"Pdf417Columns31SkipsLength", true, G(true, b2::kPdf417, {{b2::kColumns, 31}}), "",
                  13, {"1 PDF417 bad Column. [1-30:31]"}},
         CheckRow{"Pdf417RowsAndColumns", true,

@@ -54,7 +54,6 @@ namespace {
 
 using abi::kClsidPlugin;
 using abi::kIidClassFactory;
-using abi::kIidPrintOemDriverUI;
 using abi::kIidPrintOemUI;
 using abi::kIidUnknown;
 
@@ -215,7 +214,6 @@ TEST_F(ComObjects, QueryInterfaceServesOneIdentityAndRefusesWithNull) {
       {"object: IUnknown", plugin, kIidUnknown, true},
       {"object: IPrintOemUI", plugin, kIidPrintOemUI, true},
       {"object: IClassFactory", plugin, kIidClassFactory, false},
-      {"object: driver interface", plugin, kIidPrintOemDriverUI, false},
       {"factory: IClassFactory", factory, kIidClassFactory, true},
   };
   for (const Case& c : cases) {

@@ -35,16 +35,12 @@ class DriverLogTest : public log::LogFixture {
   PrinterHandle printer = nullptr;
 };
 
-TEST_F(DriverLogTest, WritesEachLevelWithItsText) {
+TEST_F(DriverLogTest, WritesTheRecordWithItsLevelAndError) {
   EXPECT_EQ(WriteDriverLog(Source(kLogError, 11, 5), printer, L"OpenPrinter %ls", L"failed"), 1);
-  EXPECT_EQ(WriteDriverLog(Source(kLogWarning, 12), printer, L"warn %d", 2), 1);
-  EXPECT_EQ(WriteDriverLog(Source(kLogInfo, 13), printer, L"info"), 1);
   EXPECT_EQ(WriteDriverLog(Source(kLogAlways, 14), printer, L"always"), 1);
   EXPECT_EQ(
       Log(),
       "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) OpenPrinter failed [11 / e:5]\r\n"
-      "2024/01/31 12:34:056 <03000000>, [WAR] DRV UI\t: (Tools) warn 2 [12]\r\n"
-      "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) info [13]\r\n"
       "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) always [14]\r\n");
 }
 

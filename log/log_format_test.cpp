@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <vector>
 
@@ -59,11 +60,14 @@ TEST(DriverTextTest, ErrorRecordsCarryTheLastError) {
 
 TEST(DriverTextTest, TextIsCutAt1023Characters) {
   LogSource source;
-  const std::wstring area(2000, L'a');
-  source.area = area.c_str();
-  const std::wstring text = BuildDriverLogText(source, L"m", false);
-  EXPECT_EQ(text.size(), 1023u);
-  EXPECT_EQ(text.substr(0, 10), L"DRV UI\t: (");
+  // The text around the area is 17 characters: 1006 fit, 1007 make one too many.
+  for (std::size_t n : {1006, 1007, 2000}) {
+    const std::wstring area(n, L'a');
+    source.area = area.c_str();
+    const std::wstring text = BuildDriverLogText(source, L"m", false);
+    EXPECT_EQ(text.size(), std::min<std::size_t>(n + 17, 1023)) << n;
+    EXPECT_EQ(text.substr(0, 10), L"DRV UI\t: (");
+  }
 }
 
 TEST(DriverLineTest, LevelTextsAndThreeDigitSeconds) {
@@ -112,10 +116,11 @@ TEST(HexDumpTest, ThreeHundredBytesShowSixteenRowsAndTheRest) {
   const std::wstring dump = BuildHexDump(true, L"Send", data.data(), 300);
   const std::wstring head = std::wstring(L"Send \n\rOutput data dump. (300 byte)\r\n") + kRuler;
   ASSERT_EQ(dump.substr(0, head.size()), head);
-  // Rows of 55 characters; the last one shown holds 0xF0 to 0xFF.
-  const std::wstring tail = L"00F0 : F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF\r\n"
-                            L"continue another 44 bytes... (max dump size:256byte)";
-  EXPECT_EQ(dump.size(), head.size() + 15 * 55 + tail.size());
+  // Rows of 56 characters with their line end; the last one shown holds 0xF0 to 0xFF.
+  const std::wstring tail =
+      L"00F0 : F0 F1 F2 F3 F4 F5 F6 F7 F8 F9 FA FB FC FD FE FF\r\n"
+      L"continue another 44 bytes... (max dump size:256byte)";
+  EXPECT_EQ(dump.size(), head.size() + 15 * 56 + tail.size());
   EXPECT_EQ(dump.substr(dump.size() - tail.size()), tail);
 }
 
