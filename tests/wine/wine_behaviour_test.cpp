@@ -48,20 +48,6 @@ TEST(WineBehaviour, RawJobOverwritesThePortFileWithoutCuttingIt) {
   EXPECT_EQ(kvt::testbed::ReadFileBytes(port), second);
 }
 
-// AddPrinterDriverW succeeds with wineps.drv as every file, yet leaves last
-// error 127 (ERROR_PROC_NOT_FOUND) behind.
-TEST(WineBehaviour, AddPrinterDriverSucceedsWithAStaleLastError) {
-  DRIVER_INFO_3W info = {};
-  info.cVersion = 3;
-  info.pName = const_cast<wchar_t*>(L"Pinned Behaviour Driver");
-  info.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
-  info.pDataFile = const_cast<wchar_t*>(L"wineps.drv");
-  info.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
-  SetLastError(0);
-  EXPECT_TRUE(AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&info)));
-  EXPECT_EQ(GetLastError(), 127u);
-}
-
 // A window timer set before the window shows fires only after every
 // pending paint: the Document Settings page relies on it to make its
 // sections once the sheet has painted. A window showing in a sheet also

@@ -1,4 +1,4 @@
-// CMyEdit, the spin binding and CMyRadBtn on real windows: characters sent
+// CMyEdit and CMyRadBtn on real windows: characters sent
 // as WM_CHAR, a paste through the real clipboard, the 1624 notifications
 // with their codes, and the arrow messages of the radio buttons.
 #include <windows.h>
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "oemui/controls/spin_binding.h"
 #include "oemui/controls/win32/dialog_port_win32.h"
 #include "tests/wine/controls/test_dialog.h"
 
@@ -125,20 +124,6 @@ TEST_F(EditControlsWineTest, TypedAndPastedTextIsFilteredAndPostsCodeTwo) {
   ASSERT_TRUE(wine_test::SetClipboardText(dialog_->window(), L"4567890"));
   SendMessageW(edit, WM_CHAR, 0x16, 1);
   EXPECT_EQ(port_->GetText(kDigitsEdit), u"712545");
-}
-
-TEST_F(EditControlsWineTest, SpinBindingKeepsItsBuddyInRange) {
-  SpinBinding spin(*port_, kSignedEdit, kUpDown);
-  ASSERT_EQ(spin.Bind(), 0u);
-  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(dialog_->Item(kUpDown), UDM_GETBUDDY, 0, 0)),
-            dialog_->Item(kSignedEdit));
-  spin.SetLimit(4);
-  spin.SetRange(-74, 255);
-  spin.SetPos(-12);
-  EXPECT_EQ(port_->GetNumber(kSignedEdit), -12);
-  spin.SetPos(300);
-  EXPECT_EQ(spin.Pos(), 255);
-  EXPECT_EQ(port_->GetText(kSignedEdit), u"255");
 }
 
 TEST_F(EditControlsWineTest, RadioButtonsPostTheirArrowMessages) {

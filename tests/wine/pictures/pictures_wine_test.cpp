@@ -1,13 +1,11 @@
 // The pictures as the built module carries them: loaded from KvtQvj2Ui.dll
 // through the real resource calls (LoadImageW, GetDIBits, FindResourceW)
 // and the plug-in's image code, compared pixel for pixel with the files the
-// generator wrote; the bitmaps and TIFFs go on a contact sheet for a person
-// to look at, and each icon is checked at both its sizes.
+// generator wrote; each icon is checked at both its sizes.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,32 +14,14 @@
 #include "resources/pictures/file_module_resources.h"
 #include "resources/pictures/picture_ids.h"
 #include "tests/wine/testbed.h"
-#include "tools/picture_gen/contact_sheet.h"
-#include "tools/sheet_host/png_file.h"
 
 namespace kvt {
 namespace {
-
-using pictures::Canvas;
 
 const std::uint32_t kBitmaps[] = {130, 131, 132, 133, 155, 156, 167, 189, 215, 216, 217, 218,
                                   219, 220, 221, 222, 223, 224, 225, 229, 230, 231, 232, 245,
                                   246, 250, 251, 252, 253, 254, 255, 256, 257, 258};
 const std::uint32_t kTiffs[] = {196, 197, 198, 199};
-
-// The image as a canvas for the contact sheet.
-Canvas ToCanvas(const CMyDibSection2& image) {
-  Canvas canvas(image.width(), image.height());
-  const int bytes = image.bits_per_pixel() / 8;
-  for (int y = 0; y < image.height(); ++y) {
-    const std::uint8_t* row = image.RowPointer(y);
-    for (int x = 0; x < image.width(); ++x) {
-      const std::uint8_t* p = row + bytes * x;
-      canvas.SetPixel(x, y, pictures::Rgb(p[2], p[1], p[0], bytes == 4 ? p[3] : 255));
-    }
-  }
-  return canvas;
-}
 
 class PicturesWineTest : public ::testing::Test {
  protected:
@@ -56,10 +36,9 @@ class PicturesWineTest : public ::testing::Test {
   HMODULE module_ = nullptr;
 };
 
-TEST_F(PicturesWineTest, ModulePicturesMatchTheGeneratedFilesAndGoOnTheContactSheet) {
+TEST_F(PicturesWineTest, ModulePicturesMatchTheGeneratedFiles) {
   // The files, read with the same code on the file-backed stand-in.
   testing::FileModuleResources files(KVT_PICTURE_DIR);
-  pictures::ContactSheet sheet(760);
 
   for (std::uint32_t id : kBitmaps) {
     SCOPED_TRACE(id);
@@ -72,7 +51,6 @@ TEST_F(PicturesWineTest, ModulePicturesMatchTheGeneratedFilesAndGoOnTheContactSh
     ASSERT_EQ(from_module.width(), from_file.width());
     ASSERT_EQ(from_module.height(), from_file.height());
     EXPECT_EQ(from_module.pixels(), from_file.pixels());
-    sheet.Add(std::to_string(id), ToCanvas(from_module));
   }
 
   for (std::uint32_t id : kTiffs) {
@@ -85,7 +63,6 @@ TEST_F(PicturesWineTest, ModulePicturesMatchTheGeneratedFilesAndGoOnTheContactSh
     }
     EXPECT_EQ(from_module.bits_per_pixel(), 32);
     EXPECT_EQ(from_module.pixels(), from_file.pixels());
-    sheet.Add(std::to_string(id), ToCanvas(from_module));
   }
 
   for (std::uint32_t id = IDI_DOCUMENT; id <= IDI_CONTROL_A; ++id) {
@@ -110,19 +87,6 @@ TEST_F(PicturesWineTest, ModulePicturesMatchTheGeneratedFilesAndGoOnTheContactSh
   CMyDibSection2 missing;
   EXPECT_EQ(missing.LoadPicture(module_, 999), kImageInvalid);
   EXPECT_EQ(missing.LoadTiffResource(module_, 130), kImageInvalid);
-
-  const std::wstring folder = testbed::Env(L"KVT_ARTIFACT_DIR");
-  if (folder.empty()) return;
-  CreateDirectoryW(folder.c_str(), nullptr);
-  int width = 0, height = 0;
-  const std::vector<std::uint8_t> rgb = sheet.Pixels(2, &width, &height);
-  const std::string png =
-      tools::EncodePng(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), rgb);
-  const std::wstring path = folder + L"\\pictures_wine.png";
-  FILE* out = _wfopen(path.c_str(), L"wb");
-  ASSERT_NE(out, nullptr);
-  EXPECT_EQ(std::fwrite(png.data(), 1, png.size(), out), png.size());
-  std::fclose(out);
 }
 
 }  // namespace

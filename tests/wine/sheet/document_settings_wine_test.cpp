@@ -2,13 +2,11 @@
 // driven through the sheet host as a user would: a preset picked in the
 // page's own combo box reaches the driver's form and orientation items
 // (the form named by the package's resource library) and, after OK, the
-// document's record; a change is marked red in the settings list until
-// applied.
+// document's record.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -48,18 +46,6 @@ TEST(DocumentSettingsPage, PickedPresetReachesTheDriversItemsAndTheRecord) {
     EXPECT_EQ(run.Value(std::string("record ") + name + ": "), value) << name;
   }
   EXPECT_EQ(run.Value("after OK, DevMode merge: "), "0x00000000, 0 fields corrected");
-}
-
-TEST(DocumentSettingsPage, SettingsListMarksChangesInRedUntilApplied) {
-  // The density arrow's click (BM_CLICK): the Density row, in view, turns red.
-  const HostRun run = RunSheetHost(L"--press ok --send 1138:0xF5:0:0 --marks --timeout 60");
-  ASSERT_TRUE(run.finished);
-  const std::string marks = run.Value("settings list red pixels: ");
-  int before = -1;
-  int after = -1;
-  ASSERT_EQ(std::sscanf(marks.c_str(), "%d before Apply, %d after", &before, &after), 2) << marks;
-  EXPECT_GT(before, 0);
-  EXPECT_EQ(after, 0);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
 
 #include "tools/sheet_host/window_automation.h"
 
@@ -17,10 +16,6 @@ inline constexpr int kHexEditorText = 1001;  // package/utility_ids.h
 
 struct HexEditorVisit {
   bool found = false;
-  std::wstring shown;        // the editor's text when it opened
-  RECT window = {};          // where it opened
-  bool ok_enabled = false;   // after typing
-  bool stayed_open = false;  // after a refused OK
   bool picture = false;
 };
 
@@ -39,7 +34,7 @@ inline HWND FindHexEditor(DWORD process) {
 
 // Waits up to |timeout_ms| for the editor, replaces its text by typing
 // |keys|, keeps a picture in |picture_path| (when not empty) and presses
-// |button|. An OK that the editor refuses is followed by Cancel.
+// |button|.
 inline HexEditorVisit DriveHexEditor(DWORD process, const std::wstring& keys, int button,
                                      const std::wstring& picture_path, DWORD timeout_ms = 30000) {
   HexEditorVisit visit;
@@ -51,21 +46,13 @@ inline HexEditorVisit DriveHexEditor(DWORD process, const std::wstring& keys, in
   if (editor == nullptr) return visit;
   visit.found = true;
   HWND text = GetDlgItem(editor, kHexEditorText);
-  visit.shown = tools::WindowText(text);
-  GetWindowRect(editor, &visit.window);
   SendMessageW(text, EM_SETSEL, 0, -1);
   for (wchar_t key : keys) SendMessageW(text, WM_CHAR, key, 0);
-  visit.ok_enabled = IsWindowEnabled(GetDlgItem(editor, IDOK)) != FALSE;
   if (!picture_path.empty()) {
     RedrawWindow(editor, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     visit.picture = tools::CaptureWindowToPng(editor, picture_path);
   }
   SendMessageW(editor, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-  if (button == IDOK) {
-    Sleep(200);
-    visit.stayed_open = IsWindow(editor) != FALSE && IsWindowVisible(editor) != FALSE;
-    if (visit.stayed_open) SendMessageW(editor, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-  }
   return visit;
 }
 

@@ -17,30 +17,6 @@ std::wstring TableString(HMODULE module, UINT id, LANGID language) {
   return std::wstring(p + 1, *p);
 }
 
-namespace {
-
-BOOL CALLBACK NoteBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR blocks) {
-  if (IS_INTRESOURCE(name)) {
-    reinterpret_cast<std::set<UINT>*>(blocks)->insert(
-        static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-std::set<UINT> TableStringIds(HMODULE module, LANGID language) {
-  std::set<UINT> blocks;
-  EnumResourceNamesW(module, RT_STRING, NoteBlock, reinterpret_cast<LONG_PTR>(&blocks));
-  std::set<UINT> ids;
-  for (UINT block : blocks) {
-    for (UINT id = (block - 1) * 16; id < block * 16; ++id) {
-      if (!TableString(module, id, language).empty()) ids.insert(id);
-    }
-  }
-  return ids;
-}
-
 LANGID UiTableLanguage() { return GetUserDefaultUILanguage() == 0x411 ? kJapanese : kEnglish; }
 
 }  // namespace kvt::testbed

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <set>
 #include <string>
 
 namespace kvt::testbed {
@@ -15,9 +14,6 @@ HMODULE LoadResourceModule(const std::wstring& path);
 
 // String |id| of the table in |language|; empty when that table lacks it.
 std::wstring TableString(HMODULE module, UINT id, LANGID language);
-
-// The ids of every non-empty string in |module|'s tables of |language|.
-std::set<UINT> TableStringIds(HMODULE module, LANGID language);
 
 inline constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 inline constexpr LANGID kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
