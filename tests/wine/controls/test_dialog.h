@@ -45,9 +45,8 @@ class TestDialog {
   // Dispatches whatever is queued now.
   void PumpPending();
 
-  // WM_COMMAND, WM_NEXTDLGCTL, WM_KEYDOWN, WM_TIMER and every message from WM_USER
-  // up, in the order the dialog procedure saw them.
-  const std::vector<Heard>& heard() const { return heard_; }
+  // The |message|s the dialog procedure saw, in order; it keeps WM_COMMAND,
+  // WM_NEXTDLGCTL, WM_KEYDOWN, WM_TIMER and every message from WM_USER up.
   std::vector<Heard> HeardOf(UINT message) const;
   void ClearHeard() { heard_.clear(); }
 
