@@ -65,7 +65,7 @@ class DriverLogWineTest : public ::testing::Test {
   void TearDown() override {
     kvt::log::ResetDriverLogForTesting();
     if (printer_ == nullptr) return;
-    Store(L"", std::string(6, '\0'));
+    Store(std::wstring(), std::string(6, '\0'));
     ClosePrinter(printer_);
   }
   DWORD Store(const std::wstring& path, std::string flags) {
