@@ -76,6 +76,10 @@ while (( i < ${#lines[@]} )); do
   heads+=("$head") targets+=("$t") files+=("$f") olds+=("${old#- }") news+=("${new#+ }")
 done
 (( parse_error )) && exit 2
+if (( ${#heads[@]} == 0 )); then
+  echo "no fault of the list matches '$filter'"
+  exit 2
+fi
 
 # Build every named program once, so each fault costs one file and a link.
 mapfile -t wanted < <(printf '%s\n' "${targets[@]}" | sort -u)
