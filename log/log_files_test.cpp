@@ -50,8 +50,6 @@ TEST_F(LogFilesTest, FolderOf) {
   } cases[] = {
       {u"C:\\Logs\\drv.log", u"C:\\Logs"},
       {u"C:\\drv.log", u"C:\\"},
-      {u"\\\\srv\\share\\a.log", u"\\\\srv\\share"},
-      {u"drv.log", u""},
       {u"/var/log/kvt/drv.log", u"/var/log/kvt"},
       {u"/drv.log", u"/"},
   };
@@ -69,14 +67,6 @@ TEST_F(LogFilesTest, CreateDirectoryPathMakesEveryMissingFolder) {
   EXPECT_TRUE(CreateDirectoryPath(u"C:\\a"));
   EXPECT_EQ(files.make_directory_calls, made);
   EXPECT_EQ(files.granted.back(), u"C:\\a");
-}
-
-TEST_F(LogFilesTest, CreateDirectoryPathWalksPastAShareRoot) {
-  files.AddDirectory(u"\\\\srv\\share");
-  files.directories.erase(u"\\\\srv");
-  files.uncreatable.insert(u"\\\\srv");
-  EXPECT_TRUE(CreateDirectoryPath(u"\\\\srv\\share\\logs"));
-  EXPECT_TRUE(files.IsDirectory(u"\\\\srv\\share\\logs"));
 }
 
 TEST_F(LogFilesTest, PruneDeletesOnlyOldBannerFiles) {

@@ -142,8 +142,10 @@ TEST(IsNotFilePortTest, FilePortsAndEmptyNamesAreRefused) {
     const char16_t* name;
     bool expected;
   } cases[] = {
-      {u"file:", false}, {u"", false},
-      {u"USB001", true}, {u" FILE:", true},
+      {u"file:", false},
+      {u"", false},
+      {u"USB001", true},
+      {u" FILE:", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsNotFilePort(c.name), c.expected)
