@@ -213,17 +213,5 @@ TEST(RecordInspector, RegExportRoundTripsThroughSet) {
   EXPECT_TRUE(inspection.corrections.empty());
 }
 
-TEST(RecordInspector, RegExportWithoutTheValueOrWithBadHex) {
-  const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_X]\r\n";
-  RegExport reg;
-  std::string error;
-  EXPECT_FALSE(
-      ReadRegExport(Utf16File(head + u"\"Other\"=hex:01\r\n"), "Default DevMode", &reg, &error));
-  EXPECT_EQ("no \"Default DevMode\" value in the registry export", error);
-  EXPECT_FALSE(ReadRegExport(Utf16File(head + u"\"Default DevMode\"=hex:01,0g\r\n"),
-                             "Default DevMode", &reg, &error));
-  EXPECT_EQ("bad hex in the value at line 4", error);
-}
-
 }  // namespace
 }  // namespace kvt::tools
