@@ -147,9 +147,7 @@ TEST_F(DocumentSheet, SetResultWritesTheWorkingCopyEachTime) {
   ctx->WorkingSettings.byDensity = 120;
   result.Result = CPSUI_OK;
   EXPECT_EQ(Call(PROPSHEETUI_REASON_SET_RESULT, reinterpret_cast<LPARAM>(&result)), S_OK);
-  EXPECT_EQ(info_.Result, static_cast<ULONG_PTR>(CPSUI_OK));
   EXPECT_EQ(std::memcmp(&private_dm_, &ctx->WorkingSettings, kPrivateSettingsSize), 0);
-  EXPECT_EQ(ctx->AppliedSettings.byDensity, 110) << "applying is the pages' business";
 
   // A size field grown past the record (a page's fault, say) still writes
   // no more than the framework's buffer holds.

@@ -244,7 +244,6 @@ TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
       {"other model", u"ACME TP-1", Status::kOk, false},
       {"longest that fits", long_name, Status::kOk, true},
       {"too long to keep", long_name + u"x", Status::kOk, false},
-      {"read fails", u"KVT QV-J27", Status::kReadFailed, false},
       {"no printer: first entries, no spooler", u"KVT QV-J27", Status::kOk, false, false},
   };
   for (const Case& c : cases) {

@@ -33,17 +33,6 @@ TEST_F(LogFilesTest, RetryRuleWaitsTenSecondsThenSetsTheFlag) {
   EXPECT_EQ(files.open_attempts, 56);
 }
 
-TEST_F(LogFilesTest, RetryRuleOpensOnceTheOtherWriterLetsGo) {
-  files.AddDirectory(u"C:\\L");
-  files.open_failures = 12;
-  std::atomic<bool> failed{false};
-  std::uint32_t elapsed = 0;
-  EXPECT_NE(OpenWithRetry(u"C:\\L\\a.log", failed, &elapsed), nullptr);
-  EXPECT_EQ(clock.sleeps, (std::vector<std::uint32_t>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 20}));
-  EXPECT_EQ(elapsed, 40u);
-  EXPECT_FALSE(failed.load());
-}
-
 TEST_F(LogFilesTest, FolderOf) {
   const struct {
     std::u16string_view path, folder;
