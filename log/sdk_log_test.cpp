@@ -65,29 +65,6 @@ TEST_F(SdkLogTest, FirstRecordMakesTheFolderAndTheDailyFileWithItsBanner) {
   EXPECT_EQ(lock.held, 0);
 }
 
-TEST_F(SdkLogTest, DateChangeStartsANewFileAndPrunes) {
-  SetLevelFlags(0x86);
-  config.SetNumber(kKey, u"LogLifeDays", 1);  // 404 units
-  files.AddDirectory(kFolder);
-  const std::uint64_t today = log::LocalTimeToFileTime(clock.now);
-  files.AddFile(std::u16string(kFolder) + u"\\20240101.log", std::string(log::kBanner),
-                today - (std::uint64_t{405} << 32));
-  files.AddFile(std::u16string(kFolder) + u"\\20240130.log", std::string(log::kBanner),
-                today - (std::uint64_t{203} << 32));
-  Write(kSdkDebug, 1);
-  EXPECT_FALSE(files.Exists(std::u16string(kFolder) + u"\\20240101.log"));
-  EXPECT_TRUE(files.Exists(std::u16string(kFolder) + u"\\20240130.log"));
-  // Same day: no second pruning pass.
-  files.AddFile(std::u16string(kFolder) + u"\\20231231.log", std::string(log::kBanner), 0);
-  Write(kSdkDebug, 2);
-  EXPECT_TRUE(files.Exists(std::u16string(kFolder) + u"\\20231231.log"));
-  clock.now = FakeClock::At(2024, 2, 1, 0, 0, 1, 0);
-  Write(kSdkDebug, 3);
-  EXPECT_FALSE(files.Exists(std::u16string(kFolder) + u"\\20231231.log"));
-  EXPECT_EQ(files.Content(std::u16string(kFolder) + u"\\20240201.log"),
-            "KVT Thermal Printer Logfile\r\n[02/01 00:00(01.000)] [D] [0000 : 0003] : msg\r\n");
-}
-
 TEST_F(SdkLogTest, AFileAbove32MillionBytesIsRotatedAfterTheRecord) {
   SetLevelFlags(0x86);
   files.AddDirectory(kFolder);
