@@ -18,9 +18,6 @@
 #include "log/testing/sdk_log_capture.h"
 #include "platform/fake/fake_forms.h"
 #include "platform/fake/fake_local_heap.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_window_port.h"
-#include "platform/fake/fake_package_library.h"
 #include "platform/fake/fake_printer_data.h"
 #include "platform/fake/fake_string_table.h"
 #include "platform/last_error.h"
@@ -108,13 +105,11 @@ class OptionItems : public ::testing::Test {
     return state;
   }
 
-  LONG Call(WORD reason, OPTITEM* current = nullptr, LONG old_selection = 0) {
+  LONG Call(WORD reason) {
     callback_ = {};
     callback_.cbSize = sizeof callback_;
     callback_.Reason = reason;
     callback_.hDlg = page_;
-    callback_.pCurItem = current;
-    callback_.OldSel = old_selection;
     callback_.pOptItem = framework_.items;
     callback_.cOptItem = 4;
     return block_.OEMCUIPCallback(&callback_, &block_);
@@ -144,25 +139,10 @@ class OptionItems : public ::testing::Test {
   FakeStringTable strings_;
   FakePrinterData printers_;
   FakeForms forms_;
-  FakeWindowPort page_ui_;
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;  // no message library: fallback texts
   ScopedService<LocalHeap> use_heap_{heap_};
   ScopedService<StringTable> use_strings_{strings_};
   ScopedService<PrinterData> use_printers_{printers_};
   ScopedService<Forms> use_forms_{forms_};
-  ScopedService<WindowPort> use_page_{page_ui_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-  // The questions' box as the module hands it in, straight to the fake.
-  struct UseMessageBox {
-    UseMessageBox() {
-      SetOptionItemsMessageBox([](int, HWND owner, std::uint32_t, UINT style) {
-        return Service<MessageBoxUi>().Show(owner, u"", u"", style);
-      });
-    }
-    ~UseMessageBox() { SetOptionItemsMessageBox(nullptr); }
-  } use_message_box_;
 
   PrinterHandle printer_ = nullptr;
   HWND page_ = Window(0x500);
@@ -340,7 +320,6 @@ TEST_F(OptionItems, AutoReprintIsStoredOnlyWhenItsItemIsApplied) {
   EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionItemsApplied);
   EXPECT_EQ(AutoReprint(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
   EXPECT_EQ(static_cast<FakePrinterData::Printer*>(printer_)->types[u"AutoReprint"], 4u);
-  EXPECT_TRUE(boxes_.boxes.empty());
 
   // No printer: nothing is stored.
   const int writes = printers_.writes;
@@ -353,7 +332,6 @@ TEST_F(OptionItems, AutoReprintIsStoredOnlyWhenItsItemIsApplied) {
   EXPECT_NE(daily_log.Records()[0].find("] : pOEMUIParam->hPrinter is NULL\r\n"),
             std::string::npos);
   EXPECT_EQ(printers_.writes, writes);
-  EXPECT_TRUE(boxes_.boxes.empty());
   ReleaseThroughSheet();
 }
 
