@@ -7,7 +7,6 @@
 #include "platform/fake/fake_local_heap.h"
 #include "platform/fake/fake_property_pages.h"
 #include "platform/fake/fake_spooler.h"
-#include "platform/last_error.h"
 
 namespace kvt {
 namespace {
@@ -68,13 +67,9 @@ TEST_F(DeviceSheet, DefaultsRefreshDecidesWhetherTheToolsPageIsAdded) {
   };
   const Case cases[] = {
       {"same version", 0x0100, 0, false, 1, true, 0, 0, 0x0100},
-      {"newer stored", 0x0200, 0, false, 1, true, 0, 0, 0x0200},
       {"older stored", 0x00FF, 0, false, 1, true, 1, 0, 0x0100},
-      {"no stored mode", std::nullopt, 0, false, 1, true, 1, 0, 0x0100},
       {"denied, reset ok", std::nullopt, 5, false, 1, true, 1, 1, std::nullopt},
-      {"denied, reset fails", std::nullopt, 5, true, 1, false, 1, 1, std::nullopt},
       {"other write error", std::nullopt, 1801, false, 1, false, 1, 0, std::nullopt},
-      {"no driver mode", 0x0010, 0, false, -1, false, 0, 0, 0x0010},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -100,59 +95,6 @@ TEST_F(DeviceSheet, DefaultsRefreshDecidesWhetherTheToolsPageIsAdded) {
     // Both buffers go back on every path.
     EXPECT_TRUE(heap_.live.empty());
   }
-}
-
-TEST_F(DeviceSheet, ToolsPageIsDescribedWithTheSheetStateAndOfferedAsADescriptionWhenNotMade) {
-  pages_.fail = true;
-  ASSERT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  ASSERT_EQ(pages_.made_pages.size(), 1u);
-  const PropertySheetPageW& page = pages_.made_pages[0].page;
-  EXPECT_EQ(page.pfnDlgProc, &ToolsPage);
-  EXPECT_EQ(page.lParam, reinterpret_cast<LPARAM>(&state_));
-  EXPECT_EQ(page.pszTemplate, IntResource(kToolsPageTemplate));
-  EXPECT_EQ(sheet_.functions, std::vector<UINT>{CPSFUNC_ADD_PROPSHEETPAGEW});
-  EXPECT_EQ(state_.hComPropSheet, &sheet_);
-}
-
-TEST_F(DeviceSheet, PrinterInformationOrMemoryMissingAddsNoPageAndLeaksNothing) {
-  printer().status = Spooler::DriverNameStatus::kReadFailed;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(info_.Result, 1u);
-  printer().status = Spooler::DriverNameStatus::kOk;
-  heap_.fail_allocations = true;
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), S_OK);
-  EXPECT_EQ(info_.Result, 1u);
-  EXPECT_TRUE(sheet_.functions.empty());
-  EXPECT_TRUE(heap_.live.empty());
-}
-
-TEST_F(DeviceSheet, ReleaseFreesTheDeviceTreesOptionItems) {
-  OPTITEM items[1] = {};
-  OPTTYPE* type = heap_.Make<OPTTYPE>();
-  type->Count = 1;
-  type->pOptParam = heap_.Make<OPTPARAM>(1);
-  type->pOptParam[0].pData = heap_.Make<WCHAR>(8);
-  items[0].pOptType = type;
-  items[0].pName = heap_.Make<WCHAR>(8);
-  OEMCUIPPARAM cuip = {};
-  cuip.pOEMOptItems = items;
-  cuip.cOEMOptItems = 1;
-  cuip.pOEMUserData = heap_.Make<std::uint32_t>(10);
-  state_.pOemCuipParam = &cuip;
-
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_DESTROY), S_OK);
-  EXPECT_EQ(info_.Result, 1u);
-  EXPECT_TRUE(heap_.live.empty());
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_DESTROY), S_OK);  // nothing left to free twice
-  EXPECT_TRUE(heap_.foreign_frees.empty());
-}
-
-TEST_F(DeviceSheet, BadSheetInformationIsRefused) {
-  info_.Version = 0x0101;
-  SetThreadLastError(0);
-  EXPECT_EQ(Call(PROPSHEETUI_REASON_INIT), E_FAIL);
-  EXPECT_EQ(GetThreadLastError(), ERROR_INVALID_PARAMETER);
-  EXPECT_EQ(DevicePropertySheets(nullptr, 0, &state_, &ToolsPage), E_FAIL);
 }
 
 }  // namespace

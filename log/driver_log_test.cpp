@@ -44,55 +44,16 @@ TEST_F(DriverLogTest, WritesTheRecordWithItsLevelAndError) {
       "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) always [14]\r\n");
 }
 
-TEST_F(DriverLogTest, EmptyOrMissingPathSwitchesTheLogOff) {
-  printers.SetString(printer, u"LogFilePath", u"");
-  EXPECT_EQ(WriteDriverLog(Source(kLogError), printer, L"m"), 0);
-  printers.Remove(printer, u"LogFilePath");
-  EXPECT_EQ(WriteDriverLog(Source(kLogError), printer, L"m"), 0);
-  EXPECT_TRUE(files.writes.empty());
-}
-
-TEST_F(DriverLogTest, NullPrinterLeavesLastErrorAlone) {
-  SetThreadLastError(1234);
-  EXPECT_EQ(WriteDriverLog(Source(kLogError, 1, 5), nullptr, L"m"), 0);
-  EXPECT_EQ(WriteDriverLogDump(Source(kLogInfo, 1, 5), nullptr, nullptr, 0, nullptr, 0, L"m"), 0);
-  EXPECT_EQ(GetThreadLastError(), 1234u);
-  EXPECT_EQ(printers.reads, 0);
-}
-
-TEST_F(DriverLogTest, LastErrorIsTheSourcesEvenWhenWritingFails) {
-  files.open_failures = 1000000;
-  SetThreadLastError(1234);
-  EXPECT_EQ(WriteDriverLog(Source(kLogError, 1, 87), printer, L"m"), 1);
-  EXPECT_EQ(GetThreadLastError(), 87u);
-}
-
 TEST_F(DriverLogTest, RepeatsAreSuppressedByTheirFirstSixtyThreeCharacters) {
   EXPECT_EQ(WriteDriverLog(Source(kLogError, 10, 5), printer, L"same"), 1);
   EXPECT_EQ(WriteDriverLog(Source(kLogError, 10, 5), printer, L"SAME"), 1);  // case ignored
   EXPECT_EQ(WriteDriverLog(Source(kLogError, 10, 5, L"Font manager"), printer, L"same"), 1);
   EXPECT_EQ(WriteDriverLog(Source(kLogError, 11, 5, L"Font manager"), printer, L"same"), 1);
-  const std::wstring long_message(80, L'L');
-  EXPECT_EQ(WriteDriverLog(Source(kLogError, 20), printer, L"%ls", long_message.c_str()), 1);
-  EXPECT_EQ(WriteDriverLog(Source(kLogError, 21), printer, L"%ls", long_message.c_str()), 1);
   const std::string log = Log();
   EXPECT_EQ(log,
             "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) same [10 / e:5]\r\n"
             "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Font manager) same [10 / e:5]\r\n"
-            "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Font manager) same [11 / e:5]\r\n"
-            "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Tools) " +
-                std::string(80, 'L') + " [20 / e:0]\r\n");
-}
-
-TEST_F(DriverLogTest, ByNameOpensAndClosesThePrinter) {
-  SetThreadLastError(1);
-  EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 3, 9), u"KVT QV-J27 Receipt", L"by name"), 1);
-  EXPECT_EQ(printers.open_handles, 0);
-  EXPECT_EQ(GetThreadLastError(), 9u);
-  EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 4, 9), u"No such printer", L"x"), 0);
-  EXPECT_EQ(GetThreadLastError(), 9u);
-  EXPECT_EQ(WriteDriverLogByName(Source(kLogInfo, 5, 9), nullptr, L"x"), 0);
-  EXPECT_EQ(Log(), "2024/01/31 12:34:056 <03000000>, [INF] DRV UI\t: (Tools) by name [3]\r\n");
+            "2024/01/31 12:34:056 <03000000>, [ERR] DRV UI\t: (Font manager) same [11 / e:5]\r\n");
 }
 
 TEST_F(DriverLogTest, DumpWithoutDataWritesTheTextAlone) {

@@ -40,15 +40,6 @@ class SdkLogTest : public log::LogFixture {
   }
 };
 
-TEST_F(SdkLogTest, NothingIsWrittenWithoutAKeyOrALevel) {
-  Write(kSdkError, 1);
-  EXPECT_TRUE(files.writes.empty());
-  config.Set(kKey, u"Other", ConfigValue{kValueDword, {1, 0, 0, 0}});
-  clock.ticks += 10000;
-  Write(kSdkError, 2);
-  EXPECT_TRUE(files.writes.empty());
-}
-
 TEST_F(SdkLogTest, WowNodeKeyIsTheFallbackAndLongValuesCountAsMissing) {
   config.SetNumber(kWowKey, u"LogLevel", 1);
   EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
@@ -57,43 +48,6 @@ TEST_F(SdkLogTest, WowNodeKeyIsTheFallbackAndLongValuesCountAsMissing) {
   config.SetNumber(kKey, u"LogLevel", 2);  // used, as the flags are "missing"
   EXPECT_TRUE(IsSdkLogEnabled(kSdkWarning));
   EXPECT_EQ(log::SdkLogRetentionUnits(), 2222u);
-}
-
-TEST_F(SdkLogTest, ConfigurationIsReadAgainOnlyAfterTenSeconds) {
-  SetLevelFlags(0x2);
-  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
-  SetLevelFlags(0x4);
-  clock.ticks += 9999;
-  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
-  clock.ticks += 1;
-  EXPECT_FALSE(IsSdkLogEnabled(kSdkError));
-  EXPECT_TRUE(IsSdkLogEnabled(kSdkWarning));
-  // Ticks wrap at 32 bits without harm.
-  SetLevelFlags(0x2);
-  clock.ticks = 0xFFFFFFF0u;
-  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
-  SetLevelFlags(0x4);
-  clock.ticks = 0xFFFFFFF0u + 5000u;
-  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
-  clock.ticks = 0xFFFFFFF0u + 10000u;
-  EXPECT_FALSE(IsSdkLogEnabled(kSdkError));
-}
-
-// A missing key is looked for at most every ten seconds, and the check
-// leaves the last error alone; a frozen configuration is never read again.
-TEST_F(SdkLogTest, MissingKeyAndFrozenConfiguration) {
-  SetThreadLastError(4321);
-  for (int i = 0; i < 100; ++i) IsSdkLogEnabled(kSdkError);
-  EXPECT_EQ(config.opens, 2);  // the key and its Wow6432Node twin, once
-  SetLevelFlags(0x40000002);
-  clock.ticks += 10000;
-  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
-  EXPECT_EQ(GetThreadLastError(), 4321u);
-  const int reads = config.reads;
-  SetLevelFlags(0x80000000);
-  clock.ticks += 60000;
-  EXPECT_TRUE(IsSdkLogEnabled(kSdkError));
-  EXPECT_EQ(config.reads, reads);
 }
 
 TEST_F(SdkLogTest, FirstRecordMakesTheFolderAndTheDailyFileWithItsBanner) {
@@ -109,77 +63,6 @@ TEST_F(SdkLogTest, FirstRecordMakesTheFolderAndTheDailyFileWithItsBanner) {
   EXPECT_EQ(lock.requests, std::vector<std::u16string>{u"Global\\KVT_SDK_LOGS"});
   EXPECT_EQ(lock.timeouts, std::vector<std::uint32_t>{10000});
   EXPECT_EQ(lock.held, 0);
-}
-
-TEST_F(SdkLogTest, ErrorCodeComesFromTheThreadWhenNotGiven) {
-  SetLevelFlags(0x86);
-  SetThreadLastError(0x80070057);
-  WriteSdkLog(kSdkWarning, 'W', "a.cpp", 1, 0, L"w");
-  EXPECT_EQ(GetThreadLastError(), 0u);  // the argument, as the caller asked
-  SetThreadLastError(5);
-  WriteSdkLog(kSdkDebug, 'D', "a.cpp", 2, 0, L"d");
-  WriteSdkLog(kSdkDebug, 0, "a.cpp", 3, 7, L"bare");
-  EXPECT_EQ(Records(), (std::vector<std::string>{
-                           "[01/31 12:34(56.789)] [W] [0x80070057 : 0001] : w\r\n",
-                           "[01/31 12:34(56.789)] [D] [0005 : 0002] : d\r\n",
-                           "bare\r\n",
-                       }));
-}
-
-TEST_F(SdkLogTest, AnErrorRepeatedFromOnePlaceIsWrittenOnce) {
-  SetLevelFlags(0x86);
-  Write(kSdkError, 10, L"one");
-  SetThreadLastError(99);
-  Write(kSdkError, 10, L"two");  // same line, same "\Ba": dropped
-  EXPECT_EQ(GetThreadLastError(), 99u);
-  WriteSdkLog(kSdkError, 'E', ".\\Other.cpp", 10, 0, L"other file");
-  Write(kSdkError, 11, L"other line");
-  Write(kSdkWarning, 12, L"warn");
-  Write(kSdkWarning, 12, L"warn");  // only errors count as repeats
-  Write(kSdkError, 11, L"error after a warning");
-  Write(kSdkError, 11, L"dropped");
-  WriteSdkLog(kSdkError, 'E', "C:\\src\\Bar.cpp", 11, 0, L"same three characters");
-  const auto records = Records();
-  std::string messages;
-  for (const std::string& r : records) messages += r.substr(r.find("] : ") + 4);
-  EXPECT_EQ(messages,
-            "one\r\nother file\r\nother line\r\nwarn\r\nwarn\r\nerror after a warning\r\n");
-}
-
-TEST_F(SdkLogTest, LongMessagesGrowAndHopelessOnesAreDroppedButRemembered) {
-  SetLevelFlags(0x86);
-  const std::wstring long_message(5000, L'q');
-  Write(kSdkDebug, 1, long_message.c_str());
-  ASSERT_EQ(Records().size(), 1u);
-  EXPECT_EQ(Records()[0].size(), 5000u + 44u);
-  const std::wstring huge(140000, L'h');
-  Write(kSdkError, 2, huge.c_str());
-  EXPECT_EQ(Records().size(), 1u);
-  Write(kSdkError, 2, L"short now");  // the dropped record still counts as the previous one
-  EXPECT_EQ(Records().size(), 1u);
-}
-
-TEST_F(SdkLogTest, DateChangeStartsANewFileAndPrunes) {
-  SetLevelFlags(0x86);
-  config.SetNumber(kKey, u"LogLifeDays", 1);  // 404 units
-  files.AddDirectory(kFolder);
-  const std::uint64_t today = log::LocalTimeToFileTime(clock.now);
-  files.AddFile(std::u16string(kFolder) + u"\\20240101.log", std::string(log::kBanner),
-                today - (std::uint64_t{405} << 32));
-  files.AddFile(std::u16string(kFolder) + u"\\20240130.log", std::string(log::kBanner),
-                today - (std::uint64_t{203} << 32));
-  Write(kSdkDebug, 1);
-  EXPECT_FALSE(files.Exists(std::u16string(kFolder) + u"\\20240101.log"));
-  EXPECT_TRUE(files.Exists(std::u16string(kFolder) + u"\\20240130.log"));
-  // Same day: no second pruning pass.
-  files.AddFile(std::u16string(kFolder) + u"\\20231231.log", std::string(log::kBanner), 0);
-  Write(kSdkDebug, 2);
-  EXPECT_TRUE(files.Exists(std::u16string(kFolder) + u"\\20231231.log"));
-  clock.now = FakeClock::At(2024, 2, 1, 0, 0, 1, 0);
-  Write(kSdkDebug, 3);
-  EXPECT_FALSE(files.Exists(std::u16string(kFolder) + u"\\20231231.log"));
-  EXPECT_EQ(files.Content(std::u16string(kFolder) + u"\\20240201.log"),
-            "KVT Thermal Printer Logfile\r\n[02/01 00:00(01.000)] [D] [0000 : 0003] : msg\r\n");
 }
 
 TEST_F(SdkLogTest, AFileAbove32MillionBytesIsRotatedAfterTheRecord) {
@@ -244,29 +127,6 @@ TEST_F(SdkLogTest, SlowOpenIsMarked) {
   EXPECT_EQ(Daily(),
             "KVT Thermal Printer Logfile\r\nFile access time is abnormal\r\n"
             "[01/31 12:34(56.789)] [D] [0000 : 0001] : late\r\n");
-}
-
-TEST_F(SdkLogTest, AFailedConversionSilencesTheLogForGood) {
-  SetLevelFlags(0x86);
-  ansi.fail = true;
-  Write(kSdkDebug, 1);
-  ansi.fail = false;
-  Write(kSdkDebug, 2);
-  EXPECT_TRUE(files.writes.empty());
-  EXPECT_EQ(ansi.conversions, 1);
-}
-
-TEST_F(SdkLogTest, WithoutAFolderRecordsAreDroppedUntilOneAppears) {
-  SetLevelFlags(0x86);
-  files.uncreatable.insert(u"C:\\ProgramData\\KVT");
-  Write(kSdkDebug, 1);
-  EXPECT_TRUE(files.writes.empty());
-  EXPECT_FALSE(IsSdkLogEnabled(kSdkDebug));
-  files.uncreatable.clear();
-  clock.ticks += 10000;
-  Write(kSdkDebug, 2);
-  EXPECT_EQ(Records().size(), 1u);
-  EXPECT_TRUE(files.Exists(kDaily));
 }
 
 }  // namespace

@@ -92,7 +92,6 @@ TEST_F(SystemInfoReportTest, HeadAloneAndReplacedReports) {
     int delete_failures, open_failures;
     const char* tail;
   } cases[] = {{true, true, false, 0, 0, "<=== Log output here failed\r\n"},
-               {true, false, true, 0, 0, ""},
                {true, false, true, 1, 3, ""},
                {false, false, false, 0, 0, ""}};
   for (const auto& c : cases) {
@@ -106,52 +105,6 @@ TEST_F(SystemInfoReportTest, HeadAloneAndReplacedReports) {
     EXPECT_EQ(Report(), std::string(kHead64) + c.tail);
     EXPECT_FALSE(SdkLogWriteFailed().load());
   }
-}
-
-TEST_F(SystemInfoReportTest, AReportThatStaysHeldIsGivenUpAndMarkedInTheLog) {
-  files.fail_open = [](const std::u16string& path) { return path == kReportFile; };
-  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 7, 0, L"first");
-  EXPECT_FALSE(files.Exists(kReportFile));
-  // The open waited its ten seconds for the report; the record after it
-  // tells that something was lost.
-  EXPECT_EQ(files.Content(kDailyFile),
-            "KVT Thermal Printer Logfile\r\n"
-            "<=== Log output here failed\r\n"
-            "[01/31 12:34(56.789)] [W] [0000 : 0007] : first\r\n");
-}
-
-TEST_F(SystemInfoReportTest, WrittenWithTheFirstRecordOfEachDay) {
-  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 1, 0, L"one");
-  EXPECT_EQ(Report(), kHead64);
-  EXPECT_EQ(lock.requests.size(), 1u);  // the report wrote under the record's lock
-
-  files.AddDirectory(u"C:\\Windows\\System32");
-  AddModule(u"C:\\Windows\\System32\\KVTNEW.DLL", 2, 0, 0, 0);
-  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 2, 0, L"two");
-  EXPECT_EQ(Report(), kHead64);  // same day: not rewritten
-
-  clock.now = FakeClock::At(2024, 2, 1, 0, 0, 1);
-  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 3, 0, L"three");
-  EXPECT_EQ(Report(), std::string(kHead64) +
-                          "[[C:\\Windows\\System32]]\r\n"
-                          "KVTNEW.DLL : Ver2.000\r\n");
-
-  // Another process starting the same day rewrites it from the start.
-  ResetSdkLogForTesting();
-  files.files.erase(u"C:\\Windows\\System32\\KVTNEW.DLL");
-  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 4, 0, L"four");
-  EXPECT_EQ(Report(), kHead64);
-}
-
-TEST_F(SystemInfoReportTest, VersionValuesThatFailAreLoggedBeforeTheRecordThatWroteTheReport) {
-  config.keys[kVersionKey].erase(u"CurrentBuildNumber");
-  WriteSdkLog(kSdkWarning, 'W', ".\\Test.cpp", 9, 0, L"record");
-  const std::vector<std::string> lines = DailyLines();
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_TRUE(IsErrorRecord(lines[0], "0002", "[comm] RegQueryValueEx 3 GLE:2"));
-  EXPECT_EQ(lines[1], "[01/31 12:34(56.789)] [W] [0000 : 0009] : record\r\n");
-  EXPECT_EQ(Report(), kHead64);
-  EXPECT_EQ(lock.requests.size(), 1u);
 }
 
 }  // namespace

@@ -53,12 +53,10 @@ TEST_F(SystemQueriesTest, EachUnreadableValueIsLoggedAndFailsTheRead) {
     const char* error;
     const char* message;
   } cases[] = {
-      {"minor missing", true, false, nullptr, u"19045", "0002", "[comm] RegQueryValueEx 2 GLE:2"},
       {"minor too long", true, true, nullptr, u"19045", "0234", "[comm] RegQueryValueEx 2 GLE:234"},
       {"version text not a version", false, false, u"six", u"7601", "0013",
        "[comm] RegQueryValueEx 1 GLE:13"},
       {"build missing", false, false, u"6.1", nullptr, "0002", "[comm] RegQueryValueEx 3 GLE:2"},
-      {"build not a number", false, false, u"6.1", u"build", "0013", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -96,9 +94,6 @@ TEST_F(SystemQueriesTest, EveryVersionPairGetsItsName) {
       {6, 1, 6, 1, "Windows 7"},
       {6, 0, 6, 0, "Windows Vista"},
       {5, 1, 5, 1, "Windows XP"},
-      // Server 2003 says 5.2 and verifies as at least 5.1.
-      {5, 2, 5, 2, "Windows XP"},
-      {10, 2, 10, 0, "Windows10"},
       {6, 4, 6, 4, "Windows ???"},
   };
   for (const auto& c : cases) {
@@ -111,22 +106,6 @@ TEST_F(SystemQueriesTest, EveryVersionPairGetsItsName) {
     EXPECT_EQ(system.verified.empty(), c.minor != 2) << c.major << "." << c.minor;
   }
   EXPECT_STREQ(WindowsName(-1), "Windows ???");
-  EXPECT_STREQ(WindowsName(7), "Windows ???");
-}
-
-TEST_F(SystemQueriesTest, IsOsVersionReadsTheRegistryAndVerifiesMinorTwo) {
-  SetVersionNumber(u"CurrentMajorVersionNumber", 6);
-  SetVersionNumber(u"CurrentMinorVersionNumber", 2);
-  SetVersionText(u"CurrentBuildNumber", u"9600");
-  system.system_major = 6;
-  system.system_minor = 3;
-  EXPECT_TRUE(IsOsVersion(6, 3));
-  EXPECT_TRUE(IsOsVersion(6, 2));
-  EXPECT_FALSE(IsOsVersion(10, 0));
-  EXPECT_FALSE(IsOsVersion(6, 4));
-  SetVersionNumber(u"CurrentMinorVersionNumber", 1);
-  EXPECT_TRUE(IsOsVersion(6, 1));
-  EXPECT_FALSE(IsOsVersion(6, 3));
 }
 
 TEST_F(SystemQueriesTest, HostLineNamesTheSystemAndItsWordSize) {
@@ -142,8 +121,10 @@ TEST(IsNotFilePortTest, FilePortsAndEmptyNamesAreRefused) {
     const char16_t* name;
     bool expected;
   } cases[] = {
-      {u"file:", false}, {u"", false},
-      {u"USB001", true}, {u" FILE:", true},
+      {u"file:", false},
+      {u"", false},
+      {u"USB001", true},
+      {u" FILE:", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsNotFilePort(c.name), c.expected)
@@ -168,15 +149,6 @@ TEST_F(ResourceLibraryTest, LoadsByFullPathAndLooksTheFolderUpOnce) {
   EXPECT_EQ(LoadResourceLibrary(), nullptr);  // the library is gone
 }
 
-TEST_F(ResourceLibraryTest, WithoutAFolderNothingIsLoadedUntilOneIsFound) {
-  loader.driver_directory.clear();
-  EXPECT_EQ(LoadResourceLibrary(), nullptr);
-  EXPECT_TRUE(loader.loads.empty());
-  loader.driver_directory = kDriverDir;
-  loader.loadable.insert(kLibrary);
-  EXPECT_NE(LoadResourceLibrary(), nullptr);
-}
-
 TEST_F(ResourceLibraryTest, OnlyAFolderTooLongForItsBufferIsShortened) {
   const std::u16string fits = u"C:\\" + std::u16string(256, u'd');  // 259 characters
   const std::u16string too_long = fits + u"e";
@@ -189,7 +161,6 @@ TEST_F(ResourceLibraryTest, OnlyAFolderTooLongForItsBufferIsShortened) {
       {"fits", fits, u"C:\\SHORT~1", fits + u"\\3\\KvtQvj2Res.dll"},
       {"too long", too_long, u"C:\\SHORT~1", u"C:\\SHORT~1\\3\\KvtQvj2Res.dll"},
       {"too long, no short form", too_long, u"", u""},
-      {"too long, short form too", too_long, too_long, u""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -20,18 +20,11 @@ TEST(FrameworkAbi, IdentifiersMatchTheirTexts) {
   for (const Case& c : cases) {
     char text[40];
     std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X",
-                  static_cast<unsigned>(c.guid.Data1), c.guid.Data2, c.guid.Data3, c.guid.Data4[0], c.guid.Data4[1],
-                  c.guid.Data4[2], c.guid.Data4[3], c.guid.Data4[4], c.guid.Data4[5],
-                  c.guid.Data4[6], c.guid.Data4[7]);
+                  static_cast<unsigned>(c.guid.Data1), c.guid.Data2, c.guid.Data3, c.guid.Data4[0],
+                  c.guid.Data4[1], c.guid.Data4[2], c.guid.Data4[3], c.guid.Data4[4],
+                  c.guid.Data4[5], c.guid.Data4[6], c.guid.Data4[7]);
     EXPECT_STREQ(text, c.text);
   }
-}
-
-TEST(FrameworkAbi, SameGuidComparesEveryByte) {
-  GUID other = kvt::abi::kIidPrintOemUI;
-  EXPECT_TRUE(kvt::abi::SameGuid(other, kvt::abi::kIidPrintOemUI));
-  other.Data4[7] ^= 1;
-  EXPECT_FALSE(kvt::abi::SameGuid(other, kvt::abi::kIidPrintOemUI));
 }
 
 }  // namespace

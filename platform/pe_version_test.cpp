@@ -25,13 +25,6 @@ TEST(PeVersionTest, ReadsTheFixedFileVersionOfBothImageKinds) {
   }
 }
 
-TEST(PeVersionTest, TakesTheFirstVersionNameWhenThereIsNoNameOne) {
-  FakePeImageOptions options;
-  options.name_id = 7;
-  FileVersion version;
-  EXPECT_TRUE(Read(FakePeImage(options), &version));
-}
-
 TEST(PeVersionTest, ImagesWithoutAWellFormedVersionResourceHaveNone) {
   const struct {
     const char* what;

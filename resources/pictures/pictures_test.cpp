@@ -1,6 +1,6 @@
 // The generated picture files, loaded through the plug-in's own image code:
-// the size each page expects, icon masks that fit their images, TIFF text
-// that is really transparent and really premultiplied.
+// the size each page expects, and TIFF text that is really transparent and
+// really premultiplied.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,43 +63,6 @@ TEST_F(PicturesTest, EveryBitmapAndTiffHasTheSizeItsPageExpects) {
       EXPECT_EQ(image.width(), run.width) << id;
       EXPECT_EQ(image.height(), run.height) << id;
       EXPECT_EQ(image.bits_per_pixel(), run.tiff ? 32 : 24) << id;
-    }
-  }
-}
-
-TEST_F(PicturesTest, IconsHoldSixteenAndThirtyTwoPixelImagesWithMatchingMasks) {
-  for (std::uint32_t id = IDI_DOCUMENT; id <= IDI_CONTROL_A; ++id) {
-    SCOPED_TRACE(id);
-    const std::vector<std::uint8_t>& ico = files_.FileBytes("icon_" + std::to_string(id) + ".ico");
-    ASSERT_GE(ico.size(), 6u);
-    ASSERT_EQ(Le(ico, 2, 2), 1u);  // icon, not cursor
-    ASSERT_EQ(Le(ico, 4, 2), 2u);
-    const int sizes[] = {16, 32};
-    for (int i = 0; i < 2; ++i) {
-      const std::size_t entry = 6 + 16 * static_cast<std::size_t>(i);
-      const int size = sizes[i];
-      EXPECT_EQ(ico.at(entry), size);
-      const std::size_t at = Le(ico, entry + 12, 4);
-      ASSERT_EQ(Le(ico, entry + 8, 4), 40u + size * size * 4 + size * 4u);
-      EXPECT_EQ(Le(ico, at + 4, 4), static_cast<std::uint32_t>(size));
-      EXPECT_EQ(Le(ico, at + 8, 4), static_cast<std::uint32_t>(2 * size));
-      EXPECT_EQ(Le(ico, at + 14, 2), 32u);
-      // The AND mask marks exactly the fully transparent pixels, so the
-      // icon looks the same where alpha is ignored.
-      int transparent = 0, opaque = 0;
-      for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-          const std::uint8_t alpha =
-              ico.at(at + 40 + (static_cast<std::size_t>(y) * size + x) * 4 + 3);
-          const std::size_t mask_row = at + 40 + size * size * 4u + static_cast<std::size_t>(y) * 4;
-          const bool masked = (ico.at(mask_row + x / 8) >> (7 - x % 8)) & 1;
-          EXPECT_EQ(masked, alpha == 0) << x << "," << y;
-          transparent += alpha == 0;
-          opaque += alpha == 255;
-        }
-      }
-      EXPECT_GT(transparent, 0);
-      EXPECT_GT(opaque, size * size / 8);
     }
   }
 }

@@ -1,5 +1,5 @@
 // The inspector over whole device modes: what it reports, what it refuses,
-// and a .reg export through --set and back.
+// and what its fields mean.
 #include "tools/record_inspector/inspector.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include "core/private_settings.h"
 #include "core/private_settings_ops.h"
 #include "platform/framework_abi.h"
-#include "tools/record_inspector/reg_export.h"
 
 namespace kvt::tools {
 namespace {
@@ -152,77 +151,6 @@ TEST(RecordInspector, DecodesMeanings) {
     ++found;
   }
   EXPECT_EQ(found, 3);
-}
-
-std::vector<std::uint8_t> Utf16File(const std::u16string& text) {
-  std::vector<std::uint8_t> file = {0xFF, 0xFE};
-  for (char16_t c : text) {
-    file.push_back(static_cast<std::uint8_t>(c));
-    file.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  return file;
-}
-
-std::u16string HexValue(const std::vector<std::uint8_t>& bytes) {
-  std::u16string text;
-  static const char16_t kHex[] = u"0123456789ABCDEF";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    text += kHex[bytes[i] >> 4];
-    text += kHex[bytes[i] & 15];
-    text += i + 1 < bytes.size() ? (i % 25 == 24 ? u",\\\r\n  " : u",") : u"";
-  }
-  return text;
-}
-
-TEST(RecordInspector, RegExportRoundTripsThroughSet) {
-  const auto devmode = DeviceModeWith([](PrivateSettings& r) { r.byDensity = 131; });
-  const std::u16string head =
-      u"Windows Registry Editor Version 5.00\r\n\r\n"
-      u"[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\KVT]\r\n"
-      u"\"Name\"=\"KVT\"\r\n\"default devmode\"=hex:";
-  const std::u16string tail = u"\r\n\"Port\"=\"COM1:\"\r\n\r\n";
-  const auto file = Utf16File(head + HexValue(devmode) + tail);
-
-  RegExport reg;
-  std::string error;
-  ASSERT_TRUE(ReadRegExport(file, "Default DevMode", &reg, &error)) << error;
-  EXPECT_TRUE(reg.utf16);
-  EXPECT_EQ(devmode, reg.bytes);
-
-  Inspection inspection;
-  ASSERT_TRUE(Inspect(reg.bytes, kDefaultModel, nullptr, &inspection, &error));
-  std::vector<std::uint8_t> changed = reg.bytes;
-  ASSERT_TRUE(SetField(&changed, inspection.mode, "byDensity=120", &error)) << error;
-  ASSERT_TRUE(SetField(&changed, inspection.mode, "optionGroups[1].abyCommand=1B 40", &error));
-  EXPECT_FALSE(SetField(&changed, inspection.mode, "byDensity=256", &error));
-  EXPECT_FALSE(SetField(&changed, inspection.mode, "byNothing=1", &error));
-
-  const auto written = WriteRegExport(reg, changed);
-  RegExport again;
-  ASSERT_TRUE(ReadRegExport(written, "Default DevMode", &again, &error)) << error;
-  EXPECT_EQ(changed, again.bytes);
-  EXPECT_EQ(head, again.text.substr(0, head.size()));
-  EXPECT_EQ(tail, again.text.substr(again.text.size() - tail.size()));
-  std::size_t line_start = 0;
-  for (std::size_t i = 0; i < again.text.size(); ++i) {
-    if (again.text[i] != u'\n') continue;
-    EXPECT_LE(i - line_start, 81u);  // 80 characters and the CR
-    line_start = i + 1;
-  }
-  ASSERT_TRUE(Inspect(again.bytes, kDefaultModel, nullptr, &inspection, &error));
-  EXPECT_TRUE(inspection.corrections.empty());
-}
-
-TEST(RecordInspector, RegExportWithoutTheValueOrWithBadHex) {
-  const std::u16string head = u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_X]\r\n";
-  RegExport reg;
-  std::string error;
-  EXPECT_FALSE(
-      ReadRegExport(Utf16File(head + u"\"Other\"=hex:01\r\n"), "Default DevMode", &reg, &error));
-  EXPECT_EQ("no \"Default DevMode\" value in the registry export", error);
-  EXPECT_FALSE(ReadRegExport(Utf16File(head + u"\"Default DevMode\"=hex:01,0g\r\n"),
-                             "Default DevMode", &reg, &error));
-  EXPECT_EQ("bad hex in the value at line 4", error);
 }
 
 }  // namespace
