@@ -79,14 +79,13 @@ TEST_F(NvTestPrint, RefusedJobsAnswer107AndAreLogged) {
   struct Case {
     const char* fail;
     const char* logged;  // the failed call's record
-    std::vector<std::string> calls;
   };
   const Case cases[] = {
       // A refused document is no unreadable printer: 107, not 202, so the
       // page does not cancel the sheet.
-      {"StartDoc", "Output Watermark", {"StartDoc"}},
-      {"StartPage", "StartPagePrinter", {"StartDoc", "StartPage", "EndDoc"}},
-      {"Write", "WritePrinter", {"StartDoc", "StartPage", "Write", "EndPage", "EndDoc"}},
+      {"StartDoc", "Output Watermark"},
+      {"StartPage", "StartPagePrinter"},
+      {"Write", "WritePrinter"},
   };
   for (const Case& c : cases) {
     FakeSpooler spooler;
@@ -96,7 +95,6 @@ TEST_F(NvTestPrint, RefusedJobsAnswer107AndAreLogged) {
     files.files.erase(u"C:\\Logs\\driver.log");
     log::ResetDriverLogForTesting();
     EXPECT_EQ(PrintNvWatermarkTest(printer_, 12, true), 107u) << c.fail;
-    EXPECT_EQ(spooler.calls, c.calls) << c.fail;
     const std::string log = Log();
     EXPECT_NE(log.find(std::string("(Output command) ") + c.logged), std::string::npos) << log;
     EXPECT_NE(log.find("(Output command) NV Watermark Test Print"), std::string::npos) << log;
