@@ -21,26 +21,6 @@ namespace {
 constexpr int kEventButtons[4] = {IDC_OPTION_PRINT_START, IDC_OPTION_PAGE_START,
                                   IDC_OPTION_PAGE_END, IDC_OPTION_PRINT_END};
 
-// The editor the fake utility library offers: writes |write| and answers
-// |count| and |result|.
-struct EditorAnswer {
-  std::vector<std::uint8_t> write;
-  std::uint32_t count = 0;
-  std::uint32_t result = 0;
-  int calls = 0;
-  HexEditorParam seen{};
-};
-EditorAnswer g_editor;
-
-std::uint32_t Editor(void* block) {
-  auto* param = static_cast<HexEditorParam*>(block);
-  ++g_editor.calls;
-  g_editor.seen = *param;
-  std::memcpy(param->pbyBuffer, g_editor.write.data(), g_editor.write.size());
-  param->dwCount = g_editor.count;
-  return g_editor.result;
-}
-
 std::u16string Hex(std::size_t count, std::uint8_t first = 0) {
   std::vector<std::uint8_t> bytes(count);
   for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(first + i);
@@ -50,7 +30,6 @@ std::u16string Hex(std::size_t count, std::uint8_t first = 0) {
 class OptionSectionTest : public PageTest {
  protected:
   OptionSectionTest() {
-    g_editor = EditorAnswer{};
     context_.WorkingSettings.byPreset = 6;
     windows_.SetHandler(page_window_, [this](UINT message, WPARAM, LPARAM) -> LRESULT {
       // The page's switch to User Setting must see the record as it was.
@@ -86,10 +65,6 @@ class OptionSectionTest : public PageTest {
     windows_.Send(window_, kMsgEditNotify, MakeNotifyWParam(id, kEditCodeChanged), 0);
   }
   void ClickEdit() { windows_.ClickButton(window_, IDC_OPTION_EDIT_COMMAND); }
-  void OfferEditor() {
-    const ModuleHandle library = libraries_.AddLibrary(libraries_.own_folder + u"\\KvtQvj2Utl.dll");
-    libraries_.entries[{library, kHexEditorEntry}] = reinterpret_cast<LibraryEntry>(&Editor);
-  }
 
   std::vector<PrivateSettings> at_user_preset_;
   HWND window_ = nullptr;
