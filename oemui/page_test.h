@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,6 +23,7 @@
 #include "oemui/page_frame.h"
 #include "oemui/page_messages.h"
 #include "oemui/tools/coded_message.h"
+#include "oemui/tools/utility_library.h"
 #include "platform/fake/fake_forms.h"
 #include "platform/fake/fake_message_box.h"
 #include "platform/fake/fake_module_resources.h"
@@ -30,6 +32,28 @@
 #include "platform/fake/fake_string_table.h"
 
 namespace kvt {
+
+// The utility library's hex editor, scripted: records what it was handed,
+// writes |write| back and answers |count| and |result|.
+struct HexEditorScript {
+  std::vector<std::uint8_t> write;
+  std::uint32_t count = 0;
+  std::uint32_t result = 0;
+  int calls = 0;
+  HexEditorParam seen{};
+  std::vector<std::uint8_t> offered;
+};
+inline HexEditorScript g_editor;
+
+inline std::uint32_t ScriptedHexEditor(void* block) {
+  auto* param = static_cast<HexEditorParam*>(block);
+  ++g_editor.calls;
+  g_editor.seen = *param;
+  g_editor.offered.assign(param->pbyBuffer, param->pbyBuffer + param->dwCount);
+  std::copy(g_editor.write.begin(), g_editor.write.end(), param->pbyBuffer);
+  param->dwCount = g_editor.count;
+  return g_editor.result;
+}
 
 // The pages the sheet asked for a result, in order.
 inline std::vector<LPARAM>& SheetResults() {
@@ -51,6 +75,7 @@ class PageTest : public log::LogFixture {
 
   PageTest() {
     SheetResults().clear();
+    g_editor = HexEditorScript{};
     printer_ = printers.Add(u"KVT QV-J27 Receipt");
     spooler_.AddPrinter(printer_, {u"KVT QV-J27 Receipt", Spooler::DriverNameStatus::kOk, 0});
     Defaults(&context_.WorkingSettings);
@@ -122,6 +147,12 @@ class PageTest : public log::LogFixture {
     return window;
   }
 
+  // The utility library in the plug-in's folder, with the scripted editor.
+  void OfferEditor() {
+    const ModuleHandle library = libraries_.AddLibrary(libraries_.own_folder + u"\\KvtQvj2Utl.dll");
+    libraries_.entries[{library, kHexEditorEntry}] =
+        reinterpret_cast<LibraryEntry>(&ScriptedHexEditor);
+  }
   void TurnDriverLogOn() {
     files.AddDirectory(u"C:\\Logs");
     printers.SetString(printer_, u"LogFilePath", kLogPath);

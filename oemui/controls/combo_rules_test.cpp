@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace kvt {
 namespace {
 
@@ -83,9 +85,8 @@ TEST(ComboRowColoursTest, ByRowState) {
 
 TEST(ComboRowPlacementTest, IconCentredTextEightPixelsAfter) {
   const ComboRowPlacement with_icon = ComboRowPlacementFor(20, 16, 12);
-  EXPECT_EQ(with_icon.icon_x, 3);
-  EXPECT_EQ(with_icon.icon_y, 4);
-  EXPECT_EQ(with_icon.text_x, 3 + 16 + 8);
+  EXPECT_EQ((std::vector<int>{with_icon.icon_x, with_icon.icon_y, with_icon.text_x}),
+            (std::vector<int>{3, 4, 3 + 16 + 8}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "oemui/controls/fake_dialog_port.h"
 #include "oemui/controls/my_preview.h"
 #include "oemui/controls/my_spriter.h"
@@ -14,21 +16,14 @@ const ControlRect kUpper = {7, 10, 167, 130};
 const ControlRect kSplitter = {7, 130, 167, 136};
 const ControlRect kLower = {7, 136, 167, 300};
 
+// At least 32 below the upper top and 32 above the lower bottom.
 TEST(LayoutSplitterTest, ClampsAndMovesBothNeighbours) {
-  struct Case {
-    int requested;
-    int top;
-  } cases[] = {
-      {100, 100}, {41, 42},    // less than 32 below the upper top: exactly 32 below it
-      {-50, 42},               // dragged above the page
-      {42, 42},   {268, 268},  // exactly 32 above the lower bottom
-      {290, 268}, {1000, 268},
-  };
-  for (const Case& c : cases) {
-    const SplitterLayout layout = LayoutSplitter(kSplitter, kUpper, kLower, c.requested);
-    EXPECT_EQ(layout.splitter, (ControlRect{7, c.top, 167, c.top + 6})) << c.requested;
-    EXPECT_EQ(layout.upper, (ControlRect{7, 10, 167, c.top})) << c.requested;
-    EXPECT_EQ(layout.lower, (ControlRect{7, c.top + 6, 167, 300})) << c.requested;
+  for (int requested = -50; requested < 320; ++requested) {
+    const int top = std::clamp(requested, 10 + 32, 300 - 32);
+    const SplitterLayout layout = LayoutSplitter(kSplitter, kUpper, kLower, requested);
+    EXPECT_EQ(layout.splitter, (ControlRect{7, top, 167, top + 6})) << requested;
+    EXPECT_EQ(layout.upper, (ControlRect{7, 10, 167, top})) << requested;
+    EXPECT_EQ(layout.lower, (ControlRect{7, top + 6, 167, 300})) << requested;
   }
 }
 
@@ -87,13 +82,11 @@ TEST(PreviewTest, CentredWithAFourPixelTop) {
   };
   for (const Case& c : cases) {
     const PreviewOrigin origin = PreviewPlacement(c.cw, c.ch, c.iw, c.ih);
-    EXPECT_EQ(origin.x, c.x);
-    EXPECT_EQ(origin.y, c.y);
+    EXPECT_EQ(origin.x * 1000 + origin.y, c.x * 1000 + c.y);
   }
   CMyPreview preview;
   ASSERT_EQ(preview.OnCreate(), 0u);
-  EXPECT_EQ(preview.image().width(), 128);
-  EXPECT_EQ(preview.image().height(), 128);
+  EXPECT_EQ(preview.image().width() * 1000 + preview.image().height(), 128128);
   EXPECT_EQ(preview.image().RowPointer(127)[0], 0xF0);
 }
 

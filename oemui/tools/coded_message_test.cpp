@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/ansi_text.h"
 #include "platform/fake/fake_message_box.h"
@@ -72,10 +73,8 @@ TEST_F(CodedMessage, ListedCodeShowsItsTextOnTopWithTheOwnerDisabledMeanwhile) {
   EXPECT_EQ(box.style, kMbIconError | kMbTopmost);
   EXPECT_FALSE(box.owner_enabled);
   ASSERT_EQ(ui_.enable_calls.size(), 2u);
-  EXPECT_EQ(ui_.enable_calls[1].window, kOwner);
-  EXPECT_TRUE(ui_.enable_calls[1].enable);
-  ASSERT_EQ(loader_.freed.size(), 1u);
-  EXPECT_EQ(loader_.freed[0], library_);
+  EXPECT_TRUE(ui_.enable_calls[1].window == kOwner && ui_.enable_calls[1].enable);
+  EXPECT_EQ(loader_.freed, std::vector<ModuleHandle>{library_});
 }
 
 TEST_F(CodedMessage, QuestionsAnswerAsTheUserChose) {

@@ -58,8 +58,7 @@ TEST(RawTestJob, CallSequenceAndCodeForEachFailure) {
     EXPECT_EQ(outcome.error, spooler_failed ? 1804u : 0u);
     if (c.code == 0) {
       ASSERT_EQ(spooler.documents.size(), 1u);
-      EXPECT_EQ(spooler.documents[0].name, u"KVT Test");
-      EXPECT_EQ(spooler.documents[0].datatype, u"RAW");
+      EXPECT_EQ(spooler.documents[0].name + spooler.documents[0].datatype, u"KVT TestRAW");
       EXPECT_EQ(spooler.documents[0].data, (std::vector<std::uint8_t>{0x1B, 0x40, 0x0A}));
     }
   }
