@@ -134,7 +134,6 @@ TEST(IsNotFilePortTest, FilePortsAndEmptyNamesAreRefused) {
 
 class ResourceLibraryTest : public log::SystemInfoFixture {
  protected:
-  static constexpr char16_t kDriverDir[] = u"C:\\Windows\\system32\\spool\\DRIVERS\\x64";
   static constexpr char16_t kLibrary[] =
       u"C:\\Windows\\system32\\spool\\DRIVERS\\x64\\3\\KvtQvj2Res.dll";
 };
