@@ -9,6 +9,7 @@
 #include "core/option_items.h"
 #include "oemui/docsettings/section_fakes.h"
 #include "oemui/page_test.h"
+#include "platform/fake/fake_clock.h"
 #include "platform/wide_text.h"
 
 namespace kvt {
@@ -69,6 +70,8 @@ class SectionsTest : public PageTest {
                   0);
   }
 
+  FakeClock clock_;
+  ScopedService<Clock> use_clock_{clock_};
   std::u16string form_names_[5] = {u"A4", u"Roll Paper 80 x 297 mm", u"Roll Paper 58 x 297 mm",
                                    u"No Width", u"Unknown"};
   OPTPARAM form_params_[5] = {};
@@ -152,6 +155,39 @@ TEST_F(SectionsTest, LeavingFrontToBackOrNoneAsksAndCancelStoresNothing) {
   Pick(IDC_GENERAL_REDUCTION_COMBO, 3);
   EXPECT_EQ(boxes_.boxes.size(), 2u);
   EXPECT_EQ(s().byReduction, 3);
+}
+
+TEST_F(SectionsTest, ArrowRepeatsWhileHeldAfterTheFirstWait) {
+  MakeGeneral();
+  s().byDensity = 70;
+  windows_.Send(window_, kDsmApplyPreset, 0, 0);
+  const std::uint32_t start = clock_.ticks;
+  windows_.cursor_over = C(IDC_GENERAL_DENSITY_RIGHT).window;
+  windows_.left_button_down = true;
+  windows_.Send(window_, kWmMouseActivate, 0, static_cast<LPARAM>(kWmLButtonDown) << 16);
+  ASSERT_TRUE(windows_.IsTimerRunning(window_, kArrowRepeatTimer));
+  EXPECT_EQ(windows_.capture, window_);
+  struct Tick {
+    std::uint32_t at;  // since the press
+    bool over;
+    int density;
+  };
+  const Tick ticks[] = {
+      {800, true, 70},   {801, true, 75},  // the first wait: more than 800 ms
+      {901, true, 75},   {902, true, 80},  // then more than 100 ms
+      {1003, false, 80}, {1004, true, 80}  // off the button: no step, the time runs on
+  };
+  for (const Tick& t : ticks) {
+    clock_.ticks = start + t.at;
+    windows_.cursor_over = t.over ? C(IDC_GENERAL_DENSITY_RIGHT).window : nullptr;
+    windows_.FireTimer(window_, kArrowRepeatTimer);
+    EXPECT_EQ(s().byDensity, t.density) << t.at;
+  }
+  windows_.left_button_down = false;
+  clock_.ticks += 500;
+  windows_.FireTimer(window_, kArrowRepeatTimer);
+  EXPECT_FALSE(windows_.IsTimerRunning(window_, kArrowRepeatTimer));
+  EXPECT_EQ(windows_.capture, nullptr);
 }
 
 TEST_F(SectionsTest, CorrectionEditIsPutRightBeforeItIsStored) {
