@@ -13,7 +13,6 @@
 #include "oemui/docsettings/preset_sections.h"
 #include "oemui/docsettings/section_fakes.h"
 #include "oemui/page_test.h"
-#include "resources/pictures/picture_ids.h"
 
 namespace kvt {
 namespace {
@@ -135,27 +134,6 @@ class DocumentSettingsPageTest : public PageTest {
   int section_width_ = 240;
   std::unique_ptr<DocumentSettingsPage> page_;
 };
-
-TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPreset) {
-  context_.WorkingSettings.byPreset = 3;
-  ASSERT_EQ(Init(), 0u);
-  FakeControl* combo = windows_.Control(page_window_, 1058);
-  ASSERT_EQ(combo->combo_items.size(), 7u);
-  EXPECT_EQ(combo->combo_items[6].icon_id, static_cast<std::uint32_t>(IDB_PRESET_USER));
-  EXPECT_EQ(combo->combo_selected, 3);
-  EXPECT_EQ(ui_.hDocumentWnd, page_window_);
-  // The General section is made now, the others when first shown.
-  ASSERT_EQ(heard_.size(), 1u);
-  EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
-  EXPECT_EQ(page_->section(kOptionSection), nullptr);
-  EXPECT_EQ(Page(1050).tree.current(), 1u);
-  windows_.Send(page_window_, kDsmShowSection, 13, 0);
-  windows_.Send(page_window_, kDsmShowSection, 8, 0);
-  ASSERT_EQ(heard_.size(), 3u);
-  EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
-  EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)) ||
-               windows_.IsShown(page_->section(kGeneralSection)));
-}
 
 TEST_F(DocumentSettingsPageTest, WithoutPermissionEverythingButListAndPictureIsDisabled) {
   context_.bCanChange = 0;

@@ -93,20 +93,6 @@ class WatermarkPageTest : public PageTest {
   std::unique_ptr<WatermarkPage> page_object_;
 };
 
-TEST_F(WatermarkPageTest, PositionOffTheGridShowsTopLeftAndIsCollectedAsZero) {
-  working().byWatermark = 1;
-  working().byWatermarkKeycode = 7;
-  working().byWatermarkPosition = 9;
-  ASSERT_EQ(Init(), 0u);
-  EXPECT_TRUE(C(1315).checked && C(IDC_WATERMARK_INFO_OFF).checked);
-  EXPECT_EQ(C(IDC_WATERMARK_KEYCODE_UPDOWN).spin_max, 99);
-  EXPECT_EQ(working().byWatermarkPosition, 9);
-  windows_.ClickButton(page_window_, IDC_WATERMARK_INFO_ON, true);
-  EXPECT_EQ(working().byWatermarkPosition, 0);
-  EXPECT_EQ(Changes(), 1);
-  EXPECT_EQ(ListText(4), u"Position: Top Left");
-}
-
 TEST_F(WatermarkPageTest, ChoosingNvImageAsksFirstAndCancelCollectsNothing) {
   ASSERT_EQ(Init(), 0u);
   EXPECT_FALSE(C(kKeycode).visible);
