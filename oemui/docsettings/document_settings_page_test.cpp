@@ -13,7 +13,6 @@
 #include "oemui/docsettings/preset_sections.h"
 #include "oemui/docsettings/section_fakes.h"
 #include "oemui/page_test.h"
-#include "resources/pictures/picture_ids.h"
 
 namespace kvt {
 namespace {
@@ -136,57 +135,6 @@ class DocumentSettingsPageTest : public PageTest {
   std::unique_ptr<DocumentSettingsPage> page_;
 };
 
-TEST_F(DocumentSettingsPageTest, InitialisationBuildsThePageAroundTheRecordsPreset) {
-  context_.WorkingSettings.byPreset = 3;
-  section_width_ = 300;  // wider than the group: shrunk to fit
-  ASSERT_EQ(Init(), 0u);
-  FakeControl* combo = windows_.Control(page_window_, 1058);
-  ASSERT_EQ(combo->combo_items.size(), 7u);
-  EXPECT_EQ(combo->combo_items[6].icon_id, static_cast<std::uint32_t>(IDB_PRESET_USER));
-  EXPECT_EQ(combo->combo_selected, 3);
-  EXPECT_EQ(ui_.hDocumentWnd, page_window_);
-  // The General section is made now, the others when first shown.
-  ASSERT_EQ(heard_.size(), 1u);
-  EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
-  EXPECT_EQ(page_->section(kOptionSection), nullptr);
-  EXPECT_EQ(Page(1050).tree.current(), 1u);
-  windows_.Send(page_window_, kDsmShowSection, 13, 0);
-  windows_.Send(page_window_, kDsmShowSection, 8, 0);
-  ASSERT_EQ(heard_.size(), 3u);
-  EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
-  EXPECT_FALSE(windows_.IsShown(page_->section(kOptionSection)) ||
-               windows_.IsShown(page_->section(kGeneralSection)));
-  // 270 / (300 + 12) = 0.865: every section hears the factor, then shrinks.
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(heard_[page_->section(i)].front(), kDsmScaleLayout);
-    EXPECT_EQ(windows_.PlacedRect(page_->section(i)), (DialogRect{266, 76, 266 + 259, 76 + 259}));
-  }
-  EXPECT_EQ(context_.nSplitterPos, 204);
-  EXPECT_FALSE(Page(1047).preview->empty());
-  EXPECT_GT(port_->waits, 0);  // the wait cursor while the picture is composed
-  EXPECT_EQ(port_->restores, port_->waits);
-  EXPECT_TRUE(windows_.IsEnabled(page_window_) && combo->enabled);
-}
-
-TEST_F(DocumentSettingsPageTest, SectionsPictureAndListFollowTheFirstPaint) {
-  ASSERT_EQ(page_->OnInit(), 0u);
-  EXPECT_TRUE(windows_.IsTimerRunning(page_window_, kFinishInitTimer));
-  EXPECT_TRUE(Page(1058).combo_items.empty());
-  // The sheet activates the page as it opens: that waits for the timer.
-  Notify(kPsnSetActive);
-  EXPECT_EQ(page_->section(kGeneralSection), nullptr);
-  ASSERT_TRUE(windows_.FireTimer(page_window_, kFinishInitTimer));
-  EXPECT_TRUE(windows_.IsShown(page_->section(kGeneralSection)));
-  EXPECT_FALSE(Page(1047).preview->empty());
-}
-
-TEST_F(DocumentSettingsPageTest, AnyPageMessageBeforeTheTimerFinishesThePageFirst) {
-  ASSERT_EQ(page_->OnInit(), 0u);
-  windows_.Send(page_window_, kDsmShowSection, 8, 0);
-  EXPECT_NE(page_->section(kGeneralSection), nullptr);
-  EXPECT_TRUE(windows_.IsShown(page_->section(kPaperCutSection)));
-}
-
 TEST_F(DocumentSettingsPageTest, WithoutPermissionEverythingButListAndPictureIsDisabled) {
   context_.bCanChange = 0;
   ASSERT_EQ(Init(), 0u);
@@ -253,11 +201,6 @@ TEST_F(DocumentSettingsPageTest, PresetChoices) {
     // The sections hear the preset in order: general, paper cut, option.
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Count(page_->section(i), kDsmApplyPreset), 1);
   }
-  // The resource library was freed after every lookup that loaded it.
-  std::size_t loaded = 0;
-  for (const std::u16string& path : libraries_.loads) loaded += libraries_.loadable.count(path);
-  EXPECT_GT(loaded, 0u);
-  EXPECT_EQ(libraries_.freed.size(), loaded);
 }
 
 TEST_F(DocumentSettingsPageTest, CancelledReductionAndTheSameRowChangeNothing) {
@@ -276,13 +219,6 @@ TEST_F(DocumentSettingsPageTest, CancelledReductionAndTheSameRowChangeNothing) {
     EXPECT_TRUE(m.target == page_window_) << "the same row sent " << m.message;
   }
   EXPECT_EQ(std::memcmp(&before, &context_.WorkingSettings, sizeof before), 0);
-
-  // No question while device fonts are off anyway (here: landscape).
-  ui_.bLandscape = 1;
-  boxes_.boxes.clear();
-  Pick(5);
-  EXPECT_TRUE(boxes_.boxes.empty());
-  EXPECT_EQ(context_.WorkingSettings.byPreset, 5);
 }
 
 TEST_F(DocumentSettingsPageTest, ActivationAfterThePaperChangedSwitchesToUserSetting) {

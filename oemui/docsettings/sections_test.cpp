@@ -61,7 +61,6 @@ class SectionsTest : public PageTest {
     windows_.Send(window_, kWmHScroll, static_cast<WPARAM>(code),
                   reinterpret_cast<LPARAM>(C(id).window));
   }
-  void Click(int id) { windows_.ClickButton(window_, id); }
   void Pick(int id, int row) { windows_.PickComboRow(window_, id, row); }
   int Count(UINT message) { return PageTest::Count(page_window_, message); }
   void EditTo(const std::u16string& text) {
@@ -85,23 +84,6 @@ class SectionsTest : public PageTest {
   std::unique_ptr<PaperCutSection> cut_;
 };
 
-TEST_F(SectionsTest, SpeedSliderMapsPositionsToStoredValuesBothWays) {
-  const std::uint8_t stored[4] = {1, 2, 0, 3};
-  MakeGeneral();
-  for (int position = 0; position < 4; ++position) {
-    s().bySpeed = 3;
-    Drag(IDC_GENERAL_SPEED_SLIDER, position, 8);
-    EXPECT_EQ(s().bySpeed, stored[position]) << position;
-  }
-  s().bySpeed = 0;
-  windows_.Send(window_, kDsmApplyPreset, 0, 0);
-  EXPECT_EQ(C(IDC_GENERAL_SPEED_SLIDER).track_pos, 2);
-  // A speed the map never makes leaves the slider where it was.
-  s().bySpeed = 7;
-  windows_.Send(window_, kDsmApplyPreset, 0, 0);
-  EXPECT_EQ(C(IDC_GENERAL_SPEED_SLIDER).track_pos, 2);
-}
-
 TEST_F(SectionsTest, DensitySnapsByScrollCode) {
   struct Case {
     int dropped, code, stored;
@@ -122,40 +104,6 @@ TEST_F(SectionsTest, DensitySnapsByScrollCode) {
     EXPECT_EQ(s().byDensity, c.stored) << c.dropped << " code " << c.code;
     EXPECT_EQ(C(IDC_GENERAL_DENSITY_SLIDER).track_pos, c.stored);
     EXPECT_EQ(Count(kDsmRedrawPreview), c.stored == 110 ? 0 : 1);
-  }
-}
-
-TEST_F(SectionsTest, ArrowsStepWithinTheirRangesAndAnEqualStoreKeepsThePreset) {
-  s().byDensity = 128;
-  s().byReduction = 3;
-  s().byReductionScale = 26;
-  MakeGeneral();
-  struct Case {
-    int arrow;
-    std::uint8_t PrivateSettings::*field;
-    int expected[2];  // after the first and the second press
-  };
-  const Case cases[] = {
-      {IDC_GENERAL_DENSITY_RIGHT, &PrivateSettings::byDensity, {130, 130}},
-      {IDC_GENERAL_REDUCTION_LEFT, &PrivateSettings::byReductionScale, {25, 25}},
-      {IDC_GENERAL_SPEED_RIGHT, &PrivateSettings::bySpeed, {3, 3}},
-  };
-  for (const Case& c : cases) {
-    for (int press = 0; press < 2; ++press) {
-      windows_.ClearMessages();
-      at_user_preset_.clear();
-      s().byPreset = 0;
-      Click(c.arrow);
-      EXPECT_EQ(s().*c.field, c.expected[press]) << c.arrow;
-      // Stored either way; only a real change turns the preset.
-      EXPECT_EQ(Count(kDsmRedrawPreview) + Count(kDsmRefreshList), 2);
-      EXPECT_EQ(windows_.MessagesTo(sheet_, kPsmChanged).size(), 1u);
-      const bool changed = press == 0 && c.arrow != IDC_GENERAL_SPEED_RIGHT;
-      ASSERT_EQ(at_user_preset_.size(), changed ? 1u : 0u) << c.arrow;
-      if (changed) {
-        EXPECT_NE(at_user_preset_[0].*c.field, c.expected[0]) << "written too early";
-      }
-    }
   }
 }
 
@@ -186,12 +134,6 @@ TEST_F(SectionsTest, ReductionScaleFromTheFormWidth) {
     EXPECT_EQ(C(IDC_GENERAL_REDUCTION_BOX).text, Utf8ToUtf16(std::to_string(c.scale)));
     EXPECT_EQ(C(IDC_GENERAL_REDUCTION_SLIDER).enabled, failed);
   }
-  // An unreadable form still lets the other settings through.
-  s().byReduction = 1;
-  windows_.Send(window_, kDsmApplyPreset, 0, 0);
-  Click(IDC_GENERAL_DENSITY_RIGHT);
-  EXPECT_EQ(s().byDensity, 105);
-  EXPECT_EQ(s().byReductionScale, 50);
 }
 
 TEST_F(SectionsTest, LeavingFrontToBackOrNoneAsksAndCancelStoresNothing) {
@@ -213,22 +155,6 @@ TEST_F(SectionsTest, LeavingFrontToBackOrNoneAsksAndCancelStoresNothing) {
   Pick(IDC_GENERAL_REDUCTION_COMBO, 3);
   EXPECT_EQ(boxes_.boxes.size(), 2u);
   EXPECT_EQ(s().byReduction, 3);
-}
-
-TEST_F(SectionsTest, NoneResetsTheScaleAndOnlyScaleEnablesTheSlider) {
-  s().byPreset = 6;
-  s().byReduction = 3;
-  s().byReductionScale = 40;
-  ui_.bIpdFontUsable = 0;
-  MakeGeneral();
-  const int scale_controls[] = {IDC_GENERAL_REDUCTION_SLIDER, IDC_GENERAL_REDUCTION_LEFT,
-                                IDC_GENERAL_REDUCTION_RIGHT, IDC_GENERAL_REDUCTION_MIN,
-                                IDC_GENERAL_REDUCTION_MAX};
-  for (int id : scale_controls) EXPECT_TRUE(C(id).enabled) << id;
-  EXPECT_EQ(C(IDC_GENERAL_REDUCTION_BOX).text, u"40");
-  Pick(IDC_GENERAL_REDUCTION_COMBO, 0);
-  EXPECT_EQ(s().byReductionScale, 100);
-  for (int id : scale_controls) EXPECT_FALSE(C(id).enabled) << id;
 }
 
 TEST_F(SectionsTest, ArrowRepeatsWhileHeldAfterTheFirstWait) {
@@ -264,21 +190,6 @@ TEST_F(SectionsTest, ArrowRepeatsWhileHeldAfterTheFirstWait) {
   EXPECT_EQ(windows_.capture, nullptr);
 }
 
-TEST_F(SectionsTest, PaperCutVisibilityFollowsTheCombos) {
-  MakePaperCut();
-  Pick(IDC_CUT_MODE_COMBO, 0);
-  EXPECT_EQ(s().byPaperCut, 0);
-  EXPECT_EQ(s().byFeedToCut, 1);  // kept while hidden
-  for (int id : {IDC_CUT_FEED_LABEL, IDC_CUT_FEED_LINE, IDC_CUT_FEED_ENABLED, IDC_CUT_FEED_DISABLED,
-                 IDC_CUT_CORRECT_EDIT, IDC_CUT_UPDOWN, IDC_CUT_CORRECT_UNIT}) {
-    EXPECT_FALSE(C(id).visible) << id;
-  }
-  Pick(IDC_CUT_MARKED_COMBO, 2);
-  EXPECT_EQ(s().byMarkedPaperFeed, 2);
-  EXPECT_TRUE(C(IDC_CUT_CORRECT_EDIT).visible && C(IDC_CUT_CORRECT_EDIT).enabled);
-  EXPECT_EQ(Count(kDsmUserPreset), 2);
-}
-
 TEST_F(SectionsTest, CorrectionEditIsPutRightBeforeItIsStored) {
   struct Case {
     std::u16string typed, shown;
@@ -301,14 +212,6 @@ TEST_F(SectionsTest, CorrectionEditIsPutRightBeforeItIsStored) {
     EXPECT_EQ(s().sFormFeedCorrect, c.stored == -1000 ? 7 : c.stored);
     EXPECT_EQ(Count(kDsmRedrawPreview), c.stored == -1000 ? 0 : 1);
   }
-  // The up-down control steps inside the range.
-  C(IDC_CUT_CORRECT_EDIT).text = u"255";
-  windows_.Send(window_, kWmVScroll, 0, reinterpret_cast<LPARAM>(C(IDC_CUT_UPDOWN).window));
-  EXPECT_EQ(s().sFormFeedCorrect, 255);
-  EXPECT_EQ(C(IDC_CUT_UPDOWN).spin_pos, 255);
-
-  windows_.Send(window_, kWmDestroy, 0, 0);
-  EXPECT_EQ(C(IDC_CUT_UPDOWN).spin_buddy, 0);
 }
 
 }  // namespace

@@ -102,10 +102,5 @@ TEST_F(NvTestPrint, RefusedJobsAnswer107AndAreLogged) {
   }
 }
 
-TEST_F(NvTestPrint, NullPrinterAnswers107WithoutAJob) {
-  EXPECT_EQ(PrintNvWatermarkTest(nullptr, 1, true), 107u);
-  EXPECT_TRUE(spooler_.calls.empty());
-}
-
 }  // namespace
 }  // namespace kvt

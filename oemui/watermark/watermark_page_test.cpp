@@ -79,10 +79,6 @@ class WatermarkPageTest : public PageTest {
   FakeControl& C(int id) { return Page(id); }
   PrivateSettings& working() { return context_.WorkingSettings; }
   int Changes() { return static_cast<int>(Count(sheet_, kPsmChanged)); }
-  void TypeKeycode(const std::u16string& text) {
-    C(kKeycode).text = text;
-    windows_.Send(page_window_, kMsgEditNotify, MakeNotifyWParam(kKeycode, kEditCodeChanged), 0);
-  }
   std::u16string ListText(std::uint32_t item) {
     const TreeModel& tree = C(kSettingsListId).tree;
     for (const auto& node : tree.items()) {
@@ -96,36 +92,6 @@ class WatermarkPageTest : public PageTest {
 
   std::unique_ptr<WatermarkPage> page_object_;
 };
-
-TEST_F(WatermarkPageTest, PositionOffTheGridShowsTopLeftAndIsCollectedAsZero) {
-  working().byWatermark = 1;
-  working().byWatermarkKeycode = 7;
-  working().byWatermarkPosition = 9;
-  ASSERT_EQ(Init(), 0u);
-  EXPECT_TRUE(C(1315).checked && C(IDC_WATERMARK_INFO_OFF).checked);
-  EXPECT_EQ(C(IDC_WATERMARK_KEYCODE_UPDOWN).spin_max, 99);
-  EXPECT_EQ(working().byWatermarkPosition, 9);
-  windows_.ClickButton(page_window_, IDC_WATERMARK_INFO_ON, true);
-  EXPECT_EQ(working().byWatermarkPosition, 0);
-  EXPECT_EQ(Changes(), 1);
-  EXPECT_EQ(ListText(4), u"Position: Top Left");
-}
-
-TEST_F(WatermarkPageTest, KeycodeTypingIsKeptToTwoDigits) {
-  working().byWatermark = 1;
-  ASSERT_EQ(Init(), 0u);
-  TypeKeycode(u"150");
-  EXPECT_EQ(C(kKeycode).text, u"99");
-  EXPECT_EQ(working().byWatermarkKeycode, 99);
-  EXPECT_EQ(C(kKeycode).selection_start, 2u);
-  EXPECT_EQ(ListText(3), u"Keycode: 99");
-  // The up-down control: its position, as two digits.
-  C(IDC_WATERMARK_KEYCODE_UPDOWN).spin_pos = 3;
-  windows_.Send(page_window_, 0x0115, 0,
-                reinterpret_cast<LPARAM>(C(IDC_WATERMARK_KEYCODE_UPDOWN).window));
-  EXPECT_EQ(C(kKeycode).text, u"03");
-  EXPECT_EQ(working().byWatermarkKeycode, 3);
-}
 
 TEST_F(WatermarkPageTest, ChoosingNvImageAsksFirstAndCancelCollectsNothing) {
   ASSERT_EQ(Init(), 0u);
@@ -166,25 +132,6 @@ TEST_F(WatermarkPageTest, ArrowKeysWalkTheGridWithWrapAround) {
     EXPECT_EQ(windows_.focus(), C(1315 + c.to).window);
     EXPECT_TRUE(C(1315 + c.to).checked && !C(1315 + c.from).checked);
   }
-}
-
-TEST_F(WatermarkPageTest, WithoutPermissionNothingIsEverEnabled) {
-  context_.bCanChange = 0;
-  working().byWatermark = 1;
-  ASSERT_EQ(Init(), 0u);
-  auto none_enabled = [&] {
-    for (int id = IDC_WATERMARK_IMAGE_LABEL; id <= IDC_WATERMARK_PRINT; ++id) {
-      if (C(id).enabled) return false;
-    }
-    return !C(IDC_WATERMARK_POSITION_PICTURE).enabled;
-  };
-  EXPECT_TRUE(none_enabled());
-  EXPECT_TRUE(C(kSettingsListId).enabled);
-  Notify(kPsnSetActive);
-  EXPECT_TRUE(none_enabled());
-  C(kCombo).combo_selected = 0;
-  windows_.Send(page_window_, kWmCommand, MakeNotifyWParam(kCombo, kCbnSelChange), 0);
-  EXPECT_TRUE(none_enabled());
 }
 
 TEST_F(WatermarkPageTest, ApplyLogsItsLineAndReportsOk) {
@@ -232,10 +179,6 @@ TEST_F(WatermarkPageTest, PreviewPlacesSampleAndTextByPositionAndOrientation) {
     EXPECT_TRUE(IsSample(c.sample_x, c.sample_y) && IsSample(c.sample_x + 71, c.sample_y + 32));
     EXPECT_TRUE(Is(c.sample_x - 1, c.sample_y, 0xFF) && Is(c.sample_x + 72, c.sample_y + 32, 0xFF));
   }
-  // A direction with no picture keeps the one shown.
-  working().byDirection = 1;
-  Notify(kPsnSetActive);
-  EXPECT_EQ(boxes_.boxes.size(), 1u);
 }
 
 TEST_F(WatermarkPageTest, FailedTestPrintIsShownAndKeepsTheSheetOpen) {
