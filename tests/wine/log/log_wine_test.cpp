@@ -101,17 +101,14 @@ TEST_F(DriverLogWineTest, RecordsFromPrinterDataReachTheirFile) {
       "<03000000>, [ERR] DRV UI\t: (Tools) OpenPrinter failed 2 [4321 / e:1801]\r\n";
   const std::string text = ReadFileBytes(path_);
   EXPECT_TRUE(text == DriverStamp(before) + rest || text == DriverStamp(after) + rest) << text;
-  // By the printer's name through the spooler, and a dump; an unknown
-  // printer has no log.
+  // By the printer's name through the spooler; an unknown printer has no
+  // log.
   source.level = kvt::kLogInfo;
   source.lastError = 0;
-  const std::uint8_t sent[] = {0x1B, 0x40};
   EXPECT_EQ(kvt::WriteDriverLogByName(source, u"KVT QV-J27 Receipt", L"by name"), 1);
-  EXPECT_EQ(kvt::WriteDriverLogDump(source, printer_, sent, 2, nullptr, 0, L"Test print"), 1);
   EXPECT_EQ(kvt::WriteDriverLogByName(source, u"No Such Printer", L"x"), 0);
   const std::string more = ReadFileBytes(path_).substr(text.size());
   EXPECT_NE(more.find("(Tools) by name [4321]\r\n"), std::string::npos) << more;
-  EXPECT_NE(more.find("0000 : 1B 40\r\n"), std::string::npos) << more;
 }
 
 // The real lock, with the wait cut short so the test does not take 10 s.
@@ -173,9 +170,6 @@ TEST(SdkLogWineTest, SettingsFromTheRegistryAndTheDailyFile) {
     kvt::log::ResetSdkLogForTesting();
   };
   reset();
-  SetMachineNumber(kSdkWowKey, L"LogLevelFlags", 0x80000082);
-  EXPECT_FALSE(kvt::IsSdkLogEnabled(kvt::kSdkError));
-  kvt::log::ResetSdkLogForTesting();
   SetMachineNumber(kSdkWowKey, L"LogLevelFlags", 0x84);
   EXPECT_FALSE(kvt::IsSdkLogEnabled(kvt::kSdkError));
   EXPECT_TRUE(kvt::IsSdkLogEnabled(kvt::kSdkWarning));
@@ -230,9 +224,6 @@ TEST(FileSystemWineTest, ExclusiveOpenListAndRename) {
   auto again = files.OpenExclusive(a);
   ASSERT_NE(again, nullptr);
   EXPECT_TRUE(again->Append("def"));  // appends to what is there
-  std::uint64_t size = 0;
-  EXPECT_TRUE(again->Size(&size));
-  EXPECT_EQ(size, 6u);
   again.reset();
   std::string head;
   EXPECT_TRUE(files.ReadPrefix(a, 4, &head));
