@@ -44,20 +44,6 @@ std::string MessageLibraryLine() {
          std::to_string(KVT_VERSION_REVISION);
 }
 
-// The report's lines from its seventh (System32's folder line) to the next
-// folder line.
-std::vector<std::string> System32Lines(const std::string& report) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = report.find("\r\n", start)) != std::string::npos;
-       start = end + 2) {
-    lines.push_back(report.substr(start, end - start));
-  }
-  if (lines.size() < 7) return lines;
-  std::size_t next = 7;
-  while (next < lines.size() && lines[next].rfind("[[", 0) != 0) ++next;
-  return std::vector<std::string>(lines.begin() + 6, lines.begin() + next);
-}
-
 // Switches the daily log on machine-wide, the way an administrator would,
 // and puts a versioned package file into System32; both taken back after.
 class SysInfoWine : public ::testing::Test {
@@ -121,12 +107,13 @@ TEST_F(SysInfoWine, FirstDailyRecordOfAProcessWritesTheReport) {
                        0),
             0u)
       << text;
-  const std::vector<std::string> system32 = System32Lines(text);
-  ASSERT_FALSE(system32.empty()) << text;
-  EXPECT_EQ(system32[0], "[[C:\\windows\\System32]]");
+  // System32's folder, up to the next folder's line.
+  const std::size_t begin = text.find("[[C:\\windows\\System32]]\r\n");
+  ASSERT_NE(begin, std::string::npos) << text;
+  const std::string system32 = text.substr(begin, text.find("\r\n[[", begin) - begin) + "\r\n";
   for (const std::string& line :
        {std::string("KVTSysInfoProbe.dll : Ver3.1000"), MessageLibraryLine()}) {
-    EXPECT_NE(std::find(system32.begin(), system32.end(), line), system32.end()) << text;
+    EXPECT_NE(system32.find("\r\n" + line + "\r\n"), std::string::npos) << text;
   }
 }
 
