@@ -28,14 +28,8 @@ constexpr const wchar_t* kSdkKey = L"SOFTWARE\\KVT\\ThermalPrinterSdk";
 constexpr const wchar_t* kSdkWowKey = L"SOFTWARE\\Wow6432Node\\KVT\\ThermalPrinterSdk";
 
 void SetMachineNumber(const wchar_t* key_path, const wchar_t* name, DWORD number) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_path, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                            nullptr),
+  ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_path, name, REG_DWORD, &number, sizeof number),
             ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                           sizeof number),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
 }
 
 // The receipt printer, its driver log switched on into a folder that does

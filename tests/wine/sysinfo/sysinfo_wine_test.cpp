@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "kvt_version.h"
 #include "log/sdk_log.h"
@@ -49,15 +47,10 @@ std::string MessageLibraryLine() {
 class SysInfoWine : public ::testing::Test {
  protected:
   void SetUp() override {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kLogKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
     const DWORD flags = 0x86;  // errors, warnings, debug
-    EXPECT_EQ(RegSetValueExW(key, L"LogLevelFlags", 0, REG_DWORD,
-                             reinterpret_cast<const BYTE*>(&flags), sizeof flags),
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, kLogKey, L"LogLevelFlags", REG_DWORD, &flags,
+                              sizeof flags),
               ERROR_SUCCESS);
-    RegCloseKey(key);
     ASSERT_TRUE(CopyFileW(BesideThisProgram(kProbe).c_str(), ProbeInSystem32().c_str(), FALSE))
         << GetLastError();
     kvt::log::ResetSdkLogForTesting();
