@@ -18,8 +18,6 @@ using wine_test::Heard;
 using wine_test::TestDialog;
 
 constexpr int kDigitsEdit = 101;
-constexpr int kSignedEdit = 103;
-constexpr int kUpDown = 104;
 constexpr int kRadioFirst = 105;
 constexpr int kRadioSecond = 106;
 constexpr int kButton = 107;
@@ -28,12 +26,7 @@ constexpr int kList = 110;
 
 std::vector<ControlSpec> Controls() {
   return {
-      {L"Static", L"Digits:", 0, SS_LEFT, 7, 9, 40, 8},
       {L"Edit", L"", kDigitsEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 7, 80, 12},
-      {L"Static", L"Signed:", 0, SS_LEFT, 7, 41, 40, 8},
-      {L"Edit", L"", kSignedEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 39, 70, 12},
-      {L"msctls_updown32", L"", kUpDown, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 120, 39,
-       10, 12},
       {L"Button", L"Top left", kRadioFirst, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 7, 57, 60,
        10},
       {L"Button", L"Top right", kRadioSecond, BS_AUTORADIOBUTTON, 70, 57, 60, 10},
@@ -56,16 +49,13 @@ class EditControlsWineTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(dialog_->window(), nullptr);
     port_ = std::make_unique<Win32DialogPort>(dialog_->window());
-    for (int id : {kDigitsEdit, kSignedEdit}) {
-      ASSERT_EQ(port_->AttachCustom(id, CustomControl::kEdit), 0u) << id;
-      port_->SetTextLimit(id, 0);
-      port_->SetText(id, u"");
-    }
+    ASSERT_EQ(port_->AttachCustom(kDigitsEdit, CustomControl::kEdit), 0u);
+    port_->SetTextLimit(kDigitsEdit, 0);
+    port_->SetText(kDigitsEdit, u"");
     for (int id : {kRadioFirst, kRadioSecond}) {
       ASSERT_EQ(port_->AttachCustom(id, CustomControl::kRadioButton), 0u) << id;
     }
     port_->SetInputMode(kDigitsEdit, EditMode::kDigits);
-    port_->SetInputMode(kSignedEdit, EditMode::kSignedInteger);
     SetFocus(dialog_->Item(kButton));
     dialog_->PumpPending();
     dialog_->ClearHeard();
