@@ -31,17 +31,6 @@ struct OpenInf {
   HINF handle;
 };
 
-TEST(InfInstallWine, ThePackagesInfOpensWithoutAnErrorLine) {
-  OpenInf inf(PackageFile(L"KvtQvj2.inf"));
-  ASSERT_NE(inf.handle, INVALID_HANDLE_VALUE) << GetLastError();
-  EXPECT_EQ(inf.error_line, 0u);
-  wchar_t inf_class[64] = {};
-  INFCONTEXT line;
-  ASSERT_TRUE(SetupFindFirstLineW(inf.handle, L"Version", L"Class", &line));
-  ASSERT_TRUE(SetupGetStringFieldW(&line, 1, inf_class, 64, nullptr));
-  EXPECT_STREQ(inf_class, L"Printer");
-}
-
 UINT CALLBACK CollectTarget(void* context, UINT notification, UINT_PTR param1, UINT_PTR) {
   if (notification == SPFILENOTIFY_QUEUESCAN) {
     static_cast<std::vector<std::wstring>*>(context)->push_back(
@@ -50,18 +39,24 @@ UINT CALLBACK CollectTarget(void* context, UINT notification, UINT_PTR param1, U
   return NO_ERROR;
 }
 
-// The queue of the model's install section holds the package's own files,
+// The package's INF opens without an error line; the queue of the model's
+// install section holds the package's own files,
 // in the spooler's driver folder (id 66000) and System32 (11), and nothing
 // of Include=NTPRINT.INF or Needs=UNIDRV.OEM: wine has no NTPRINT.INF to
 // include, and setupapi leaves both directives to the printer class
 // installer, as Windows' does.
 TEST(InfInstallWine, TheInstallSectionQueuesThePackagesFilesOnly) {
   OpenInf inf(PackageFile(L"KvtQvj2.inf"));
-  ASSERT_NE(inf.handle, INVALID_HANDLE_VALUE);
+  ASSERT_NE(inf.handle, INVALID_HANDLE_VALUE) << GetLastError();
+  EXPECT_EQ(inf.error_line, 0u);
+  INFCONTEXT line;
+  wchar_t inf_class[64] = {};
+  ASSERT_TRUE(SetupFindFirstLineW(inf.handle, L"Version", L"Class", &line));
+  ASSERT_TRUE(SetupGetStringFieldW(&line, 1, inf_class, 64, nullptr));
+  EXPECT_STREQ(inf_class, L"Printer");
   UINT error_line = 0;
   EXPECT_FALSE(SetupOpenAppendInfFileW(L"NTPRINT.INF", inf.handle, &error_line));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  INFCONTEXT line;
   EXPECT_FALSE(SetupFindFirstLineW(inf.handle, L"UNIDRV.OEM", nullptr, &line));
   HSPFILEQ queue = SetupOpenFileQueue();
   const std::wstring source = Env(L"KVT_PACKAGE_DIR");

@@ -103,9 +103,8 @@ Printer::~Printer() {
   if (handle_ != nullptr) ClosePrinter(handle_);
 }
 
-ProgramRun RunBesideThisProgram(const wchar_t* program, const std::wstring& arguments,
-                                DWORD timeout_ms) {
-  ProgramRun run;
+HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms) {
+  HostRun run;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read = nullptr;
   HANDLE write = nullptr;
@@ -117,7 +116,7 @@ ProgramRun RunBesideThisProgram(const wchar_t* program, const std::wstring& argu
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = write;
   startup.hStdError = write;
-  std::wstring command = L"\"" + BesideThisProgram(program) + L"\" " + arguments;
+  std::wstring command = L"\"" + BesideThisProgram(L"sheet_host.exe") + L"\" " + arguments;
   PROCESS_INFORMATION process = {};
   const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       nullptr, &startup, &process);
@@ -180,12 +179,6 @@ std::string HostRun::Report() const {
   std::string report;
   for (const auto& line : lines) report += line + "\n";
   return report;
-}
-
-HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms) {
-  HostRun run;
-  static_cast<ProgramRun&>(run) = RunBesideThisProgram(L"sheet_host.exe", arguments, timeout_ms);
-  return run;
 }
 
 PageRun RunPage(const std::wstring& arguments) {

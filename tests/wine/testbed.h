@@ -22,22 +22,12 @@ std::wstring Env(const wchar_t* name);
 // test programs share one output folder).
 std::wstring BesideThisProgram(const wchar_t* file_name);
 
-// One run of a program: whether it ended in time, its exit code, and what
-// it wrote to its standard output and error, line by line.
-struct ProgramRun {
+// One run of sheet_host.exe: whether it ended in time, its exit code, and
+// its report (standard output and error) line by line.
+struct HostRun {
   bool finished = false;
   DWORD exit_code = 0;
   std::vector<std::string> lines;
-};
-
-// Runs |program| (beside the test program) with |arguments| and reads its
-// output while it runs, so a full pipe never stops it; past |timeout_ms| it
-// is terminated (exit code 99) and |finished| stays false.
-ProgramRun RunBesideThisProgram(const wchar_t* program, const std::wstring& arguments,
-                                DWORD timeout_ms);
-
-// One run of sheet_host.exe, its report read line by line.
-struct HostRun : ProgramRun {
   // Every line that starts with |prefix|, without it.
   std::vector<std::string> All(const std::string& prefix) const;
   // The first of them; "(missing)" when there is none.
@@ -46,7 +36,9 @@ struct HostRun : ProgramRun {
   std::string Report() const;
 };
 
-// Runs sheet_host.exe (beside the test program) with |arguments|.
+// Runs sheet_host.exe (beside the test program) with |arguments|, reading
+// its output while it runs so that a full pipe never stops it; past
+// |timeout_ms| it is terminated (exit code 99) and |finished| stays false.
 HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms = 90000);
 
 // A run of the sheet host that drives a page, and what it left behind: the

@@ -18,29 +18,19 @@ namespace {
 // the blank (value "F20"), is selected.
 const wchar_t kControlASection[] = L" --page 2 --send 0:1633:51:0";
 
-// The key the section keeps the receipt printer's commands under.
+// The key the section keeps the receipt printer's commands under: its
+// driver's name, then the printer's utility GUID.
 std::wstring CommandKey() {
-  HANDLE printer = nullptr;
-  std::wstring driver = L"KVT QV-J27";
-  std::wstring guid;
-  if (!OpenPrinterW(const_cast<LPWSTR>(kvt::testbed::kReceiptPrinter), &printer, nullptr)) {
+  kvt::testbed::Printer printer(kvt::testbed::kReceiptPrinter);
+  wchar_t guid[64] = {};
+  DWORD type = 0, needed = 0;
+  if (printer.get() == nullptr ||
+      GetPrinterDataW(printer.get(), const_cast<LPWSTR>(L"UtilityGUID"), &type,
+                      reinterpret_cast<BYTE*>(guid), sizeof(guid) - sizeof(wchar_t),
+                      &needed) != ERROR_SUCCESS) {
     return L"";
   }
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  std::vector<BYTE> info(needed);
-  if (needed != 0 && GetPrinterW(printer, 2, info.data(), needed, &needed)) {
-    driver = reinterpret_cast<PRINTER_INFO_2W*>(info.data())->pDriverName;
-  }
-  wchar_t text[261] = {};
-  DWORD type = 0;
-  if (GetPrinterDataW(printer, const_cast<LPWSTR>(L"UtilityGUID"), &type,
-                      reinterpret_cast<BYTE*>(text), sizeof(text) - sizeof(wchar_t),
-                      &needed) == ERROR_SUCCESS) {
-    guid = text;
-  }
-  ClosePrinter(printer);
-  return L"Software\\KVT\\" + driver + L"\\" + guid + L"\\ControlA";
+  return std::wstring(L"Software\\KVT\\KVT QV-J27\\") + guid + L"\\ControlA";
 }
 
 std::vector<BYTE> ReadCommand(const std::wstring& key, const wchar_t* name) {

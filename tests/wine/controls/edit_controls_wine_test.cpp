@@ -18,28 +18,19 @@ using wine_test::Heard;
 using wine_test::TestDialog;
 
 constexpr int kDigitsEdit = 101;
-constexpr int kSignedEdit = 103;
-constexpr int kUpDown = 104;
 constexpr int kRadioFirst = 105;
 constexpr int kRadioSecond = 106;
 constexpr int kButton = 107;
-constexpr int kCombo = 108;
 constexpr int kTrackbar = 109;
 constexpr int kList = 110;
 
 std::vector<ControlSpec> Controls() {
   return {
-      {L"Static", L"Digits:", 0, SS_LEFT, 7, 9, 40, 8},
       {L"Edit", L"", kDigitsEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 7, 80, 12},
-      {L"Static", L"Signed:", 0, SS_LEFT, 7, 41, 40, 8},
-      {L"Edit", L"", kSignedEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 50, 39, 70, 12},
-      {L"msctls_updown32", L"", kUpDown, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 120, 39,
-       10, 12},
       {L"Button", L"Top left", kRadioFirst, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 7, 57, 60,
        10},
       {L"Button", L"Top right", kRadioSecond, BS_AUTORADIOBUTTON, 70, 57, 60, 10},
       {L"Button", L"Other", kButton, BS_PUSHBUTTON | WS_TABSTOP, 7, 73, 50, 14},
-      {L"ComboBox", L"", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 140, 7, 90, 60},
       {L"msctls_trackbar32", L"", kTrackbar, TBS_AUTOTICKS | WS_TABSTOP, 140, 23, 90, 16},
       {L"SysListView32", L"", kList, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER,
        140, 43, 90, 50},
@@ -58,16 +49,13 @@ class EditControlsWineTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(dialog_->window(), nullptr);
     port_ = std::make_unique<Win32DialogPort>(dialog_->window());
-    for (int id : {kDigitsEdit, kSignedEdit}) {
-      ASSERT_EQ(port_->AttachCustom(id, CustomControl::kEdit), 0u) << id;
-      port_->SetTextLimit(id, 0);
-      port_->SetText(id, u"");
-    }
+    ASSERT_EQ(port_->AttachCustom(kDigitsEdit, CustomControl::kEdit), 0u);
+    port_->SetTextLimit(kDigitsEdit, 0);
+    port_->SetText(kDigitsEdit, u"");
     for (int id : {kRadioFirst, kRadioSecond}) {
       ASSERT_EQ(port_->AttachCustom(id, CustomControl::kRadioButton), 0u) << id;
     }
     port_->SetInputMode(kDigitsEdit, EditMode::kDigits);
-    port_->SetInputMode(kSignedEdit, EditMode::kSignedInteger);
     SetFocus(dialog_->Item(kButton));
     dialog_->PumpPending();
     dialog_->ClearHeard();
@@ -146,17 +134,6 @@ TEST_F(EditControlsWineTest, RadioButtonsPostTheirArrowMessages) {
 // The port on the standard controls the pages use: what the page logic
 // relies on and only the real controls can answer.
 TEST_F(EditControlsWineTest, PortDrivesTheStandardControls) {
-  // A combo box's items with data, selection by data, the last pick.
-  for (int row = 0; row < 3; ++row) {
-    ASSERT_TRUE(port_->ComboAddItem(kCombo, row, ComboItem{u"Row", 10 * (row + 1)}));
-  }
-  EXPECT_EQ(port_->ComboSelectByData(kCombo, 20), 1);
-  EXPECT_EQ(port_->ComboSelectedData(kCombo), 20);
-  EXPECT_EQ(port_->ComboSelectByData(kCombo, 99), -1);
-  EXPECT_EQ(port_->ComboLastSelectedData(kCombo), 10);
-  port_->ComboAddItem(kCombo, 0, ComboItem{u"Only", -5});  // row 0 starts the list afresh
-  EXPECT_EQ(port_->ComboCount(kCombo), 1);
-
   // A trackbar keeps its position inside the range it was given.
   port_->TrackSetRange(kTrackbar, 70, 130);
   port_->TrackSetPos(kTrackbar, 200);

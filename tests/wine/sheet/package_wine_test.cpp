@@ -24,7 +24,7 @@ using kvt::testbed::kJapanese;
 using kvt::testbed::TableString;
 
 // Each coded message: an English text of its own, and a Japanese one.
-TEST(MessageLibrary, EveryMessageHasItsTextsAndLoadsWithoutCode) {
+TEST(MessageLibrary, EveryMessageHasItsTexts) {
   HMODULE module = LoadLibraryW(kvt::testbed::BesideThisProgram(L"KvtQvj2Res2.dll").c_str());
   ASSERT_NE(module, nullptr) << GetLastError();
   std::size_t count = 0;
@@ -44,13 +44,11 @@ TEST(MessageLibrary, EveryMessageHasItsTextsAndLoadsWithoutCode) {
     english_texts.insert(english);
   }
   EXPECT_EQ(english_texts.size(), ids.size()) << "two ids share a text";
-  wchar_t text[1024] = {};
-  EXPECT_GT(LoadStringW(module, kvt::kGeneralMessageId, text, 1024), 0);
   FreeLibrary(module);
 }
 
 // The names of strings 10000, 10001 and 10012, equal in every language and
-// offered by the test printer's form item; A4 is the spooler's own form.
+// offered by the test printer's form item.
 TEST(ResourceLibrary, NamesThePresetsFormsTheTestPrinterOffers) {
   HMODULE module = LoadLibraryW(kvt::testbed::BesideThisProgram(L"KvtQvj2Res.dll").c_str());
   ASSERT_NE(module, nullptr) << GetLastError();
@@ -70,9 +68,6 @@ TEST(ResourceLibrary, NamesThePresetsFormsTheTestPrinterOffers) {
     EXPECT_NE(std::find(forms.begin(), forms.end(), name), forms.end()) << id;
   }
   FreeLibrary(module);
-  DWORD needed = 0;
-  GetFormW(printer.get(), const_cast<LPWSTR>(L"" KVT_FORM_A4), 1, nullptr, 0, &needed);
-  EXPECT_GT(needed, 0u);
 }
 
 // Wine 8's AddFormW answers TRUE but keeps nothing: the form never appears
