@@ -104,6 +104,11 @@ Printer::~Printer() {
 }
 
 HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms) {
+  return RunBesideThisProgram(L"sheet_host.exe", arguments, timeout_ms);
+}
+
+HostRun RunBesideThisProgram(const wchar_t* program, const std::wstring& arguments,
+                             DWORD timeout_ms) {
   HostRun run;
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read = nullptr;
@@ -116,7 +121,7 @@ HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms) {
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = write;
   startup.hStdError = write;
-  std::wstring command = L"\"" + BesideThisProgram(L"sheet_host.exe") + L"\" " + arguments;
+  std::wstring command = L"\"" + BesideThisProgram(program) + L"\" " + arguments;
   PROCESS_INFORMATION process = {};
   const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                       nullptr, &startup, &process);

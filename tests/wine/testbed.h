@@ -41,6 +41,10 @@ struct HostRun {
 // |timeout_ms| it is terminated (exit code 99) and |finished| stays false.
 HostRun RunSheetHost(const std::wstring& arguments, DWORD timeout_ms = 90000);
 
+// The same for another program beside the test program (kvt-record.exe).
+HostRun RunBesideThisProgram(const wchar_t* program, const std::wstring& arguments,
+                             DWORD timeout_ms = 90000);
+
 // A run of the sheet host that drives a page, and what it left behind: the
 // bytes the receipt printer received (its port file deleted before) and
 // the private record of the document saved on OK (--save-devmode).

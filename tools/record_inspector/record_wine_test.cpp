@@ -29,7 +29,7 @@ TEST(RecordInspectorWine, SavedDeviceModeDecodesToWhatTheSheetHostSet) {
   ASSERT_TRUE(host.finished);
   ASSERT_NE("(missing)", host.Value("device mode saved to "));
 
-  const kvt::testbed::ProgramRun record =
+  const kvt::testbed::HostRun record =
       kvt::testbed::RunBesideThisProgram(L"kvt-record.exe", L"\"" + path + L"\"", 60000);
   ASSERT_TRUE(record.finished);
   EXPECT_EQ(0u, record.exit_code);
