@@ -74,4 +74,20 @@ IPrintOemUI* CreatePlugin(HMODULE module) {
   return plugin;
 }
 
+IPrintOemUI* LoadPlugin(HANDLE printer, const std::wstring& path,
+                        const std::function<void(const std::wstring&)>& print, HMODULE* module) {
+  std::wstring why;
+  const std::wstring plugin_path = path.empty() ? DriverPluginPath(printer, &why) : path;
+  if (plugin_path.empty()) print(L"no plug-in: " + why);
+  *module = plugin_path.empty() ? nullptr : LoadLibraryW(plugin_path.c_str());
+  IPrintOemUI* plugin = *module != nullptr ? CreatePlugin(*module) : nullptr;
+  if (plugin == nullptr) {
+    print(L"cannot create the plug-in from " + plugin_path + L" (error " +
+          std::to_wstring(GetLastError()) + L")");
+    return nullptr;
+  }
+  print(L"plug-in: " + plugin_path);
+  return plugin;
+}
+
 }  // namespace kvt::tools

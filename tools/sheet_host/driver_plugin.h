@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/framework_abi.h"
@@ -19,5 +20,12 @@ std::wstring DriverPluginPath(HANDLE printer, std::wstring* error);
 // The plug-in object of the loaded plug-in |module|, made through its
 // class factory as the universal driver makes it; null when it cannot be.
 IPrintOemUI* CreatePlugin(HMODULE module);
+
+// The plug-in for |printer|, as the universal driver loads it: the one its
+// driver names, or the one at |path| when that is not empty. Says what it
+// loaded, or why it could not, through |print|; null when it cannot be
+// created.
+IPrintOemUI* LoadPlugin(HANDLE printer, const std::wstring& path,
+                        const std::function<void(const std::wstring&)>& print, HMODULE* module);
 
 }  // namespace kvt::tools

@@ -164,17 +164,12 @@ int RunPrinterProperties(int argc, wchar_t** argv) {
     Print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
     return 1;
   }
-  std::wstring why;
-  const std::wstring path =
-      options.plugin.empty() ? DriverPluginPath(printer, &why) : options.plugin;
-  HMODULE module = path.empty() ? nullptr : LoadLibraryW(path.c_str());
-  IPrintOemUI* plugin = module != nullptr ? CreatePlugin(module) : nullptr;
+  HMODULE module = nullptr;
+  IPrintOemUI* plugin = LoadPlugin(printer, options.plugin, Print, &module);
   if (plugin == nullptr) {
-    Print(L"cannot create the plug-in from " + path + L" " + why);
     ClosePrinter(printer);
     return 1;
   }
-  Print(L"plug-in: " + path);
   HostDriverUi driver_ui;
   plugin->PublishDriverInterface(static_cast<IUnknown*>(&driver_ui));
 

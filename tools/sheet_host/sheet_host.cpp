@@ -539,19 +539,12 @@ int wmain(int argc, wchar_t** argv) {
   }
   // The plug-in the printer's driver names, as the universal driver loads
   // it, unless the caller names another.
-  std::wstring why;
-  const std::wstring plugin_path =
-      options.plugin.empty() ? kvt::tools::DriverPluginPath(printer, &why) : options.plugin;
-  if (plugin_path.empty()) Print(L"no plug-in: " + why);
-  HMODULE module = plugin_path.empty() ? nullptr : LoadLibraryW(plugin_path.c_str());
-  IPrintOemUI* plugin = module != nullptr ? kvt::tools::CreatePlugin(module) : nullptr;
+  HMODULE module = nullptr;
+  IPrintOemUI* plugin = kvt::tools::LoadPlugin(printer, options.plugin, Print, &module);
   if (plugin == nullptr) {
-    Print(L"cannot create the plug-in from " + plugin_path + L" (error " +
-          std::to_wstring(GetLastError()) + L")");
     ClosePrinter(printer);
     return 1;
   }
-  Print(L"plug-in: " + plugin_path);
   kvt::tools::HostDriverUi driver_ui;
   Print(L"PublishDriverInterface: " + Hex(static_cast<ULONG>(plugin->PublishDriverInterface(
                                           static_cast<IUnknown*>(&driver_ui)))));
