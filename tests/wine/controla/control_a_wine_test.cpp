@@ -19,16 +19,18 @@ namespace {
 const wchar_t kControlASection[] = L" --page 2 --send 0:1633:51:0";
 
 // The key the section keeps the receipt printer's commands under: its
-// driver's name, then the printer's utility GUID.
+// driver's name, then the printer's utility GUID (empty while the printer
+// has none; wine's registry then folds the empty part away, as the
+// plug-in's own path does).
 std::wstring CommandKey() {
   kvt::testbed::Printer printer(kvt::testbed::kReceiptPrinter);
+  if (printer.get() == nullptr) return L"";
   wchar_t guid[64] = {};
   DWORD type = 0, needed = 0;
-  if (printer.get() == nullptr ||
-      GetPrinterDataW(printer.get(), const_cast<LPWSTR>(L"UtilityGUID"), &type,
+  if (GetPrinterDataW(printer.get(), const_cast<LPWSTR>(L"UtilityGUID"), &type,
                       reinterpret_cast<BYTE*>(guid), sizeof(guid) - sizeof(wchar_t),
                       &needed) != ERROR_SUCCESS) {
-    return L"";
+    guid[0] = L'\0';
   }
   return std::wstring(L"Software\\KVT\\KVT QV-J27\\") + guid + L"\\ControlA";
 }
