@@ -90,4 +90,24 @@ IPrintOemUI* LoadPlugin(HANDLE printer, const std::wstring& path,
   return plugin;
 }
 
+bool OpenPrinterAndPlugin(const std::wstring& printer_name, const std::wstring& path,
+                          const std::function<void(const std::wstring&)>& print, HANDLE* printer,
+                          HMODULE* module, IPrintOemUI** plugin) {
+  print(L"printer: " + printer_name);
+  *printer = nullptr;
+  *plugin = nullptr;
+  if (!OpenPrinterW(const_cast<LPWSTR>(printer_name.c_str()), printer, nullptr)) {
+    print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
+    *printer = nullptr;
+    return false;
+  }
+  *plugin = LoadPlugin(*printer, path, print, module);
+  if (*plugin == nullptr) {
+    ClosePrinter(*printer);
+    *printer = nullptr;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace kvt::tools

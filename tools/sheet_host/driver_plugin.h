@@ -28,4 +28,11 @@ IPrintOemUI* CreatePlugin(HMODULE module);
 IPrintOemUI* LoadPlugin(HANDLE printer, const std::wstring& path,
                         const std::function<void(const std::wstring&)>& print, HMODULE* module);
 
+// The printer |printer_name| opened and its plug-in loaded by LoadPlugin,
+// each step said through |print| ("printer: NAME" first). False, with
+// nothing left open, when either fails.
+bool OpenPrinterAndPlugin(const std::wstring& printer_name, const std::wstring& path,
+                          const std::function<void(const std::wstring&)>& print, HANDLE* printer,
+                          HMODULE* module, IPrintOemUI** plugin);
+
 }  // namespace kvt::tools

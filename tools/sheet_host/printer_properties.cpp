@@ -158,16 +158,12 @@ int RunPrinterProperties(int argc, wchar_t** argv) {
         L"[--tour DIR [--layout]] [--plugin PATH] [printer name]");
     return 2;
   }
-  Print(L"printer: " + options.printer);
+  // The plug-in the printer's driver names, as the universal driver loads
+  // it, unless the caller names another.
   HANDLE printer = nullptr;
-  if (!OpenPrinterW(const_cast<LPWSTR>(options.printer.c_str()), &printer, nullptr)) {
-    Print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
-    return 1;
-  }
   HMODULE module = nullptr;
-  IPrintOemUI* plugin = LoadPlugin(printer, options.plugin, Print, &module);
-  if (plugin == nullptr) {
-    ClosePrinter(printer);
+  IPrintOemUI* plugin = nullptr;
+  if (!OpenPrinterAndPlugin(options.printer, options.plugin, Print, &printer, &module, &plugin)) {
     return 1;
   }
   HostDriverUi driver_ui;

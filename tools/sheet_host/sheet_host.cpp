@@ -531,18 +531,13 @@ int wmain(int argc, wchar_t** argv) {
         L"[printer name]");
     return help ? 0 : 2;
   }
-  Print(L"printer: " + options.printer);
-  HANDLE printer = nullptr;
-  if (!OpenPrinterW(const_cast<LPWSTR>(options.printer.c_str()), &printer, nullptr)) {
-    Print(L"OpenPrinterW failed: " + std::to_wstring(GetLastError()));
-    return 1;
-  }
   // The plug-in the printer's driver names, as the universal driver loads
   // it, unless the caller names another.
+  HANDLE printer = nullptr;
   HMODULE module = nullptr;
-  IPrintOemUI* plugin = kvt::tools::LoadPlugin(printer, options.plugin, Print, &module);
-  if (plugin == nullptr) {
-    ClosePrinter(printer);
+  IPrintOemUI* plugin = nullptr;
+  if (!kvt::tools::OpenPrinterAndPlugin(options.printer, options.plugin, Print, &printer, &module,
+                                        &plugin)) {
     return 1;
   }
   kvt::tools::HostDriverUi driver_ui;
